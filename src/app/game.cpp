@@ -1,0 +1,114 @@
+#include "app/game.h"
+
+#include "battle/battle_window.h"
+#include "edition1/wind_setup_window.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "setup/setup_window.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <stdexcept>
+
+Game::Game(Edition edition, QString pictureFolder)
+    : edition_(edition)
+    , pictureFolder_(std::move(pictureFolder))
+    , ending_([](int status) { QCoreApplication::exit(status); })
+{
+    if (windEdition())
+        form1_ = std::make_unique<WindSetupWindow>(*this);
+    else
+        form1_ = std::make_unique<SetupWindow>(*this);
+}
+
+Game::~Game()
+{
+    // Panels and the battle window read each other on destruction of nothing;
+    // tear down in the reverse order of dependence anyway.
+    graveyard_.clear();
+    score_.reset();
+    battle_.reset();
+    for (auto& panel : panels_)
+        panel.reset();
+    form1_.reset();
+}
+
+RosterWindow& Game::Form1() { return *form1_; }
+
+SetupWindow& Game::setup()
+{
+    if (windEdition())
+        throw std::logic_error("the wind edition has no character statistics");
+    return static_cast<SetupWindow&>(*form1_);
+}
+
+WindSetupWindow& Game::windSetup()
+{
+    if (!windEdition())
+        throw std::logic_error("the full game has no wind edition setup window");
+    return static_cast<WindSetupWindow&>(*form1_);
+}
+
+BattleWindow& Game::Battle()
+{
+    if (!battle_) {
+        battle_ = std::make_unique<BattleWindow>(*this);
+        battle_->onClosed([this] { discardBattle(); });
+    }
+    return *battle_;
+}
+
+PanelWindow& Game::player(int slot)
+{
+    auto& panel = panels_.at(static_cast<std::size_t>(slot));
+    if (!panel)
+        panel = std::make_unique<PanelWindow>(*this, slot);
+    return *panel;
+}
+
+ScoreWindow& Game::Score()
+{
+    if (!score_) {
+        score_ = std::make_unique<ScoreWindow>(*this);
+        score_->onClosed([this] { discardScore(); });
+    }
+    return *score_;
+}
+
+QString Game::turnMarker() { return player(0).tag(); }
+void Game::setTurnMarker(const QString& marker) { player(0).setTag(marker); }
+
+void Game::discardBattle()
+{
+    if (battle_)
+        bury(std::move(battle_));
+}
+
+void Game::discardScore()
+{
+    if (score_)
+        bury(std::move(score_));
+}
+
+void Game::bury(std::unique_ptr<ui::Window> window)
+{
+    // The window may be in the middle of its own close event: stop it now and
+    // delete it once control is back in the event loop.
+    window->stopAllTimers();
+    window->hide();
+    graveyard_.push_back(std::move(window));
+    QTimer::singleShot(0, QCoreApplication::instance(), [this] { graveyard_.clear(); });
+}
+
+void Game::endProgram(int status)
+{
+    for (auto& panel : panels_)
+        if (panel)
+            panel->stopAllTimers();
+    if (battle_)
+        battle_->stopAllTimers();
+    if (score_)
+        score_->stopAllTimers();
+    ending_(status);
+}

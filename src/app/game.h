@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/edition.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ui {
+class Window;
+}
+class RosterWindow;
+class SetupWindow;
+class WindSetupWindow;
+class BattleWindow;
+class PanelWindow;
+class ScoreWindow;
+
+// The game's windows, reached by name. A window other than the setup window
+// is created the first time anything touches it; the battle window and the
+// score board are discarded when the player closes them and built afresh,
+// with their design values, at the next touch. So no code keeps a reference
+// to a window or a field across handlers: it asks here every time.
+class Game {
+public:
+    Game(Edition edition, QString pictureFolder);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Edition edition() const { return edition_; }
+    // The folder the program started in: where its pictures are read from.
+    const QString& pictureFolder() const { return pictureFolder_; }
+    bool windEdition() const { return edition_ == Edition::Wind; }
+
+    // The setup window `Form1` of this edition, created with the game.
+    RosterWindow& Form1();
+    // Form1 as the full game's setup window (character selector, statistics).
+    SetupWindow& setup();
+    // Form1 as the wind edition's setup window.
+    WindSetupWindow& windSetup();
+
+    BattleWindow& Battle();
+    // Panels `player1` .. `player4` by player slot 0..3.
+    PanelWindow& player(int slot);
+    ScoreWindow& Score();
+
+    bool battleExists() const { return battle_ != nullptr; }
+    bool scoreExists() const { return score_ != nullptr; }
+    bool panelExists(int slot) const { return panels_.at(slot) != nullptr; }
+
+    // The turn marker: the Tag text of `player1`.
+    QString turnMarker();
+    void setTurnMarker(const QString& marker);
+
+    // The window's own close control: discard, to be rebuilt at the next touch.
+    void discardBattle();
+    void discardScore();
+
+    // Ends the program with an exit status ("Exit", closing the setup window,
+    // an unreadable battlefield picture). Tests replace the ending.
+    void endProgram(int status);
+    void setProgramEnding(std::function<void(int)> ending) { ending_ = std::move(ending); }
+
+private:
+    void bury(std::unique_ptr<ui::Window> window);
+
+    Edition edition_;
+    QString pictureFolder_;
+    std::unique_ptr<RosterWindow> form1_;
+    std::unique_ptr<BattleWindow> battle_;
+    std::array<std::unique_ptr<PanelWindow>, 4> panels_;
+    std::unique_ptr<ScoreWindow> score_;
+    std::vector<std::unique_ptr<ui::Window>> graveyard_;
+    std::function<void(int)> ending_;
+};

@@ -1,0 +1,6 @@
+#include "app/run_game.h"
+
+int main(int argc, char* argv[])
+{
+    return runGame(argc, argv, Edition::Full, QStringLiteral("kestrava2"));
+}

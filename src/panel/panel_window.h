@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/controls.h"
+#include "ui/timer.h"
+#include "ui/window.h"
+
+class Game;
+
+// What differs between the four panels: their layout (design A for players 1
+// and 3, design B for players 2 and 4), facing at load, gauge speed, resize
+// margin and player 4's guide line.
+struct PanelDesign {
+    ui::Twips clientWidth, clientHeight;
+    ui::Rect gerakan, kiri, atas, bawah, kanan, Label3, Command1, ProgressBar1, slider1, Label4, Label1, score1;
+    QString facingAtLoad;        // "kanan" or "kiri"
+    int gaugeIntervalMs;         // 30, or 20 in player3
+    ui::Twips gaugeMargin;       // 3510 or 3210
+    bool highGaugeMovesLineStart;  // player4's high gauge also places the line's start
+
+    static PanelDesign forSlot(int slot);
+};
+
+// A player's control window `player1` .. `player4`: movement points and step
+// moves, turning, the far and high gauges with the guide line, and the
+// three-stage fire button. One class serves all four panels.
+class PanelWindow : public ui::Window {
+public:
+    PanelWindow(Game& game, int slot);
+    ~PanelWindow() override;
+
+    int slot() const { return slot_; }
+
+    ui::Frame gerakan;
+    ui::Button kiri, kanan, atas, bawah;
+    ui::Label Label3;              // movement points
+    ui::Label Label1;              // facing: "kanan" or "kiri"
+    ui::Button Command1;           // fire: "tembak", "far ok", "high ok"
+    ui::ProgressBar ProgressBar1;  // far gauge, 0..50
+    ui::ProgressBar slider1;       // high gauge, 0..50
+    ui::Label Label4;              // "Ketinggian:"
+    ui::Label score1;              // the player's score
+
+    ui::Timer Timer2;  // far gauge
+    ui::Timer Timer6;  // high gauge
+
+    // ---- Handlers ----
+    void kiriClick();
+    void kananClick();
+    void atasClick();
+    void bawahClick();
+    void farGaugeTick();   // Timer2
+    void highGaugeTick();  // Timer6
+    void fireClick();      // Command1
+    void resized();
+
+private:
+    void placeGuideLineStart();
+    void placeGuideLineEnd();
+
+    Game& game_;
+    int slot_;
+    PanelDesign design_;
+};

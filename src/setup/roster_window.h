@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ui/controls.h"
+#include "ui/window.h"
+
+#include <array>
+
+class Game;
+
+// Positions of the roster's per-player fields and of the fields whose design
+// differs between the two editions' setup windows.
+struct RosterDesign {
+    ui::Rect frame1;   // main menu
+    ui::Rect frame2;   // roster, as designed (load moves it to 0, 0)
+    ui::Rect frame4;   // player 4's slot inside Frame3
+    std::array<ui::Rect, 4> picture;
+    std::array<ui::Rect, 4> nameLabel;
+    std::array<ui::Rect, 4> nameField;
+    std::array<QString, 4> builtinPicture; // resource names of the default roster pictures
+};
+
+// The setup window `Form1` as both editions have it: the main menu with its
+// game types, the roster of up to four players with their pictures, names and
+// character numbers, "Score...", "back", "Start", the guide-line scale and
+// the picture folder. Each edition's setup window adds its own fields.
+class RosterWindow : public ui::Window {
+public:
+    RosterWindow(Game& game, const RosterDesign& design);
+    ~RosterWindow() override;
+
+    // Main menu
+    ui::Frame Frame1;
+    ui::Button Command1;  // "Duel 1vs1"
+    ui::Button Command2;  // "Survival 3 player"
+    ui::Button Command3;  // "Survival 4 player"
+    ui::Button Command4;  // "Team  2 vs 2"
+
+    // Roster
+    ui::Frame Frame2;     // "Survival Game"
+    ui::Frame Frame3;     // player 3's slot (and Frame4), borderless
+    ui::Frame Frame4;     // player 4's slot, inside Frame3, borderless
+    ui::Sprite Image1, Image2, Image3, Image4;
+    ui::TextField Text1, Text2, Text3, text4;
+    std::array<ui::Label, 4> Label2;   // "Nama", one per player
+    ui::TextField nomob1, nomob2, nomob3, nomob4;
+    ui::Button Command5;  // "Start"
+    ui::Button back;
+    ui::Slider Slider1;   // guide-line scale, 0 = off
+    ui::Label Label1;     // "Garis Pembantu: (0=off)"
+    ui::FolderList Dir1;  // the picture folder
+
+    ui::Button Command10; // "Score..."
+
+    // The same fields by player slot 0..3.
+    std::array<ui::Sprite*, 4> picture;
+    std::array<ui::TextField*, 4> nameField;
+    std::array<ui::TextField*, 4> characterNumber;
+    std::array<ui::Container*, 4> slotContainer;
+
+    // Whether players 3 and 4 take part: their slots are shown on screen.
+    bool playerTakesPart(int slot) const;
+
+    // The sprite file of a character number facing right ("kanan") or left.
+    QString spriteFile(const QString& characterNumber, bool facingRight) const;
+
+    // Handlers shared by both editions.
+    void chooseGameType(int players);  // "Duel 1vs1" (2) .. "Survival 4 player" (4)
+    void teamGame();                   // "Team  2 vs 2"
+    void backToMenu();                 // "back"
+    void openScoreBoard();             // "Score..."
+
+    // "Start": the edition's match start.
+    virtual void startMatch() = 0;
+
+protected:
+    Game& game_;
+};

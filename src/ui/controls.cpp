@@ -1,0 +1,461 @@
+#include "ui/controls.h"
+
+#include "ui/message_box.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ui {
+namespace {
+
+QColor toQColor(Colour colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// Draws a picture at its top-left corner, unscaled.
+class PictureWidget : public QWidget {
+public:
+    explicit PictureWidget(bool fillBackground)
+    {
+        setAutoFillBackground(fillBackground);
+    }
+    void setPicture(const Picture* picture)
+    {
+        picture_ = picture;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (picture_ && !picture_->isNull()) {
+            QPainter painter(this);
+            painter.drawPixmap(0, 0, *picture_);
+        }
+    }
+
+private:
+    const Picture* picture_ = nullptr;
+};
+
+// Draws a line or a square outline; mouse events pass through to what lies
+// beneath.
+class OutlineWidget : public QWidget {
+public:
+    enum class Kind { Line, Square };
+    explicit OutlineWidget(Kind kind)
+        : kind_(kind)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void setColour(Colour colour)
+    {
+        colour_ = colour;
+        update();
+    }
+    // For a line: its ends in this widget's pixels.
+    void setEnds(QPoint from, QPoint to)
+    {
+        from_ = from;
+        to_ = to;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(toQColor(colour_), 1));
+        if (kind_ == Kind::Line)
+            painter.drawLine(from_, to_);
+        else
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    Kind kind_;
+    Colour colour_ = kBlack;
+    QPoint from_;
+    QPoint to_;
+};
+
+QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
+{
+    if (border == Frame::Border::Line)
+        return new QGroupBox(caption);
+    auto* frame = new QFrame;
+    frame->setFrameShape(QFrame::NoFrame);
+    return frame;
+}
+
+} // namespace
+
+// ---- Frame ----
+
+Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
+    : Field(container, makeFrameWidget(caption, border), rect, visible)
+    , caption_(caption)
+{
+}
+
+void Frame::setCaption(const QString& caption)
+{
+    if (caption_ == caption)
+        return;
+    caption_ = caption;
+    if (auto* box = qobject_cast<QGroupBox*>(widget()))
+        box->setTitle(caption);
+}
+
+// ---- PictureBox ----
+
+PictureBox::PictureBox(Container& container, const Rect& rect, bool visible, bool autosize)
+    : Field(container, new PictureWidget(true), rect, visible)
+    , autosize_(autosize)
+{
+    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+}
+
+void PictureBox::setPicture(const Picture& picture)
+{
+    picture_ = picture;
+    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+    if (autosize_ && !picture_.isNull()) {
+        setWidth(toTwips(picture_.width()));
+        setHeight(toTwips(picture_.height()));
+    }
+}
+
+// ---- Sprite ----
+
+Sprite::Sprite(Container& container, const Rect& rect, bool visible)
+    : Field(container, new PictureWidget(false), rect, visible)
+{
+    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+}
+
+void Sprite::setPicture(const Picture& picture)
+{
+    picture_ = picture;
+    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+    if (!picture_.isNull()) {
+        setWidth(toTwips(picture_.width()));
+        setHeight(toTwips(picture_.height()));
+    }
+}
+
+bool Sprite::loadPictureFile(const QString& path)
+{
+    QString error;
+    const auto picture = readPictureFile(path, &error);
+    if (!picture) {
+        showMessage(QStringLiteral("Cannot read the picture file %1 (%2).").arg(path, error));
+        return false;
+    }
+    setPicture(*picture);
+    return true;
+}
+
+// ---- Label ----
+
+Label::Label(Container& container, const QString& caption, const Rect& rect, bool visible)
+    : Field(container, new QLabel(caption), rect, visible)
+    , caption_(caption)
+{
+    label_ = static_cast<QLabel*>(widget());
+    label_->setWordWrap(true);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    if (caption_ == caption)
+        return;
+    caption_ = caption;
+    label_->setText(caption);
+}
+
+void Label::setForeColour(Colour colour)
+{
+    if (foreColour_ == colour)
+        return;
+    foreColour_ = colour;
+    QPalette palette = label_->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    label_->setPalette(palette);
+}
+
+void Label::setFont(const QString& family, int pointSize, bool bold)
+{
+    QFont font(family, pointSize);
+    font.setBold(bold);
+    label_->setFont(font);
+}
+
+// ---- TextField ----
+
+TextField::TextField(Container& container, const QString& text, const Rect& rect, bool visible, Mode mode)
+    : Field(container, new QLineEdit(text), rect, visible)
+{
+    edit_ = static_cast<QLineEdit*>(widget());
+    edit_->setReadOnly(mode == Mode::ReadOnly);
+    edit_->setCursorPosition(0);
+    QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] {
+        if (changeHandler_) {
+            auto handler = changeHandler_;
+            handler();
+        }
+    });
+}
+
+QString TextField::text() const { return edit_->text(); }
+
+void TextField::setText(const QString& text)
+{
+    if (edit_->text() == text)
+        return;
+    edit_->setText(text);
+}
+
+void TextField::type(const QString& text)
+{
+    if (!isEnabled() || edit_->isReadOnly())
+        return;
+    setText(text);
+}
+
+// ---- Button ----
+
+Button::Button(Container& container, const QString& caption, const Rect& rect, bool visible)
+    : Field(container, new QPushButton(caption), rect, visible)
+    , caption_(caption)
+{
+    button_ = static_cast<QPushButton*>(widget());
+    button_->setFocusPolicy(Qt::TabFocus);
+    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
+        if (hasClickHandler())
+            deliverClick();
+    });
+}
+
+void Button::setCaption(const QString& caption)
+{
+    if (caption_ == caption)
+        return;
+    caption_ = caption;
+    button_->setText(caption);
+}
+
+void Button::setPicture(const Picture& picture)
+{
+    button_->setIcon(QIcon(picture));
+    button_->setIconSize(picture.size());
+}
+
+// ---- CheckBox ----
+
+CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible)
+    : Field(container, new QCheckBox(caption), rect, visible)
+    , checked_(checked)
+{
+    box_ = static_cast<QCheckBox*>(widget());
+    box_->setChecked(checked);
+    QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool nowChecked) {
+        checked_ = nowChecked;
+        if (hasClickHandler())
+            deliverClick();
+    });
+}
+
+void CheckBox::setChecked(bool checked)
+{
+    if (checked_ == checked)
+        return;
+    checked_ = checked;
+    const QSignalBlocker quiet(box_);
+    box_->setChecked(checked);
+}
+
+void CheckBox::beforeClick()
+{
+    setChecked(!checked_);
+}
+
+// ---- Slider ----
+
+Slider::Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible)
+    : Field(container, new QSlider(Qt::Horizontal), rect, visible)
+    , scale_(scale)
+    , value_(value)
+{
+    slider_ = static_cast<QSlider*>(widget());
+    slider_->setRange(scale.minimum, scale.maximum);
+    slider_->setTickPosition(QSlider::TicksBelow);
+    slider_->setTickInterval(scale.tickSpacing);
+    slider_->setSingleStep(scale.smallStep);
+    slider_->setPageStep(scale.largeStep);
+    slider_->setValue(std::clamp(value, scale.minimum, scale.maximum));
+    // A player moving the slider sets its value.
+    QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int moved) {
+        if (!updating_)
+            value_ = moved;
+    });
+}
+
+void Slider::setValue(std::int64_t value)
+{
+    const auto kept = static_cast<int>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    if (value_ == kept)
+        return;
+    value_ = kept;
+    const int shown = std::clamp(kept, scale_.minimum, scale_.maximum);
+    if (slider_->value() != shown) {
+        updating_ = true;
+        slider_->setValue(shown);
+        updating_ = false;
+    }
+}
+
+// ---- ProgressBar ----
+
+namespace {
+constexpr int kBarSteps = 1000;
+}
+
+ProgressBar::ProgressBar(Container& container, float minimum, float maximum, float value, const Rect& rect,
+                         bool visible)
+    : Field(container, new QProgressBar, rect, visible)
+    , minimum_(minimum)
+    , maximum_(maximum)
+    , value_(std::clamp(value, std::min(minimum, maximum), std::max(minimum, maximum)))
+{
+    bar_ = static_cast<QProgressBar*>(widget());
+    bar_->setTextVisible(false);
+    bar_->setRange(0, kBarSteps);
+    redraw();
+}
+
+void ProgressBar::setMinimum(float minimum)
+{
+    if (minimum_ == minimum)
+        return;
+    minimum_ = minimum;
+    setValue(value_);
+    redraw();
+}
+
+void ProgressBar::setMaximum(float maximum)
+{
+    if (maximum_ == maximum)
+        return;
+    maximum_ = maximum;
+    setValue(value_);
+    redraw();
+}
+
+void ProgressBar::setValue(float value)
+{
+    if (std::isnan(value))
+        value = minimum_;
+    const float kept = std::clamp(value, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
+    if (value_ == kept)
+        return;
+    value_ = kept;
+    redraw();
+}
+
+void ProgressBar::redraw()
+{
+    const double span = static_cast<double>(maximum_) - minimum_;
+    const int steps = span > 0 ? static_cast<int>(std::lround((value_ - minimum_) / span * kBarSteps)) : 0;
+    if (bar_->value() != steps)
+        bar_->setValue(steps);
+}
+
+// ---- Line ----
+
+Line::Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour colour, bool visible)
+    : Field(container, new OutlineWidget(OutlineWidget::Kind::Line), Rect{}, visible)
+    , x1_(x1)
+    , y1_(y1)
+    , x2_(x2)
+    , y2_(y2)
+    , colour_(colour)
+{
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+    place();
+}
+
+void Line::setX1(Twips x) { setEnds(x, y1_, x2_, y2_); }
+void Line::setY1(Twips y) { setEnds(x1_, y, x2_, y2_); }
+void Line::setX2(Twips x) { setEnds(x1_, y1_, x, y2_); }
+void Line::setY2(Twips y) { setEnds(x1_, y1_, x2_, y); }
+
+void Line::setEnds(Twips x1, Twips y1, Twips x2, Twips y2)
+{
+    if (x1_ == x1 && y1_ == y1 && x2_ == x2 && y2_ == y2)
+        return;
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    place();
+}
+
+void Line::setColour(Colour colour)
+{
+    if (colour_ == colour)
+        return;
+    colour_ = colour;
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+}
+
+void Line::place()
+{
+    // The widget covers the line's bounding box, one pixel larger.
+    const int px1 = toPixels(x1_), py1 = toPixels(y1_), px2 = toPixels(x2_), py2 = toPixels(y2_);
+    const int left = std::min(px1, px2), top = std::min(py1, py2);
+    setRect(Rect{toTwips(left), toTwips(top), toTwips(std::abs(px2 - px1) + 1), toTwips(std::abs(py2 - py1) + 1)});
+    static_cast<OutlineWidget*>(widget())->setEnds(QPoint(px1 - left, py1 - top), QPoint(px2 - left, py2 - top));
+}
+
+// ---- Shape ----
+
+Shape::Shape(Container& container, const Rect& rect, Colour colour, bool visible)
+    : Field(container, new OutlineWidget(OutlineWidget::Kind::Square), rect, visible)
+    , colour_(colour)
+{
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+}
+
+void Shape::setColour(Colour colour)
+{
+    if (colour_ == colour)
+        return;
+    colour_ = colour;
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+}
+
+// ---- FolderList ----
+
+FolderList::FolderList(Container& container, const QString& path, const Rect& rect, bool visible)
+    : Field(container, new QWidget, rect, visible)
+    , path_(path)
+{
+}
+
+} // namespace ui

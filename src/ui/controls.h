@@ -1,0 +1,222 @@
+#pragma once
+
+#include "ui/field.h"
+#include "ui/picture.h"
+#include "ui/twips.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QCheckBox;
+class QSlider;
+class QProgressBar;
+
+namespace ui {
+
+// A frame: a container with an optional caption and border. Hiding or
+// disabling it hides or disables everything in it; moving it moves them.
+class Frame : public Field, public Container {
+public:
+    enum class Border { Line, None };
+    Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
+          Border border = Border::Line);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    QWidget* childHost() const override { return widget(); }
+    bool isShown() const override { return Field::isShown(); }
+    Window& window() override { return container().window(); }
+
+private:
+    QString caption_;
+};
+
+// A picture surface: a container that draws a picture; with autosize it takes
+// the size of the picture it is given.
+class PictureBox : public Field, public Container {
+public:
+    PictureBox(Container& container, const Rect& rect, bool visible = true, bool autosize = true);
+    const Picture& picture() const { return picture_; }
+    void setPicture(const Picture& picture);
+
+    QWidget* childHost() const override { return widget(); }
+    bool isShown() const override { return Field::isShown(); }
+    Window& window() override { return container().window(); }
+
+private:
+    Picture picture_;
+    bool autosize_;
+};
+
+// An image sprite: a picture at a position; it takes the size of the picture
+// it is given.
+class Sprite : public Field {
+public:
+    Sprite(Container& container, const Rect& rect, bool visible = true);
+    const Picture& picture() const { return picture_; }
+    void setPicture(const Picture& picture);
+    // Loads a picture file. A missing or unreadable file is reported in a
+    // message that names it; the sprite keeps the picture it showed.
+    bool loadPictureFile(const QString& path);
+
+private:
+    Picture picture_;
+};
+
+class Label : public Field {
+public:
+    Label(Container& container, const QString& caption, const Rect& rect, bool visible = true);
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    Colour foreColour() const { return foreColour_; }
+    void setForeColour(Colour colour);
+    void setFont(const QString& family, int pointSize, bool bold = false);
+
+private:
+    QLabel* label_;
+    QString caption_;
+    Colour foreColour_ = kBlack;
+};
+
+// A text field, editable or read-only. Its change event fires whenever its
+// text changes, by the player or by the game.
+class TextField : public Field {
+public:
+    enum class Mode { Editable, ReadOnly };
+    TextField(Container& container, const QString& text, const Rect& rect, bool visible = true,
+              Mode mode = Mode::Editable);
+    QString text() const;
+    void setText(const QString& text);
+    void onChange(std::function<void()> handler) { changeHandler_ = std::move(handler); }
+    // A player typing into the field (replaces its text, as a paste would).
+    void type(const QString& text);
+
+private:
+    QLineEdit* edit_;
+    std::function<void()> changeHandler_;
+};
+
+// A button with a caption or a picture.
+class Button : public Field {
+public:
+    Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    void setPicture(const Picture& picture);
+
+private:
+    QPushButton* button_;
+    QString caption_;
+};
+
+class CheckBox : public Field {
+public:
+    CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible = true);
+    bool checked() const { return checked_; }
+    // Sets the tick without a click event.
+    void setChecked(bool checked);
+
+protected:
+    void beforeClick() override;
+
+private:
+    QCheckBox* box_;
+    bool checked_;
+};
+
+// A slider. Its value may lie outside its range: it is kept as given and
+// drawn at the end of the bar.
+class Slider : public Field {
+public:
+    struct Scale {
+        int minimum = 0;
+        int maximum = 10;
+        int tickSpacing = 1;
+        int smallStep = 1;
+        int largeStep = 5;
+    };
+    Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible = true);
+    int minimum() const { return scale_.minimum; }
+    int maximum() const { return scale_.maximum; }
+    int value() const { return value_; }
+    void setValue(std::int64_t value);
+
+private:
+    QSlider* slider_;
+    Scale scale_;
+    int value_;
+    bool updating_ = false;
+};
+
+// A progress bar with a minimum, a maximum and a value, single-precision
+// numbers. A value is kept within the range: setting the maximum below the
+// value, or a value beyond the ends, puts the value at the nearest end.
+class ProgressBar : public Field {
+public:
+    ProgressBar(Container& container, float minimum, float maximum, float value, const Rect& rect,
+                bool visible = true);
+    float minimum() const { return minimum_; }
+    float maximum() const { return maximum_; }
+    float value() const { return value_; }
+    void setMinimum(float minimum);
+    void setMaximum(float maximum);
+    void setValue(float value);
+
+private:
+    void redraw();
+    QProgressBar* bar_;
+    float minimum_;
+    float maximum_;
+    float value_;
+};
+
+// A line between two points of its container, with a colour. It takes no
+// mouse events: they go to what lies under it.
+class Line : public Field {
+public:
+    Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour colour, bool visible = true);
+    Twips x1() const { return x1_; }
+    Twips y1() const { return y1_; }
+    Twips x2() const { return x2_; }
+    Twips y2() const { return y2_; }
+    void setX1(Twips x);
+    void setY1(Twips y);
+    void setX2(Twips x);
+    void setY2(Twips y);
+    void setEnds(Twips x1, Twips y1, Twips x2, Twips y2);
+    Colour colour() const { return colour_; }
+    void setColour(Colour colour);
+
+private:
+    void place();
+    Twips x1_, y1_, x2_, y2_;
+    Colour colour_;
+};
+
+// A square outline with a line colour. It takes no mouse events.
+class Shape : public Field {
+public:
+    Shape(Container& container, const Rect& rect, Colour colour = kBlack, bool visible = true);
+    Colour colour() const { return colour_; }
+    void setColour(Colour colour);
+
+private:
+    Colour colour_;
+};
+
+// A folder list: yields the folder it was given (the program's working
+// directory at start-up). Never shown in this game.
+class FolderList : public Field {
+public:
+    FolderList(Container& container, const QString& path, const Rect& rect, bool visible = false);
+    const QString& path() const { return path_; }
+
+private:
+    QString path_;
+};
+
+} // namespace ui

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ui/twips.h"
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+class Field;
+class Window;
+
+// Something that holds fields: a window, a frame or a picture surface.
+class Container {
+public:
+    virtual ~Container() = default;
+    // The widget that the contained fields' widgets are children of.
+    virtual QWidget* childHost() const = 0;
+    // Shown within its window: its own flag and those of its containers.
+    virtual bool isShown() const = 0;
+    virtual Window& window() = 0;
+};
+
+// A field of a window: its position and size in twips, its shown flag, its
+// enabled flag, a free Tag text and its click and pointer-move events.
+class Field {
+public:
+    virtual ~Field();
+    Field(const Field&) = delete;
+    Field& operator=(const Field&) = delete;
+
+    Twips left() const { return rect_.left; }
+    Twips top() const { return rect_.top; }
+    Twips width() const { return rect_.width; }
+    Twips height() const { return rect_.height; }
+    const Rect& rect() const { return rect_; }
+    void setLeft(Twips left);
+    void setTop(Twips top);
+    void setWidth(Twips width);
+    void setHeight(Twips height);
+    void move(Twips left, Twips top);
+    void setRect(const Rect& rect);
+
+    // The field's own shown flag.
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+    // Shown on its window: its own flag and those of all its containers.
+    bool isShown() const;
+
+    // The field's own enabled flag; a disabled container disables its contents.
+    bool enabledFlag() const { return enabled_; }
+    void setEnabled(bool enabled);
+    bool isEnabled() const;
+
+    const QString& tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+
+    // Stacking among the fields of the same container.
+    void bringToFront();
+    void sendToBack();
+
+    // Events. A pointer move arrives only while no mouse button is held, only
+    // at the field under the pointer (never passed on to its containers),
+    // with the position in twips of that field.
+    using PointerHandler = std::function<void(Twips x, Twips y)>;
+    void onPointerMove(PointerHandler handler) { pointerHandler_ = std::move(handler); }
+    void onClick(std::function<void()> handler) { clickHandler_ = std::move(handler); }
+
+    // A player's click: nothing happens unless the field is on a shown window,
+    // shown and enabled.
+    void click();
+    // A pointer move reaching this field at (x, y) twips.
+    void pointerMove(Twips x, Twips y);
+
+    Container& container() const { return *container_; }
+    QWidget* widget() const { return widget_.data(); }
+
+protected:
+    Field(Container& container, QWidget* widget, const Rect& rect, bool visible);
+
+    // Called by the widget's event hook.
+    friend class FieldEvents;
+    bool hasClickHandler() const { return static_cast<bool>(clickHandler_); }
+    void deliverClick();
+
+    virtual void applyGeometry();
+    // What a player's click does to the field itself before its click event
+    // (a check box toggles).
+    virtual void beforeClick() {}
+
+private:
+    Container* container_;
+    QPointer<QWidget> widget_;
+    Rect rect_;
+    bool visible_;
+    bool enabled_ = true;
+    QString tag_;
+    PointerHandler pointerHandler_;
+    std::function<void()> clickHandler_;
+};
+
+} // namespace ui

@@ -1,0 +1,68 @@
+#include "ui/timer.h"
+
+#include "ui/message_box.h"
+#include "ui/window.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace ui {
+namespace {
+bool manualMode = false;
+}
+
+Timer::Timer(Window& owner, QString name, int intervalMs, bool enabled, std::function<void()> handler)
+    : name_(std::move(name))
+    , intervalMs_(intervalMs)
+    , enabled_(enabled)
+    , handler_(std::move(handler))
+    , clock_(new QTimer(owner.widget()))
+{
+    clock_->setObjectName(name_);
+    clock_->setTimerType(Qt::PreciseTimer);
+    clock_->setInterval(intervalMs_);
+    QObject::connect(clock_, &QTimer::timeout, clock_, [this] { tick(); });
+    owner.registerTimer(*this);
+    applyClock();
+}
+
+Timer::~Timer()
+{
+    // The clock belongs to the window's widget; stop it so that no tick can
+    // reach a timer that is gone.
+    if (clock_)
+        clock_->stop();
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    applyClock();
+}
+
+void Timer::applyClock()
+{
+    if (enabled_ && !manualMode)
+        clock_->start();
+    else
+        clock_->stop();
+}
+
+void Timer::tick()
+{
+    if (!enabled_ || running_ || messageOpen())
+        return;
+    running_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{running_};
+    handler_();
+}
+
+void Timer::setManualTicking(bool manual) { manualMode = manual; }
+bool Timer::manualTicking() { return manualMode; }
+
+} // namespace ui

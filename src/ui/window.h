@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ui/field.h"
+#include "ui/twips.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+
+class Timer;
+class WindowWidget;
+
+// A top-level window: caption, client and outer size, position, shown flag,
+// a free Tag text, a close request that a handler may refuse, a resize event
+// and pointer moves over its bare area.
+class Window : public Container {
+public:
+    Window(const QString& caption, Twips clientWidth, Twips clientHeight);
+    ~Window() override;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    const QString& tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+
+    // Client area in twips.
+    Twips clientWidth() const;
+    Twips clientHeight() const;
+    void setClientSize(Twips width, Twips height);
+    // Outer size in twips: the client area plus title bar and borders where a
+    // window manager draws them.
+    Twips outerWidth() const;
+    Twips outerHeight() const;
+    // Outer position on the screen, in twips.
+    Twips left() const;
+    Twips top() const;
+    void move(Twips left, Twips top);
+    // Places the client area's top-left corner at (left, top) on the screen.
+    void placeClientAt(Twips left, Twips top);
+
+    bool visible() const;
+    // Shows the window without blocking and brings it to the front.
+    void show();
+    void hide();
+
+    // Asks to close the window as its close control does. Returns whether it
+    // closed (the handler may refuse).
+    bool requestClose();
+
+    // Handlers. The close handler returns true to let the window close.
+    void onCloseRequest(std::function<bool()> handler) { closeHandler_ = std::move(handler); }
+    void onClosed(std::function<void()> handler) { closedHandler_ = std::move(handler); }
+    void onResize(std::function<void()> handler) { resizeHandler_ = std::move(handler); }
+    void onPointerMove(Field::PointerHandler handler) { pointerHandler_ = std::move(handler); }
+    // A pointer move over the bare window at (x, y) twips of its client area.
+    void pointerMove(Twips x, Twips y);
+
+    // Container
+    QWidget* childHost() const override;
+    bool isShown() const override { return true; }
+    Window& window() override { return *this; }
+
+    QWidget* widget() const;
+    const std::vector<Timer*>& timers() const { return timers_; }
+    Timer* timer(const QString& name) const;
+    void stopAllTimers();
+
+private:
+    friend class Timer;
+    friend class WindowWidget;
+    void registerTimer(Timer& timer) { timers_.push_back(&timer); }
+    bool handleCloseRequest();
+    void handleResize();
+
+    std::unique_ptr<WindowWidget> widget_;
+    QString caption_;
+    QString tag_;
+    std::vector<Timer*> timers_;
+    std::function<bool()> closeHandler_;
+    std::function<void()> closedHandler_;
+    std::function<void()> resizeHandler_;
+    Field::PointerHandler pointerHandler_;
+};
+
+} // namespace ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/edition.h"
+#include "app/game.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+class Timer;
+}
+
+// A game for a test: timers never fire by themselves (tests tick them by
+// hand), messages are recorded instead of shown, and ending the program is
+// recorded instead of done. Pictures come from the shipped assets folder
+// unless another folder is given.
+class TestGame {
+public:
+    explicit TestGame(Edition edition = Edition::Full, const QString& pictureFolder = assetsFolder());
+    ~TestGame();
+
+    Game& operator*() { return game; }
+    Game* operator->() { return &game; }
+
+    static QString assetsFolder();
+
+    // Messages shown so far, in order.
+    QStringList messages;
+    // The exit status the program asked to end with, or -1.
+    int endStatus = -1;
+
+    Game game;
+};
+
+// Ticks a timer n times (a stopped timer does not tick).
+void tickTimes(ui::Timer& timer, int n);
