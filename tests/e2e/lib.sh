@@ -146,3 +146,29 @@ e2e_wait_exit() {
 e2e_pass() {
   echo "PASS: $*"
 }
+
+# e2e_spy_titles ID: records every title the window takes from now on, one a
+# line, in $E2E_WORK/titles-ID (short-lived titles included).
+e2e_spy_titles() {
+  local id="$1"
+  xprop -spy -id "$id" WM_NAME >"$E2E_WORK/titles-$id" 2>/dev/null &
+  sleep 0.2
+}
+
+# e2e_wait_title_sequence ID TIMEOUT_S TITLE...: waits until the recorded
+# titles of window ID contain the given titles in this order.
+e2e_wait_title_sequence() {
+  local id="$1" timeout="$2"
+  shift 2
+  local i
+  for i in $(seq 1 $((timeout * 10))); do
+    if sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p' "$E2E_WORK/titles-$id" |
+        awk -v want="$*" 'BEGIN { n = split(want, w, " "); k = 1 }
+                          k <= n && $0 == w[k] { k++ }
+                          END { exit (k > n) ? 0 : 1 }'; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  e2e_fail "titles of window $id were: $(sed -n 's/^WM_NAME([A-Z_0-9]*) = //p' "$E2E_WORK/titles-$id" | tr '\n' ' '); expected in order: $*"
+}
