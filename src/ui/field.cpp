@@ -9,6 +9,8 @@
 
 namespace ui {
 
+QWidget* Field::widget() const { return widget_.data(); }
+
 FieldEvents::FieldEvents(QWidget* widget, MoveSink move, ClickSink click)
     : QObject(widget)
     , move_(std::move(move))
@@ -63,6 +65,7 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
     , visible_(visible)
 {
     widget->setParent(container.childHost());
+    container.window().registerField(*this);
     new FieldEvents(
         widget, [this](Twips x, Twips y) { pointerMove(x, y); },
         [this] {
@@ -75,6 +78,7 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
 
 Field::~Field()
 {
+    container_->window().forgetField(*this);
     delete widget_.data();
 }
 

@@ -7,6 +7,8 @@
 #include <QResizeEvent>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace ui {
 
 class WindowWidget : public QWidget {
@@ -143,6 +145,11 @@ Timer* Window::timer(const QString& name) const
         if (timer->name() == name)
             return timer;
     return nullptr;
+}
+
+void Window::forgetField(Field& field)
+{
+    fields_.erase(std::remove(fields_.begin(), fields_.end(), &field), fields_.end());
 }
 
 void Window::stopAllTimers()

@@ -69,14 +69,19 @@ public:
     Window& window() override { return *this; }
 
     QWidget* widget() const;
+    // Every field of the window, in the order they were made.
+    const std::vector<Field*>& fields() const { return fields_; }
     const std::vector<Timer*>& timers() const { return timers_; }
     Timer* timer(const QString& name) const;
     void stopAllTimers();
 
 private:
     friend class Timer;
+    friend class Field;
     friend class WindowWidget;
     void registerTimer(Timer& timer) { timers_.push_back(&timer); }
+    void registerField(Field& field) { fields_.push_back(&field); }
+    void forgetField(Field& field);
     bool handleCloseRequest();
     void handleResize();
 
@@ -84,6 +89,7 @@ private:
     QString caption_;
     QString tag_;
     std::vector<Timer*> timers_;
+    std::vector<Field*> fields_;
     std::function<bool()> closeHandler_;
     std::function<void()> closedHandler_;
     std::function<void()> resizeHandler_;
