@@ -54,6 +54,9 @@ public:
     void resized();
 
 private:
+    // The design is worked out once and handed to every field's initialiser.
+    PanelWindow(Game& game, int slot, const PanelDesign& design);
+
     void placeGuideLineStart();
     void placeGuideLineEnd();
 

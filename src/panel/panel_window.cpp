@@ -1,0 +1,342 @@
+#include "panel/panel_window.h"
+
+#include "app/game.h"
+#include "battle/battle_window.h"
+#include "setup/setup_window.h"
+#include "ui/number_text.h"
+
+namespace {
+
+const QString kRight = QStringLiteral("kanan");
+const QString kLeft = QStringLiteral("kiri");
+
+const QString kReady = QStringLiteral("tembak");
+const QString kFarRising = QStringLiteral("far ok");
+const QString kHighRising = QStringLiteral("high ok");
+
+// Step sizes of the move buttons, in twips.
+constexpr ui::Twips kSideStep = 800;
+constexpr ui::Twips kUpDownStep = 900;
+
+// The guide line starts at this offset from the vehicle's top-left corner.
+constexpr ui::Twips kLineStartDx = 500;
+constexpr ui::Twips kLineStartDy = 400;
+
+// Launch point: above the vehicle by this much plus the shell's height.
+constexpr ui::Twips kLaunchHeight = 4040;
+
+// Players 1 and 3 use the taller layout A, players 2 and 4 layout B.
+PanelDesign designA()
+{
+    PanelDesign d;
+    d.clientWidth = 8880;
+    d.clientHeight = 1605;
+    d.gerakan = {0, 120, 11535, 1455};
+    d.kiri = {0, 480, 735, 495};
+    d.atas = {600, 120, 735, 495};
+    d.bawah = {600, 840, 735, 495};
+    d.kanan = {1200, 480, 735, 495};
+    d.Label3 = {600, 600, 735, 255};
+    d.Command1 = {1920, 600, 1095, 375};
+    d.ProgressBar1 = {3000, 480, 8055, 375};
+    d.slider1 = {3000, 960, 8055, 375};
+    d.Label4 = {2280, 960, 855, 255};
+    d.Label1 = {4200, 120, 495, 255};
+    d.score1 = {5160, 120, 90, 195};
+    d.facingAtLoad = kRight;
+    d.gaugeIntervalMs = 30;
+    d.gaugeMargin = 3510;
+    d.highGaugeMovesLineStart = false;
+    return d;
+}
+
+PanelDesign designB()
+{
+    PanelDesign d;
+    d.clientWidth = 8880;
+    d.clientHeight = 1635;
+    d.gerakan = {0, 120, 11535, 1335};
+    d.kiri = {0, 360, 615, 375};
+    d.atas = {480, 0, 735, 375};
+    d.bawah = {480, 720, 735, 375};
+    d.kanan = {1080, 360, 735, 375};
+    d.Label3 = {480, 480, 735, 255};
+    d.Command1 = {1920, 360, 1095, 375};
+    d.ProgressBar1 = {3000, 240, 8295, 375};
+    d.slider1 = {3000, 720, 8295, 375};
+    d.Label4 = {2040, 840, 855, 255};
+    d.Label1 = {1800, 0, 615, 255};
+    d.score1 = {3720, 0, 90, 195};
+    d.facingAtLoad = kLeft;
+    d.gaugeIntervalMs = 30;
+    d.gaugeMargin = 3210;
+    d.highGaugeMovesLineStart = false;
+    return d;
+}
+
+} // namespace
+
+PanelDesign PanelDesign::forSlot(int slot)
+{
+    switch (slot) {
+    case 0:
+        return designA();
+    case 1:
+        return designB();
+    case 2: {
+        // Player 3: layout A with the fire button and gauges shifted, and
+        // faster gauges.
+        PanelDesign d = designA();
+        d.Command1.left = 2040;
+        d.ProgressBar1 = {3120, 360, 8295, 375};
+        d.slider1 = {3120, 840, 8295, 375};
+        d.gaugeIntervalMs = 20;
+        return d;
+    }
+    default: {
+        // Player 4: layout B; its high gauge also carries the line's start.
+        PanelDesign d = designB();
+        d.highGaugeMovesLineStart = true;
+        return d;
+    }
+    }
+}
+
+PanelWindow::PanelWindow(Game& game, int slot)
+    : PanelWindow(game, slot, PanelDesign::forSlot(slot))
+{
+}
+
+PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
+    : ui::Window(QStringLiteral("Player") + numtext::text(slot + 1), design.clientWidth, design.clientHeight)
+    , gerakan(*this, QString(), design.gerakan, true, ui::Frame::Border::None)
+    , kiri(gerakan, kLeft, design.kiri)
+    , kanan(gerakan, kRight, design.kanan)
+    , atas(gerakan, QStringLiteral("atas"), design.atas)
+    , bawah(gerakan, QStringLiteral("bawah"), design.bawah)
+    , Label3(gerakan, game.windEdition() ? QStringLiteral("4") : QStringLiteral("0"), design.Label3)
+    , Label1(gerakan, design.facingAtLoad, design.Label1)
+    , Command1(gerakan, kReady, design.Command1)
+    , ProgressBar1(gerakan, 0, 50, 0, design.ProgressBar1)
+    , slider1(gerakan, 0, 50, 0, design.slider1)
+    , Label4(gerakan, QStringLiteral("Ketinggian:"), design.Label4)
+    , score1(gerakan, QStringLiteral("0"), design.score1)
+    , Timer2(*this, QStringLiteral("Timer2"), design.gaugeIntervalMs, false, [this] { farGaugeTick(); })
+    , Timer6(*this, QStringLiteral("Timer6"), design.gaugeIntervalMs, false, [this] { highGaugeTick(); })
+    , game_(game)
+    , slot_(slot)
+    , design_(design)
+{
+    // player1's Tag is the turn marker shared by all players.
+    if (slot_ == 0)
+        setTag(game_.windEdition() ? QStringLiteral("0") : QStringLiteral("-1"));
+
+    placeClientAt(60, 6405);
+
+    kiri.onClick([this] { kiriClick(); });
+    kanan.onClick([this] { kananClick(); });
+    atas.onClick([this] { atasClick(); });
+    bawah.onClick([this] { bawahClick(); });
+    Command1.onClick([this] { fireClick(); });
+
+    onResize([this] { resized(); });
+    // A panel lives as long as the program: its close control does nothing.
+    onCloseRequest([] { return false; });
+}
+
+PanelWindow::~PanelWindow() = default;
+
+// ---- Movement and turning ----
+
+namespace {
+
+// Movement points left, as held by the panel.
+double pointsOf(const ui::Label& label) { return numtext::readDouble(label.caption()); }
+
+} // namespace
+
+void PanelWindow::kiriClick()
+{
+    if (Label1.caption() == kRight) {
+        // Turn only: face left, no point spent.
+        Label1.setCaption(kLeft);
+        game_.Battle().vehicle[slot_]->loadPictureFile(
+            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), false));
+        return;
+    }
+    const double points = pointsOf(Label3);
+    if (points > 0) {
+        hide();
+        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
+        vehicle.setTag(numtext::text(vehicle.left() - kSideStep));
+        game_.Battle().Timer4.start();
+        game_.Battle().Timer3.stop();
+        Label3.setCaption(numtext::text(points - 1));
+    }
+}
+
+void PanelWindow::kananClick()
+{
+    if (Label1.caption() == kLeft) {
+        // Turn only: face right, no point spent.
+        Label1.setCaption(kRight);
+        game_.Battle().vehicle[slot_]->loadPictureFile(
+            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), true));
+        return;
+    }
+    const double points = pointsOf(Label3);
+    if (points > 0) {
+        hide();
+        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
+        vehicle.setTag(numtext::text(vehicle.left() + kSideStep));
+        game_.Battle().Timer4.start();
+        game_.Battle().Timer3.stop();
+        Label3.setCaption(numtext::text(points - 1));
+    }
+}
+
+void PanelWindow::atasClick()
+{
+    const double points = pointsOf(Label3);
+    if (points > 0) {
+        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
+        vehicle.setTag(numtext::text(vehicle.top() - kUpDownStep));
+        game_.Battle().Timer3.start();
+        hide();
+        Label3.setCaption(numtext::text(points - 1));
+    }
+}
+
+void PanelWindow::bawahClick()
+{
+    const double points = pointsOf(Label3);
+    if (points > 0) {
+        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
+        vehicle.setTag(numtext::text(vehicle.top() + kUpDownStep));
+        game_.Battle().Timer3.start();
+        hide();
+        Label3.setCaption(numtext::text(points - 1));
+    }
+}
+
+// ---- Gauges and the guide line ----
+
+void PanelWindow::placeGuideLineStart()
+{
+    BattleWindow& battle = game_.Battle();
+    const ui::Sprite& vehicle = *battle.vehicle[slot_];
+    battle.Line1.setX1(vehicle.left() + kLineStartDx);
+    battle.Line1.setY1(vehicle.top() + kLineStartDy);
+}
+
+void PanelWindow::placeGuideLineEnd()
+{
+    BattleWindow& battle = game_.Battle();
+    const double k = game_.Form1().Slider1.value();
+    const double far = ProgressBar1.value();
+    const double high = slider1.value();
+    const ui::Twips x1 = battle.Line1.x1();
+    const ui::Twips y1 = battle.Line1.y1();
+    if (battle.lr.caption() == kRight) {
+        battle.Line1.setX2(x1 + far * k);
+        battle.Line1.setY2(y1 - high * k);
+    } else if (battle.lr.caption() == kLeft) {
+        battle.Line1.setX2(x1 - far * k);
+        battle.Line1.setY2(y1 - high * k);
+    }
+    // Any other facing leaves the end where it is.
+}
+
+void PanelWindow::farGaugeTick()
+{
+    // The battle window's mirror takes the gauge's range.
+    game_.Battle().ProgressBar1.setMinimum(ProgressBar1.minimum());
+    game_.Battle().ProgressBar1.setMaximum(ProgressBar1.maximum());
+    // The line starts at the vehicle.
+    placeGuideLineStart();
+    // Raise the gauge; a full gauge stays full.
+    ProgressBar1.setValue(ProgressBar1.value() + 1);
+    if (ProgressBar1.value() == ProgressBar1.maximum())
+        Timer2.stop();
+    placeGuideLineEnd();
+    // Mirror the far power for the flight.
+    game_.Battle().ProgressBar1.setValue(ProgressBar1.value());
+}
+
+void PanelWindow::highGaugeTick()
+{
+    game_.Battle().Slider1.setMinimum(slider1.minimum());
+    game_.Battle().Slider1.setMaximum(slider1.maximum());
+    if (design_.highGaugeMovesLineStart)
+        placeGuideLineStart();
+    slider1.setValue(slider1.value() + 1);
+    if (slider1.value() == slider1.maximum())
+        Timer6.stop();
+    placeGuideLineEnd();
+    game_.Battle().Slider1.setValue(slider1.value());
+}
+
+// ---- Firing ----
+
+void PanelWindow::fireClick()
+{
+    // Every press hands the battle window the launch data as it is now, so
+    // the third press decides where and which way the shell starts.
+    const bool wind = game_.windEdition();
+
+    // The wind edition has no turn gauges.
+    if (!wind)
+        game_.Battle().turnGauge[slot_]->setValue(0);
+
+    game_.Battle().lr.setCaption(Label1.caption());
+
+    {
+        BattleWindow& battle = game_.Battle();
+        const ui::Sprite& vehicle = *battle.vehicle[slot_];
+        const double left = Label1.caption() == kRight
+            ? vehicle.left() + vehicle.width() + battle.Image1.width()
+            : vehicle.left();
+        battle.left1.setText(numtext::textSingle(static_cast<float>(left)));
+        const double top = vehicle.top() - kLaunchHeight - battle.Image1.height();
+        battle.top1.setText(numtext::textSingle(static_cast<float>(top)));
+    }
+
+    // The shell's starting damage: five times the attack; in the wind edition
+    // it starts from nothing and gains its damage in flight.
+    const double damage = wind ? 0.0 : numtext::readDouble(game_.setup().attack[slot_]->text()) * 5;
+    game_.Battle().damage.setCaption(numtext::text(damage));
+
+    for (ui::Label* dealt : game_.Battle().damageLabel)
+        dealt->setCaption(QStringLiteral("0"));
+
+    const QString stage = Command1.caption();
+    if (stage == kReady) {
+        // First press: the far gauge starts from empty.
+        ProgressBar1.setValue(0);
+        slider1.setValue(0);
+        Command1.setCaption(kFarRising);
+        Timer2.start();
+        game_.Battle().Timer1.stop();
+    } else if (stage == kFarRising) {
+        // Second press: the far power is fixed, the high gauge rises.
+        Timer2.stop();
+        Timer6.start();
+        Command1.setCaption(kHighRising);
+    } else {
+        // Third press: launch.
+        hide();
+        game_.setTurnMarker(numtext::text(slot_));
+        Timer6.stop();
+        game_.Battle().Timer1.start();
+        Command1.setCaption(kReady);
+    }
+}
+
+// ---- Window ----
+
+void PanelWindow::resized()
+{
+    gerakan.setWidth(outerWidth() - 270);
+    ProgressBar1.setWidth(gerakan.width() - design_.gaugeMargin);
+    slider1.setWidth(ProgressBar1.width());
+}
