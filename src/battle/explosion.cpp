@@ -1,0 +1,102 @@
+// The explosion: one `beledug` tick, a second after a shell touched a vehicle,
+// settles the damage, the kills, the points and the winner.
+
+#include "battle/battle_window.h"
+
+#include "app/game.h"
+#include "edition1/wind_turn_skip.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "ui/message_box.h"
+#include "ui/number_text.h"
+
+namespace {
+
+// The slot 0..3 the turn marker names, or -1 when it names nobody. The marker
+// is read afresh on every test: ending the shot may rewrite it.
+int slotOfTurnMarker(Game& game)
+{
+    const double marker = numtext::readDouble(game.turnMarker());
+    for (int k = 0; k < 4; ++k)
+        if (marker == k)
+            return k;
+    return -1;
+}
+
+} // namespace
+
+void BattleWindow::explosionTick()
+{
+    // Take the explosion off the field.
+    duar.setLeft(-900);
+
+    // Credit the shooter with the damage dealt to the other players; damage to
+    // its own vehicle counts neither way.
+    for (int k = 0; k < 4; ++k) {
+        if (slotOfTurnMarker(game_) != k)
+            continue;
+        ui::Label& score = game_.player(k).score1;
+        double credited = static_cast<double>(numtext::readInt16(score.caption()));
+        for (int other = 0; other < 4; ++other)
+            if (other != k)
+                credited += numtext::readDouble(damageLabel[other]->caption());
+        score.setCaption(numtext::text(credited));
+    }
+
+    // Take the damage off each living vehicle; below 1 energy it is destroyed.
+    for (int victim = 0; victim < 4; ++victim) {
+        ui::Sprite& car = *vehicle[victim];
+        if (!car.visible())
+            continue;
+        ui::ProgressBar& energy = *energyBar[victim];
+        ui::Label& label = *damageLabel[victim];
+        const double remaining = static_cast<double>(energy.value()) - numtext::readDouble(label.caption());
+
+        if (remaining >= 1) {
+            label.move(car.left(), car.top() - label.height());
+            energy.setValue(static_cast<float>(remaining));
+            continue;
+        }
+
+        car.hide();
+        energy.setValue(0);
+        car.setTop(-car.height());
+
+        const int shooter = slotOfTurnMarker(game_);
+        if (shooter >= 0 && shooter != victim) {
+            ui::Label& killerScore = game_.player(shooter).score1;
+            killerScore.setCaption(numtext::text(numtext::readInt16(killerScore.caption()) + 50));
+            ui::showMessage(game_.player(victim).caption() + QStringLiteral(" dihancurkan sampai lenyap oleh ")
+                            + game_.player(shooter).caption() + QStringLiteral(". Score 50 poin"));
+        }
+        // The wind edition remembers who lost a vehicle first: that player
+        // opens the next match.
+        if (game_.windEdition())
+            windedition::recordFirstDestroyed(game_, victim);
+        if (shooter == victim)
+            EndShot();
+    }
+
+    // One vehicle left: its owner wins the match.
+    static constexpr int kWinnerTestOrder[4] = {1, 0, 2, 3};
+    for (const int winner : kWinnerTestOrder) {
+        bool onlyWinnerAlive = vehicle[winner]->visible();
+        for (int other = 0; other < 4 && onlyWinnerAlive; ++other)
+            if (other != winner && vehicle[other]->visible())
+                onlyWinnerAlive = false;
+        if (!onlyWinnerAlive)
+            continue;
+
+        ui::showMessage(QStringLiteral("Pemenang: ") + game_.player(winner).caption());
+        ui::Label& score = game_.player(winner).score1;
+        score.setCaption(numtext::text(numtext::readDouble(score.caption())
+                                       + static_cast<double>(energyBar[winner]->value())));
+        for (const int panel : {1, 0, 2, 3})
+            game_.player(panel).hide();
+        game_.Score().show();
+        Frame3.show();
+    }
+
+    // Each enabling settles exactly one explosion.
+    beledug.stop();
+}

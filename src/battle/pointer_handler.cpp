@@ -1,0 +1,69 @@
+// The pointer moving over the battlefield keeps several things going: the
+// wind dial and the next wind, the draw when nobody is left, and the panel of
+// the player whose turn it is.
+
+#include "battle/battle_window.h"
+
+#include "app/game.h"
+#include "edition1/wind_turn_skip.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "ui/message_box.h"
+#include "ui/number_text.h"
+
+namespace {
+
+bool noVehicleLeft(const BattleWindow& battle)
+{
+    for (const ui::Sprite* car : battle.vehicle)
+        if (car->visible())
+            return false;
+    return true;
+}
+
+// The match ends without a winner; no score changes. The panels of players 3
+// and 4 are left as they are.
+void declareDraw(Game& game)
+{
+    ui::showMessage(QStringLiteral("Draw!"));
+    game.player(1).hide();
+    game.player(0).hide();
+    game.Score().show();
+    game.Battle().Frame3.show();
+}
+
+} // namespace
+
+void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
+{
+    const bool wind = game_.windEdition();
+
+    // Stop edge scrolling (the wind edition has no view scrolling).
+    if (!wind)
+        scrol1.setCaption(QStringLiteral("no"));
+
+    // The wind dial follows the pointer; the next wind steps on.
+    PlaceWindDial(x, y);
+    AdvanceNextWind();
+
+    if (wind) {
+        // Turns pass in a fixed rotation: move it on past destroyed vehicles.
+        windedition::passTurnOverDestroyed(game_, [this] { declareDraw(game_); });
+        if (noVehicleLeft(*this))
+            game_.setTurnMarker(QStringLiteral("0"));
+    } else if (noVehicleLeft(*this)) {
+        declareDraw(game_);
+    }
+
+    // Keep the turn marker in range.
+    if (numtext::readDouble(game_.turnMarker()) > 3)
+        game_.setTurnMarker(QStringLiteral("0"));
+
+    // Bring back the panel of the player whose turn it is, unless a shot or a
+    // vehicle move is running.
+    for (int k = 0; k < 4; ++k) {
+        if (numtext::readDouble(game_.turnMarker()) == k && !Timer1.enabled() && !Timer3.enabled()
+            && !Timer4.enabled())
+            game_.player(k).show();
+    }
+}

@@ -1,0 +1,292 @@
+// The explosion tick: damage credit, damage, kills, the winner, and the wind
+// edition's record of who lost a vehicle first.
+
+#include "test_support.h"
+
+#include "battle/battle_window.h"
+#include "edition1/wind_setup_window.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "ui/number_text.h"
+
+#include <QTest>
+
+#include <array>
+
+namespace {
+
+const std::array<QString, 4> kNames = {QStringLiteral("Ana"), QStringLiteral("Budi"), QStringLiteral("Citra"),
+                                       QStringLiteral("Dewi")};
+
+// A match in progress: the given vehicles in play with 100 energy, names on
+// the panels, scores 0, no damage yet, and `shooter`'s shot pending.
+void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int shooter)
+{
+    BattleWindow& b = g->Battle();
+    for (int k = 0; k < 4; ++k) {
+        b.vehicle[k]->setVisible(inPlay[k]);
+        b.energyBar[k]->setMaximum(100);
+        b.energyBar[k]->setValue(inPlay[k] ? 100 : 0);
+        b.damageLabel[k]->setCaption(QStringLiteral("0"));
+        g->player(k).setCaption(kNames[k]);
+        g->player(k).score1.setCaption(QStringLiteral("0"));
+    }
+    g->setTurnMarker(numtext::text(shooter));
+}
+
+void explode(TestGame& g)
+{
+    ui::Timer& beledug = g->Battle().beledug;
+    beledug.start();
+    beledug.tick();
+    QVERIFY(!beledug.enabled());
+}
+
+void hit(TestGame& g, int slot, const QString& damage) { g->Battle().damageLabel[slot]->setCaption(damage); }
+
+QString killMessage(int victim, int killer)
+{
+    return kNames[victim] + " dihancurkan sampai lenyap oleh " + kNames[killer] + ". Score 50 poin";
+}
+
+} // namespace
+
+class TestExplosion : public QObject {
+    Q_OBJECT
+
+private slots:
+    void creditsShooterAndMovesLabelsOntoSurvivors()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, true, true}, 2);
+        BattleWindow& b = g->Battle();
+        b.duar.move(b.mob3.left(), b.mob3.top());
+        g->player(2).score1.setCaption(QStringLiteral("100"));
+        hit(g, 0, QStringLiteral("40"));
+        hit(g, 2, QStringLiteral("10"));  // its own vehicle: neither credited nor subtracted
+        hit(g, 3, QStringLiteral("35"));
+
+        explode(g);
+
+        QCOMPARE(b.duar.left(), -900.0);
+        QCOMPARE(g->player(2).score1.caption(), QStringLiteral("175"));
+        QCOMPARE(b.ProgressBar2.value(), 60.0f);
+        QCOMPARE(b.ProgressBar3.value(), 100.0f);
+        QCOMPARE(b.ProgressBar4.value(), 90.0f);
+        QCOMPARE(b.ProgressBar5.value(), 65.0f);
+        for (int k = 0; k < 4; ++k) {
+            QCOMPARE(b.damageLabel[k]->left(), b.vehicle[k]->left());
+            QCOMPARE(b.damageLabel[k]->top(), b.vehicle[k]->top() - b.damageLabel[k]->height());
+        }
+        QVERIFY(g.messages.isEmpty());
+        QVERIFY(!b.Frame3.visible());
+    }
+
+    void energyEqualToDamageDestroysOneMoreSurvives()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, true, true}, 2);
+        BattleWindow& b = g->Battle();
+        b.ProgressBar2.setValue(30);
+        b.ProgressBar3.setValue(31);
+        hit(g, 0, QStringLiteral("30"));
+        hit(g, 1, QStringLiteral("30"));
+        const ui::Rect labelBefore = b.dm1.rect();
+
+        explode(g);
+
+        QVERIFY(!b.Image3.visible());
+        QCOMPARE(b.ProgressBar2.value(), 0.0f);
+        QCOMPARE(b.Image3.top(), -b.Image3.height());
+        QCOMPARE(b.dm1.left(), labelBefore.left);  // a destroyed vehicle's label stays put
+        QCOMPARE(b.dm1.top(), labelBefore.top);
+
+        QVERIFY(b.Image2.visible());
+        QCOMPARE(b.ProgressBar3.value(), 1.0f);
+
+        QCOMPARE(g.messages, QStringList{killMessage(0, 2)});
+        QCOMPARE(g->player(2).score1.caption(), QStringLiteral("110"));  // 60 credited + 50 for the kill
+    }
+
+    void doubleKillGivesTwoMessagesInPlayerOrder()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, true, true}, 0);
+        g->player(0).score1.setCaption(QStringLiteral("7"));
+        hit(g, 2, QStringLiteral("120"));
+        hit(g, 1, QStringLiteral("100"));
+
+        explode(g);
+
+        QCOMPARE(g.messages, (QStringList{killMessage(1, 0), killMessage(2, 0)}));
+        QCOMPARE(g->player(0).score1.caption(), QStringLiteral("327"));  // 7 + 220 + 2 x 50
+        QVERIFY(g->Battle().mob4.visible());
+    }
+
+    void selfDestructionEndsTheShotWithoutPoints()
+    {
+        // Two-player match: player 1 destroys its own vehicle with the shell
+        // already below the battlefield, so the shot ends at once and player
+        // 2 is the last one standing.
+        TestGame g;
+        setUpMatch(g, {true, true, false, false}, 0);
+        BattleWindow& b = g->Battle();
+        g->player(0).score1.setCaption(QStringLiteral("20"));
+        g->player(1).score1.setCaption(QStringLiteral("5"));
+        b.ProgressBar3.setValue(42);
+        b.Image1.setTop(b.flightFloor() + 300);
+        b.Timer1.start();
+        b.timersp.stop();
+        hit(g, 0, QStringLiteral("150"));
+
+        explode(g);
+
+        QVERIFY(!b.Image3.visible());
+        QCOMPARE(g->player(0).score1.caption(), QStringLiteral("20"));
+        QCOMPARE(g->turnMarker(), QStringLiteral("-1"));  // the shot was ended
+        QVERIFY(b.timersp.enabled());
+        QVERIFY(!b.Timer1.enabled());
+        QCOMPARE(g.messages, QStringList{QStringLiteral("Pemenang: Budi")});
+        QCOMPARE(g->player(1).score1.caption(), QStringLiteral("47"));
+    }
+
+    void selfHitThatSurvivesKeepsTheShotGoing()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, false, false}, 1);
+        BattleWindow& b = g->Battle();
+        b.Image1.setTop(b.flightFloor() + 300);
+        hit(g, 1, QStringLiteral("25"));
+
+        explode(g);
+
+        QCOMPARE(b.ProgressBar3.value(), 75.0f);
+        QCOMPARE(g->player(1).score1.caption(), QStringLiteral("0"));
+        QCOMPARE(g->turnMarker(), QStringLiteral("1"));
+        QVERIFY(g.messages.isEmpty());
+    }
+
+    void lastOpponentDestroyedEndsTheMatch()
+    {
+        // Two players: the hidden vehicles of players 3 and 4 take no damage
+        // and do not stand in the way of a winner.
+        TestGame g;
+        setUpMatch(g, {true, true, false, false}, 0);
+        BattleWindow& b = g->Battle();
+        const ui::Twips mob3Top = b.mob3.top();
+        const ui::Twips mob4Top = b.mob4.top();
+        b.ProgressBar2.setValue(62.5f);
+        g->player(0).score1.setCaption(QStringLiteral("100"));
+        for (int k = 0; k < 4; ++k)
+            g->player(k).show();
+        hit(g, 1, QStringLiteral("130"));
+
+        explode(g);
+
+        QCOMPARE(g.messages, (QStringList{killMessage(1, 0), QStringLiteral("Pemenang: Ana")}));
+        QCOMPARE(g->player(0).score1.caption(), QStringLiteral("342.5"));  // 100 + 130 + 50 + 62.5
+        for (int k = 0; k < 4; ++k)
+            QVERIFY(!g->player(k).visible());
+        QVERIFY(g->Score().visible());
+        QVERIFY(b.Frame3.visible());
+        QCOMPARE(b.mob3.top(), mob3Top);
+        QCOMPARE(b.mob4.top(), mob4Top);
+    }
+
+    void survivorIsDeclaredWinnerAgainAfterTheMatch()
+    {
+        TestGame g;
+        setUpMatch(g, {false, false, true, false}, 2);
+        BattleWindow& b = g->Battle();
+        g->player(2).score1.setCaption(QStringLiteral("300"));
+        hit(g, 2, QStringLiteral("10"));
+
+        explode(g);
+        QCOMPARE(g.messages, QStringList{QStringLiteral("Pemenang: Citra")});
+        QCOMPARE(g->player(2).score1.caption(), QStringLiteral("390"));
+
+        g->Score().hide();
+        b.Frame3.hide();
+        explode(g);
+        QCOMPARE(g.messages.size(), 2);
+        QCOMPARE(g->player(2).score1.caption(), QStringLiteral("470"));
+        QVERIFY(g->Score().visible());
+        QVERIFY(b.Frame3.visible());
+    }
+
+    void lastTwoDestroyedTogetherLeaveNoWinner()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, false, false}, 0);
+        BattleWindow& b = g->Battle();
+        b.Image1.setTop(b.flightFloor() - 3000);  // shell still over the field
+        hit(g, 0, QStringLiteral("100"));
+        hit(g, 1, QStringLiteral("100"));
+
+        explode(g);
+
+        QCOMPARE(g.messages, QStringList{killMessage(1, 0)});
+        QVERIFY(!b.Frame3.visible());
+    }
+
+    void scoresBeyondSixteenBitsKeepCounting()
+    {
+        TestGame g;
+        setUpMatch(g, {true, true, true, false}, 1);
+        g->player(1).score1.setCaption(QStringLiteral("32767"));
+        hit(g, 0, QStringLiteral("100"));
+        hit(g, 2, QStringLiteral("20"));
+
+        explode(g);
+
+        QCOMPARE(g->player(1).score1.caption(), QStringLiteral("32937"));  // + 120 credit + 50 kill
+        g->player(1).score1.setCaption(QStringLiteral("70000"));
+        hit(g, 0, QStringLiteral("0"));
+        hit(g, 2, QStringLiteral("80"));
+        explode(g);
+        // + 80 credit + 50 kill + 100 energy left as the winner
+        QCOMPARE(g->player(1).score1.caption(), QStringLiteral("70230"));
+    }
+
+    void windEditionRecordsTheFirstDestroyedPlayer()
+    {
+        TestGame g(Edition::Wind);
+        setUpMatch(g, {true, true, true, true}, 0);
+        ui::TextField& firstPlayer = g->windSetup().Text5;
+        firstPlayer.setText(QStringLiteral("0"));
+
+        hit(g, 1, QStringLiteral("5"));
+        explode(g);
+        QCOMPARE(firstPlayer.text(), QStringLiteral("0"));  // nobody destroyed yet
+
+        // Players 3 and 2 fall in one explosion: the lower number is dealt with first.
+        hit(g, 2, QStringLiteral("200"));
+        hit(g, 1, QStringLiteral("200"));
+        explode(g);
+        QCOMPARE(firstPlayer.text(), QStringLiteral("2"));
+
+        hit(g, 1, QStringLiteral("0"));
+        hit(g, 2, QStringLiteral("0"));
+        hit(g, 3, QStringLiteral("200"));
+        explode(g);
+        QCOMPARE(firstPlayer.text(), QStringLiteral("2"));
+        QCOMPARE(g.messages.last(), QStringLiteral("Pemenang: Ana"));
+    }
+
+    void windEditionRecordsAlsoWithoutAShooter()
+    {
+        TestGame g(Edition::Wind);
+        setUpMatch(g, {true, true, true, false}, 0);
+        g->setTurnMarker(QStringLiteral("-1"));
+        g->windSetup().Text5.setText(QStringLiteral("0"));
+        hit(g, 2, QStringLiteral("100"));
+
+        explode(g);
+
+        QVERIFY(g.messages.isEmpty());
+        QCOMPARE(g->windSetup().Text5.text(), QStringLiteral("3"));
+    }
+};
+
+QTEST_MAIN(TestExplosion)
+#include "test_explosion.moc"
