@@ -1,0 +1,24 @@
+#include "setup/match_start.h"
+
+#include "app/game.h"
+#include "battle/battle_window.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "setup/roster_window.h"
+
+void openBattleForMatch(Game& game)
+{
+    game.Battle().show();
+    game.Score().hide();
+    game.Score().Check1.setChecked(true);
+    game.Score().Timer1.start();
+}
+
+void handPlayersToPanels(Game& game)
+{
+    for (int slot = 0; slot < 4; ++slot)
+        game.player(slot).setCaption(game.Form1().nameField[slot]->text());
+    // Scores typed on the board while its mirroring was off count too.
+    for (int slot = 0; slot < 4; ++slot)
+        game.player(slot).score1.setCaption(game.Score().scoreText[slot]->text());
+}

@@ -1,0 +1,155 @@
+#include "setup/roster_window.h"
+
+#include "app/game.h"
+#include "score/score_window.h"
+#include "ui/number_text.h"
+#include "ui/picture.h"
+
+namespace {
+
+const ui::Rect kFrame3{240, 3000, 7575, 1815};
+const ui::Rect kMenuButton{360, 360, 2535, 495};
+constexpr ui::Twips kMenuButtonSpacing = 600;
+constexpr ui::Twips kNameLabelWidth = 420;
+constexpr ui::Twips kNameLabelHeight = 195;
+
+// The n-th button of the main menu (0 = top).
+ui::Rect menuButton(int n)
+{
+    ui::Rect rect = kMenuButton;
+    rect.top += n * kMenuButtonSpacing;
+    return rect;
+}
+
+// A roster picture at its designed place, sized by its built-in picture.
+ui::Rect sized(const ui::Rect& place, const ui::Picture& picture)
+{
+    ui::Rect rect = place;
+    if (!picture.isNull()) {
+        rect.width = ui::toTwips(picture.width());
+        rect.height = ui::toTwips(picture.height());
+    }
+    return rect;
+}
+
+ui::Rect nameLabelAt(const ui::Rect& place)
+{
+    return ui::Rect{place.left, place.top, kNameLabelWidth, kNameLabelHeight};
+}
+
+} // namespace
+
+RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
+    : ui::Window(QStringLiteral("Form1"), 7830, 6345)
+    // Main menu
+    , Frame1(*this, QStringLiteral("Pilih tipe game:"), design.frame1)
+    , Command1(Frame1, QStringLiteral("Duel 1vs1"), menuButton(0))
+    , Command2(Frame1, QStringLiteral("Survival 3 player"), menuButton(1))
+    , Command3(Frame1, QStringLiteral("Survival 4 player"), menuButton(2))
+    , Command4(Frame1, QStringLiteral("Team  2 vs 2"), menuButton(3))
+    // Roster, over the menu
+    , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
+    , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
+    , Frame4(Frame3, QStringLiteral("Frame3"), design.frame4, false, ui::Frame::Border::None)
+    , Image1(Frame2, sized(design.picture[0], ui::builtinPicture(design.builtinPicture[0])))
+    , Image2(Frame2, sized(design.picture[1], ui::builtinPicture(design.builtinPicture[1])))
+    , Image3(Frame3, sized(design.picture[2], ui::builtinPicture(design.builtinPicture[2])))
+    , Image4(Frame4, sized(design.picture[3], ui::builtinPicture(design.builtinPicture[3])))
+    , Text1(Frame2, QStringLiteral("Player1"), design.nameField[0])
+    , Text2(Frame2, QStringLiteral("Player2"), design.nameField[1])
+    , Text3(Frame3, QStringLiteral("Player3"), design.nameField[2])
+    , text4(Frame4, QStringLiteral("Player4"), design.nameField[3])
+    , Label2{{
+          ui::Label(Frame2, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[0])),
+          ui::Label(Frame2, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[1])),
+          ui::Label(Frame3, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[2])),
+          ui::Label(Frame4, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[3])),
+      }}
+    // The character numbers are hidden: the pictures show the choice.
+    , nomob1(Frame2, QStringLiteral("1"), ui::Rect{360, 2400, 375, 285}, false)
+    , nomob2(Frame2, QStringLiteral("2"), ui::Rect{5520, 2400, 375, 285}, false)
+    , nomob3(Frame3, QStringLiteral("3"), ui::Rect{240, 1560, 375, 285}, false)
+    , nomob4(Frame4, QStringLiteral("4"), ui::Rect{1560, 1560, 375, 285}, false)
+    , Command5(Frame2, QStringLiteral("Start"), ui::Rect{2760, 4680, 2175, 855})
+    , back(Frame2, QStringLiteral("back"), ui::Rect{4080, 120, 1095, 615})
+    , Slider1(Frame2, ui::Slider::Scale{0, 100, 10, 1, 5}, 70, ui::Rect{1080, 5760, 5535, 270})
+    , Label1(Frame2, QStringLiteral("Garis Pembantu: (0=off)"), ui::Rect{120, 5520, 930, 585})
+    , Dir1(Frame2, game.pictureFolder(), ui::Rect{7080, 5880, 855, 540}, false)
+    // "Score..." stays in front of the roster, beside "back".
+    , Command10(*this, QStringLiteral("Score..."), ui::Rect{2760, 120, 1215, 615})
+    , picture{&Image1, &Image2, &Image3, &Image4}
+    , nameField{&Text1, &Text2, &Text3, &text4}
+    , characterNumber{&nomob1, &nomob2, &nomob3, &nomob4}
+    , slotContainer{&Frame2, &Frame2, &Frame3, &Frame4}
+    , game_(game)
+{
+    placeClientAt(60, 405);
+
+    for (int slot = 0; slot < 4; ++slot)
+        picture[slot]->setPicture(ui::builtinPicture(design.builtinPicture[slot]));
+
+    Command1.onClick([this] { chooseGameType(2); });
+    Command2.onClick([this] { chooseGameType(3); });
+    Command3.onClick([this] { chooseGameType(4); });
+    Command4.onClick([this] { teamGame(); });
+    back.onClick([this] { backToMenu(); });
+    Command10.onClick([this] { openScoreBoard(); });
+    Command5.onClick([this] { startMatch(); });
+
+    // Closing the setup window ends the program with all its windows.
+    onCloseRequest([] { return true; });
+    onClosed([this] { game_.endProgram(0); });
+
+    // Load: the roster covers the main menu when it is shown.
+    Frame2.move(0, 0);
+}
+
+RosterWindow::~RosterWindow() = default;
+
+bool RosterWindow::playerTakesPart(int slot) const
+{
+    // Player 4's slot lies inside player 3's: it is on the roster only while
+    // both are shown.
+    switch (slot) {
+    case 0:
+    case 1:
+        return true;
+    case 2:
+        return Frame3.visible();
+    case 3:
+        return Frame3.visible() && Frame4.visible();
+    default:
+        return false;
+    }
+}
+
+QString RosterWindow::spriteFile(const QString& characterNumber, bool facingRight) const
+{
+    return ui::joinPath(Dir1.path(), characterNumber + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
+}
+
+void RosterWindow::chooseGameType(int players)
+{
+    Frame2.show();
+    Frame3.setVisible(players >= 3);
+    if (players >= 3)
+        Frame4.setVisible(players >= 4);
+    setCaption(numtext::text(players));
+}
+
+void RosterWindow::teamGame()
+{
+    // Team play has no rules of its own yet: it only records four players.
+    setCaption(QStringLiteral("4"));
+}
+
+void RosterWindow::backToMenu()
+{
+    // Frame3 and Frame4 keep their state: the next game type sets them.
+    Frame2.hide();
+}
+
+void RosterWindow::openScoreBoard()
+{
+    game_.Score().show();
+}

@@ -1,0 +1,372 @@
+#include "test_support.h"
+
+#include "score/score_window.h"
+#include "setup/setup_window.h"
+#include "ui/picture.h"
+
+#include <QFile>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The picture of a sprite file of the shipped assets, for comparison.
+QImage assetImage(const QString& fileName)
+{
+    const auto picture = ui::readPictureFile(ui::joinPath(TestGame::assetsFolder(), fileName));
+    return picture ? picture->toImage() : QImage();
+}
+
+// Where a slider is drawn, as opposed to the value it keeps.
+int drawnValue(ui::Slider& slider)
+{
+    return static_cast<QSlider*>(slider.widget())->value();
+}
+
+SetupWindow& shownSetup(TestGame& g)
+{
+    g->Form1().show();
+    return g->setup();
+}
+
+} // namespace
+
+class TestSetupWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadState();
+    void showCharacterOutsideTheBars();
+    void showCharacterComparesNumbers();
+    void browsingStopsAtTheEnds();
+    void previewFacesLikeThePlayer();
+    void okAtOnceRecommitsFromTheFile();
+    void okCommitsTheBrowsedCharacterAndName();
+    void rosterDisabledWhileSelectorOpen();
+    void gameTypes();
+    void exitAndCloseEndTheProgram();
+    void missingOrBrokenSpriteIsReported();
+};
+
+void TestSetupWindow::loadState()
+{
+    TestGame g;
+    SetupWindow& s = g->setup();
+    // The roster covers the menu when shown; the selector is closed.
+    QVERIFY(s.Frame1.visible());
+    QVERIFY(!s.Frame2.visible());
+    QCOMPARE(s.Frame2.left(), 0.0);
+    QCOMPARE(s.Frame2.top(), 0.0);
+    QVERIFY(!s.Frame5.visible());
+    QCOMPARE(s.Dir1.path(), TestGame::assetsFolder());
+
+    // Built-in roster pictures: 50 x 60 pixels for player 1, 60 x 50 for the others.
+    for (int slot = 0; slot < 4; ++slot)
+        QVERIFY(!s.picture[slot]->picture().isNull());
+    QCOMPARE(s.Image1.width(), 750.0);
+    QCOMPARE(s.Image1.height(), 900.0);
+    QCOMPARE(s.Image4.width(), 900.0);
+    QCOMPARE(s.Image4.height(), 750.0);
+
+    // Every player's stat icons are the selector's icons, row by row.
+    const ui::Sprite* rowIcon[4] = {&s.q1, &s.q2, &s.q3, &s.q4};
+    for (auto* icons : {&s.Image6, &s.Image7, &s.Image8, &s.Image9}) {
+        for (int stat = 0; stat < 4; ++stat) {
+            QVERIFY(!(*icons)[stat].picture().isNull());
+            QCOMPARE((*icons)[stat].picture().toImage(), rowIcon[stat]->picture().toImage());
+        }
+    }
+    QCOMPARE(s.spriteFile(QStringLiteral("5"), false), ui::joinPath(TestGame::assetsFolder(), QStringLiteral("52.gif")));
+}
+
+void TestSetupWindow::showCharacterOutsideTheBars()
+{
+    TestGame g;
+    SetupWindow& s = g->setup();
+
+    s.Label10.setCaption(QStringLiteral("4"));
+    s.ShowCharacter();
+    QCOMPARE(s.Label9.caption(), QStringLiteral("MeriSpot"));
+    QCOMPARE(s.at1.text(), QStringLiteral("9"));
+    QCOMPARE(s.mo1.text(), QStringLiteral("1"));
+    // The bars keep the values beyond their ranges and are drawn at the ends.
+    QCOMPARE(s.Slider2.value(), 9);
+    QCOMPARE(drawnValue(s.Slider2), 8);
+    QCOMPARE(s.Slider5.value(), 1);
+    QCOMPARE(drawnValue(s.Slider5), 2);
+    QCOMPARE(s.Slider3.value(), 6);
+    QCOMPARE(s.Slider4.value(), 3);
+
+    s.Label10.setCaption(QStringLiteral("3"));
+    s.ShowCharacter();
+    QCOMPARE(s.mo1.text(), QStringLiteral("6"));
+    QCOMPARE(s.Slider5.value(), 6);
+    QCOMPARE(drawnValue(s.Slider5), 5);
+    QVERIFY(g.messages.isEmpty());
+}
+
+void TestSetupWindow::showCharacterComparesNumbers()
+{
+    TestGame g;
+    SetupWindow& s = g->setup();
+
+    s.Label10.setCaption(QStringLiteral("3.0"));
+    s.ShowCharacter();
+    QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
+    QCOMPARE(s.sp1.text(), QStringLiteral("5"));
+
+    // No such character: name and statistics stay as they were.
+    for (const QString& text : {QStringLiteral("7"), QStringLiteral("0"), QStringLiteral("abc")}) {
+        s.Label10.setCaption(text);
+        s.ShowCharacter();
+        QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
+        QCOMPARE(s.at1.text(), QStringLiteral("6"));
+        QCOMPARE(s.mo1.text(), QStringLiteral("6"));
+    }
+}
+
+void TestSetupWindow::browsingStopsAtTheEnds()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command1.click();
+    s.Image1.click();
+    QCOMPARE(s.Label10.caption(), QStringLiteral("1"));
+
+    // At character 1 "<<" neither loads a picture nor shows a character.
+    const QImage marker = ui::builtinPicture(QStringLiteral("explosion")).toImage();
+    s.Image5.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
+    s.at1.setText(QStringLiteral("untouched"));
+    s.Command6.click();
+    QCOMPARE(s.Label10.caption(), QStringLiteral("1"));
+    QCOMPARE(s.Image5.picture().toImage(), marker);
+    QCOMPARE(s.at1.text(), QStringLiteral("untouched"));
+
+    for (int n = 2; n <= 6; ++n) {
+        s.Command7.click();
+        QCOMPARE(s.Label10.caption(), QString::number(n));
+    }
+    QCOMPARE(s.Label9.caption(), QStringLiteral("KV-Machine"));
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("6.gif")));
+
+    // At character 6 ">>" does nothing: no wrap-around to 1.
+    s.Image5.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
+    s.at1.setText(QStringLiteral("untouched"));
+    s.Command7.click();
+    QCOMPARE(s.Label10.caption(), QStringLiteral("6"));
+    QCOMPARE(s.Image5.picture().toImage(), marker);
+    QCOMPARE(s.at1.text(), QStringLiteral("untouched"));
+
+    s.Command6.click();
+    QCOMPARE(s.Label10.caption(), QStringLiteral("5"));
+    QCOMPARE(s.Label9.caption(), QStringLiteral("Sireum"));
+    QVERIFY(g.messages.isEmpty());
+}
+
+void TestSetupWindow::previewFacesLikeThePlayer()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command3.click();
+    QVERIFY(assetImage(QStringLiteral("2.gif")) != assetImage(QStringLiteral("22.gif")));
+
+    // Player 2 faces left: the preview is 22.gif, and browsing keeps the facing.
+    s.Image2.click();
+    QCOMPARE(s.Label8.caption(), QStringLiteral("(player2)"));
+    QCOMPARE(s.Label10.caption(), QStringLiteral("2"));
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("22.gif")));
+    QCOMPARE(s.Label9.caption(), QStringLiteral("VoTank"));
+    s.Command7.click();
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("32.gif")));
+    s.Command16.click();
+
+    // Player 3 faces right.
+    s.Image3.click();
+    QCOMPARE(s.Label8.caption(), QStringLiteral("(player3)"));
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("3.gif")));
+    s.Command6.click();
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("2.gif")));
+    s.Command16.click();
+
+    // Player 4 faces left.
+    s.Image4.click();
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("42.gif")));
+}
+
+void TestSetupWindow::okAtOnceRecommitsFromTheFile()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command1.click();
+    s.Image1.click();
+    s.Command16.click();
+
+    // The built-in picture (750 wide) gives way to the sprite file (73 x 57).
+    QCOMPARE(s.Image1.width(), 1095.0);
+    QCOMPARE(s.Image1.height(), 855.0);
+    QCOMPARE(s.Image1.picture().toImage(), assetImage(QStringLiteral("1.gif")));
+    QCOMPARE(s.nomob1.text(), QStringLiteral("1"));
+    QCOMPARE(s.Text1.text(), QStringLiteral("Player1"));
+    QCOMPARE(s.a1.text(), QStringLiteral("7"));
+    QCOMPARE(s.Label9.caption(), QString());
+    QVERIFY(!s.Frame5.visible());
+    QVERIFY(s.Frame2.isEnabled());
+}
+
+void TestSetupWindow::okCommitsTheBrowsedCharacterAndName()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command2.click();
+    s.Image3.click();
+    QCOMPARE(s.Text6.text(), QStringLiteral("Player3"));
+    s.Text6.type(QStringLiteral("Budi"));
+    s.Command7.click();
+    s.Command7.click();  // character 5
+    s.Command16.click();
+
+    QCOMPARE(s.nomob3.text(), QStringLiteral("5"));
+    QCOMPARE(s.Text3.text(), QStringLiteral("Budi"));
+    QCOMPARE(s.a3.text(), QStringLiteral("5"));
+    QCOMPARE(s.b3.text(), QStringLiteral("4"));
+    QCOMPARE(s.c3.text(), QStringLiteral("8"));
+    QCOMPARE(s.d3.text(), QStringLiteral("4"));
+    QCOMPARE(s.Image3.picture().toImage(), assetImage(QStringLiteral("5.gif")));
+    // The other players keep their choices.
+    QCOMPARE(s.nomob1.text(), QStringLiteral("1"));
+    QCOMPARE(s.nomob2.text(), QStringLiteral("2"));
+    QCOMPARE(s.a2.text(), QStringLiteral("6"));
+    QCOMPARE(s.Text2.text(), QStringLiteral("Player2"));
+}
+
+void TestSetupWindow::rosterDisabledWhileSelectorOpen()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command3.click();
+    s.Image1.click();
+    QVERIFY(s.Frame5.isShown());
+
+    // Nothing on the roster reacts: no match, no menu, no other player.
+    s.Command5.click();
+    QVERIFY(!g->battleExists());
+    s.back.click();
+    QVERIFY(s.Frame2.visible());
+    s.Image4.click();
+    QCOMPARE(s.Label8.caption(), QStringLiteral("(player1)"));
+    s.Text1.type(QStringLiteral("typed"));
+    QCOMPARE(s.Text1.text(), QStringLiteral("Player1"));
+
+    // The selector's own buttons and name field do.
+    s.Command7.click();
+    QCOMPARE(s.Label10.caption(), QStringLiteral("2"));
+    s.Text6.type(QStringLiteral("Sari"));
+    s.Command16.click();
+    QVERIFY(!s.Frame5.visible());
+    QCOMPARE(s.Text1.text(), QStringLiteral("Sari"));
+    QCOMPARE(s.nomob1.text(), QStringLiteral("2"));
+
+    // And the roster reacts again.
+    s.back.click();
+    QVERIFY(!s.Frame2.visible());
+}
+
+void TestSetupWindow::gameTypes()
+{
+    TestGame g;
+    SetupWindow& s = shownSetup(g);
+
+    s.Command4.click();
+    QCOMPARE(s.caption(), QStringLiteral("4"));
+    QVERIFY(!s.Frame2.visible());
+    QVERIFY(s.Frame1.isShown());
+
+    s.Command2.click();
+    QCOMPARE(s.caption(), QStringLiteral("3"));
+    QVERIFY(s.playerTakesPart(2));
+    QVERIFY(!s.playerTakesPart(3));
+
+    // Four players, back, then a duel: only players 1 and 2 are on the roster.
+    s.Command3.click();
+    QCOMPARE(s.caption(), QStringLiteral("4"));
+    QVERIFY(s.Image4.isShown());
+    QVERIFY(s.playerTakesPart(3));
+    s.back.click();
+    QVERIFY(!s.Frame2.visible());
+    s.Command1.click();
+    QCOMPARE(s.caption(), QStringLiteral("2"));
+    QVERIFY(s.Image1.isShown());
+    QVERIFY(s.Image2.isShown());
+    QVERIFY(!s.Image3.isShown());
+    QVERIFY(!s.Image4.isShown());
+    QVERIFY(s.playerTakesPart(0));
+    QVERIFY(s.playerTakesPart(1));
+    QVERIFY(!s.playerTakesPart(2));
+    QVERIFY(!s.playerTakesPart(3));
+
+    // "Score..." opens the board without closing anything.
+    s.Command10.click();
+    QVERIFY(g->Score().visible());
+    QVERIFY(s.visible());
+}
+
+void TestSetupWindow::exitAndCloseEndTheProgram()
+{
+    {
+        TestGame g;
+        SetupWindow& s = shownSetup(g);
+        s.Command8.click();
+        QCOMPARE(g.endStatus, 0);
+    }
+    {
+        TestGame g;
+        g->Form1().show();
+        QVERIFY(g->Form1().requestClose());
+        QCOMPARE(g.endStatus, 0);
+    }
+}
+
+void TestSetupWindow::missingOrBrokenSpriteIsReported()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    {
+        QFile broken(ui::joinPath(folder.path(), QStringLiteral("3.gif")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+    }
+    TestGame g(Edition::Full, folder.path());
+    SetupWindow& s = shownSetup(g);
+    s.Command1.click();
+
+    s.Image2.click();
+    QCOMPARE(g.messages.size(), 1);
+    QVERIFY(g.messages[0].contains(ui::joinPath(folder.path(), QStringLiteral("22.gif"))));
+    QVERIFY(s.Frame5.isShown());
+    QCOMPARE(s.Label9.caption(), QStringLiteral("VoTank"));
+
+    // An unreadable file is reported too; browsing goes on.
+    s.Command7.click();
+    QCOMPARE(g.messages.size(), 2);
+    QVERIFY(g.messages[1].contains(ui::joinPath(folder.path(), QStringLiteral("32.gif"))));
+    QCOMPARE(s.Label10.caption(), QStringLiteral("3"));
+    QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
+
+    // With no preview loaded, "OK" keeps the roster picture but commits the choice.
+    s.Command16.click();
+    QCOMPARE(s.Image2.picture().toImage(), ui::builtinPicture(QStringLiteral("roster_p2")).toImage());
+    QCOMPARE(s.nomob2.text(), QStringLiteral("3"));
+    QCOMPARE(s.a2.text(), QStringLiteral("6"));
+
+    // A right-facing file that exists but cannot be read.
+    s.Image1.click();
+    s.Command7.click();
+    s.Command7.click();
+    QCOMPARE(g.messages.size(), 5);
+    QVERIFY(g.messages[4].contains(ui::joinPath(folder.path(), QStringLiteral("3.gif"))));
+    QCOMPARE(g.endStatus, -1);
+}
+
+QTEST_MAIN(TestSetupWindow)
+#include "test_setup_window.moc"
