@@ -1,0 +1,34 @@
+#include "battle/battle_window.h"
+
+#include <QLatin1String>
+
+// The view scrolls by moving the whole battlefield under the window, in the
+// direction held by `scrol1`, until the pointer comes to rest over the
+// battlefield or the bare window. Nothing limits how far it goes.
+
+namespace {
+constexpr ui::Twips kScrollStep = 100;
+}
+
+void BattleWindow::scrollTick()
+{
+    const QString& direction = scrol1.caption();
+    if (direction == QLatin1String("atas"))
+        Picture1.setTop(Picture1.top() + kScrollStep);
+    else if (direction == QLatin1String("bawah"))
+        Picture1.setTop(Picture1.top() - kScrollStep);
+    else if (direction == QLatin1String("kiri"))
+        Picture1.setLeft(Picture1.left() + kScrollStep);
+    else if (direction == QLatin1String("kanan"))
+        Picture1.setLeft(Picture1.left() - kScrollStep);
+}
+
+void BattleWindow::scrollButtonClick(const QString& direction)
+{
+    scrol1.setCaption(direction);
+}
+
+void BattleWindow::windowPointerMove()
+{
+    scrol1.setCaption(QStringLiteral("no"));
+}
