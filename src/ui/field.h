@@ -78,7 +78,7 @@ public:
     void pointerMove(Twips x, Twips y);
 
     Container& container() const { return *container_; }
-    QWidget* widget() const { return widget_.data(); }
+    QWidget* widget() const;
 
 protected:
     Field(Container& container, QWidget* widget, const Rect& rect, bool visible);
