@@ -1,0 +1,285 @@
+#include "battle/battle_window.h"
+
+#include "app/game.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "setup/roster_window.h"
+#include "ui/message_box.h"
+#include "ui/number_text.h"
+#include "ui/picture.h"
+
+namespace {
+
+using ui::Rect;
+using ui::Twips;
+
+// Where the fields of the battle window stand as designed, by edition. Only
+// what differs between the two editions is listed here; the rest is written
+// where the field is made.
+struct BattleDesign {
+    Twips clientHeight;
+    Rect picture1;
+    Rect text1, text2;
+    std::array<Rect, 4> vehicle;
+    std::array<Rect, 4> energyBar;
+    Rect text3;
+    QString text4;
+    Rect text5;
+    QString text5Text;
+    Rect text7, text8;
+    ui::Twips arrowX1, arrowY1, arrowX2, arrowY2;
+    Rect shape1, shape2;
+    Rect label2, label5;
+    Rect damage;
+    Rect command1;
+    Rect frame3, label3;
+};
+
+const BattleDesign& designFor(const Game& game)
+{
+    static const BattleDesign full{
+        8535,
+        {0, -3240, 15360, 11520},
+        {120, 240, 855, 285},
+        {960, 240, 855, 285},
+        {Rect{600, 5520, 1095, 855}, Rect{13320, 4800, 1095, 855}, Rect{2160, 10320, 1095, 855},
+         Rect{11160, 9360, 1095, 855}},
+        {Rect{480, 6480, 1935, 375}, Rect{12960, 5640, 1935, 375}, Rect{1800, 11400, 1935, 375},
+         Rect{10800, 10200, 1935, 375}},
+        {4920, 0, 735, 375},
+        QStringLiteral("5"),
+        {6360, 120, 615, 405},
+        QStringLiteral("0"),
+        {5040, 600, 375, 285},
+        {5040, 960, 375, 285},
+        6120, 1320, 5880, 1680,
+        {5640, 1440, 495, 495},
+        {5760, 1560, 255, 255},
+        {5640, 1080, 450, 195},
+        {5160, 120, 225, 435},
+        {600, 240, 180, 360},
+        {600, 840, 975, 375},
+        {-2520, 1680, 3255, 2415},
+        {240, 480, 10290, 1605},
+    };
+    static const BattleDesign wind{
+        8220,
+        {360, 840, 12120, 9000},
+        {0, 0, 855, 285},
+        {840, 0, 855, 285},
+        {Rect{600, 4200, 1095, 855}, Rect{9480, 3960, 1095, 855}, Rect{1440, 7000, 1095, 855},
+         Rect{7800, 7000, 1095, 855}},
+        {Rect{240, 5160, 1935, 375}, Rect{9000, 5040, 1935, 375}, Rect{1200, 7920, 1935, 375},
+         Rect{7440, 7680, 1935, 375}},
+        {4800, 0, 615, 375},
+        QStringLiteral("0"),
+        {7200, 0, 615, 405},
+        QStringLiteral("Text5"),
+        {120, 120, 375, 285},
+        {120, 480, 375, 285},
+        6000, 1560, 5760, 1920,
+        {5520, 1680, 495, 495},
+        {5640, 1800, 255, 255},
+        {480, 120, 855, 255},
+        {120, 360, 225, 435},
+        {0, 0, 180, 360},
+        {3960, 600, 975, 375},
+        {-720, 1560, 3255, 2415},
+        {240, 720, 10290, 1605},
+    };
+    return game.windEdition() ? wind : full;
+}
+
+// The wind edition places some fields on other containers than the full game.
+ui::Container& pick(const Game& game, ui::Container& full, ui::Container& wind)
+{
+    return game.windEdition() ? wind : full;
+}
+
+// The turn-gauge holder sits right under its energy bar, with room for the
+// speed icon and the gauge beside it.
+Rect holderUnder(const Rect& bar) { return {bar.left, bar.top + bar.height, 1845, 255}; }
+
+const Rect kGaugeInHolder{270, 0, 1575, 255};
+
+} // namespace
+
+BattleWindow::BattleWindow(Game& game)
+    : ui::Window(QStringLiteral("Battle!"), 11880, designFor(game).clientHeight)
+    , Label1{{ui::Label(*this, QStringLiteral("Start Top"), {0, 840, 660, 195}),
+              ui::Label(*this, QStringLiteral("Start Left"), {0, 480, 645, 195})}}
+    , Picture1(*this, designFor(game).picture1)
+    , Text1(*this, QStringLiteral("-300"), designFor(game).text1, false)
+    , Text2(*this, QStringLiteral("0"), designFor(game).text2, false)
+    , left1(*this, QStringLiteral("left1"), {1920, 0, 1095, 375}, false)
+    , top1(*this, QStringLiteral("Text5"), {3120, 0, 1095, 375}, false)
+    , Image3(Picture1, designFor(game).vehicle[0], true)
+    , Image2(Picture1, designFor(game).vehicle[1], true)
+    , mob3(Picture1, designFor(game).vehicle[2], false)
+    , mob4(Picture1, designFor(game).vehicle[3], false)
+    , Image1(Picture1, {0, 0, 270, 285}, true)
+    , duar(Picture1, {-600, 2880, 975, 900}, true)
+    , Frame1(Picture1, QString(), {5160, 360, 2295, 855}, game.windEdition())
+    , Text3(pick(game, *this, Picture1), QStringLiteral("0"), designFor(game).text3, !game.windEdition())
+    , Text4(Picture1, designFor(game).text4, {5640, 0, 615, 375}, !game.windEdition())
+    , Text7(pick(game, Picture1, Frame1), QStringLiteral("0"), designFor(game).text7, false)
+    , Text8(pick(game, Picture1, Frame1), QStringLiteral("5"), designFor(game).text8, false)
+    , angi1(Picture1, designFor(game).arrowX1, designFor(game).arrowY1, designFor(game).arrowX2,
+            designFor(game).arrowY2, ui::kWhite, true)
+    , Shape1(Picture1, designFor(game).shape1)
+    , Shape2(Picture1, designFor(game).shape2)
+    , Label2(pick(game, Picture1, Frame1), QStringLiteral("Angin:"), designFor(game).label2, true)
+    , Label4(Picture1, QStringLiteral("Angin:"), {5520, 1320, 450, 195}, game.windEdition())
+    , Label5(pick(game, Picture1, Frame1), QStringLiteral("0"), designFor(game).label5, game.windEdition())
+    , Label6(Frame1, QStringLiteral("0"), {1440, 360, 225, 435}, game.windEdition())
+    , Text5(Picture1, designFor(game).text5Text, designFor(game).text5, false)
+    , Text6(Picture1, QStringLiteral("Text6"), {9000, 0, 735, 285}, true)
+    , ProgressBar1(Picture1, 0, 100, 0, {960, 1080, 855, 255}, true)
+    , Slider1(Picture1, 0, 100, 0, {960, 1320, 855, 255}, true)
+    , lr(Picture1, QStringLiteral("kanan"), {360, 1200, 615, 255}, !game.windEdition())
+    , Frame2(Picture1, QStringLiteral("Power"), {480, 840, 1575, 855}, !game.windEdition())
+    , damage(pick(game, Frame2, Picture1), QStringLiteral("0"), designFor(game).damage, true)
+    , dm1(Picture1, QStringLiteral("0"), {2640, 1560, 180, 360}, true)
+    , dm2(Picture1, QStringLiteral("0"), {3240, 1560, 180, 360}, true)
+    , dm3(Picture1, QStringLiteral("0"), {4920, 1800, 180, 360}, true)
+    , dm4(Picture1, QStringLiteral("0"), {5400, 1800, 180, 360}, true)
+    , Line1(Picture1, 3120, 4440, 3135, 4455, ui::kWhite, true)
+    , name1(Picture1, QStringLiteral("name1"), {3600, 3120, 705, 240}, true)
+    , name2(Picture1, QStringLiteral("name1"), {3240, 2880, 705, 240}, true)
+    , name3(Picture1, QStringLiteral("name3"), {3600, 2640, 705, 240}, true)
+    , name4(Picture1, QStringLiteral("name4"), {3960, 2880, 705, 240}, true)
+    , ProgressBar2(Picture1, 0, 100, 0, designFor(game).energyBar[0], true)
+    , ProgressBar3(Picture1, 0, 100, 0, designFor(game).energyBar[1], true)
+    , ProgressBar4(Picture1, 0, 100, 0, designFor(game).energyBar[2], true)
+    , ProgressBar5(Picture1, 0, 100, 0, designFor(game).energyBar[3], true)
+    , sp1(Picture1, holderUnder(designFor(game).energyBar[0]), !game.windEdition(), false)
+    , sp2(Picture1, holderUnder(designFor(game).energyBar[1]), !game.windEdition(), false)
+    , sp3(Picture1, holderUnder(designFor(game).energyBar[2]), !game.windEdition(), false)
+    , sp4(Picture1, holderUnder(designFor(game).energyBar[3]), !game.windEdition(), false)
+    , ps1(sp1, 0, 30, 0, kGaugeInHolder, true)
+    , ps2(sp2, 0, 30, 0, kGaugeInHolder, true)
+    , ps3(sp3, 0, 30, 0, kGaugeInHolder, true)
+    , ps4(sp4, 0, 30, 0, kGaugeInHolder, true)
+    , scrol1(Picture1, QStringLiteral("no"), {3480, 4680, 375, 255}, false)
+    , frame1(*this, QString(), {0, 360, 375, 5655}, !game.windEdition())
+    , frame4(*this, QString(), {11280, 0, 375, 5775}, !game.windEdition())
+    , frame5(*this, QString(), {360, 0, 9735, 375}, !game.windEdition())
+    , frame6(*this, QString(), {0, 7320, 9735, 375}, !game.windEdition())
+    , Command1(pick(game, *this, Picture1), QStringLiteral("Score..."), designFor(game).command1, true)
+    , Frame3(pick(game, *this, Picture1), QStringLiteral("Frame3"), designFor(game).frame3, false)
+    , Label3(Frame3, QStringLiteral("Close to contiue"), designFor(game).label3, true)
+    , Timer1(*this, QStringLiteral("Timer1"), 30, false, [this] { flightTick(); })
+    , Timer3(*this, QStringLiteral("Timer3"), 20, false, [this] { verticalGlideTick(); })
+    , Timer4(*this, QStringLiteral("Timer4"), 20, false, [this] { horizontalGlideTick(); })
+    , Tangin(*this, QStringLiteral("Tangin"), 500, true, [this] { windDialTick(); })
+    , Timer2(*this, QStringLiteral("Timer2"), 500, true, [this] { namePlateTick(); })
+    , scrol(*this, QStringLiteral("scrol"), 30, !game.windEdition(), [this] { scrollTick(); })
+    , beledug(*this, QStringLiteral("beledug"), 1000, false, [this] { explosionTick(); })
+    , tagselamat(*this, QStringLiteral("tagselamat"), 1, true, [this] { upkeepTick(); })
+    , timersp(*this, QStringLiteral("timersp"), 1, !game.windEdition(), [this] { schedulerTick(); })
+    , vehicle{&Image3, &Image2, &mob3, &mob4}
+    , energyBar{&ProgressBar2, &ProgressBar3, &ProgressBar4, &ProgressBar5}
+    , damageLabel{&dm1, &dm2, &dm3, &dm4}
+    , namePlate{&name1, &name2, &name3, &name4}
+    , gaugeHolder{&sp1, &sp2, &sp3, &sp4}
+    , turnGauge{&ps1, &ps2, &ps3, &ps4}
+    , scrollButton{&frame1, &frame4, &frame5, &frame6}
+    , game_(game)
+{
+    // Pictures stored with the window.
+    if (!windEdition())
+        Picture1.setPicture(ui::builtinPicture(QStringLiteral("field_default")));
+    Image1.setPicture(ui::builtinPicture(QStringLiteral("shell")));
+    duar.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
+    frame1.setPicture(ui::builtinPicture(QStringLiteral("arrow_left")));
+    frame4.setPicture(ui::builtinPicture(QStringLiteral("arrow_right")));
+    frame5.setPicture(ui::builtinPicture(QStringLiteral("arrow_up")));
+    frame6.setPicture(ui::builtinPicture(QStringLiteral("arrow_down")));
+    for (ui::PictureBox* holder : gaugeHolder)
+        holder->setPicture(ui::builtinPicture(QStringLiteral("icon_speed")));
+
+    Image3.setTag(QStringLiteral("0"));
+    for (ui::Label* label : damageLabel)
+        label->setForeColour(ui::kRed);
+    Label3.setFont(QStringLiteral("Arial"), 24);
+
+    // Events of the window and its fields.
+    Command1.onClick([this] { scoreButtonClick(); });
+    Command1.onPointerMove([this](Twips, Twips) { scoreButtonPointerMove(); });
+    damage.onClick([this] { damageClick(); });
+    if (!windEdition())
+        Frame2.onClick([this] { powerFrameClick(); });
+    Frame3.onPointerMove([this](Twips, Twips) { coverPointerMove(); });
+    Picture1.onPointerMove([this](Twips x, Twips y) { battlefieldPointerMove(x, y); });
+    onPointerMove([this](Twips, Twips) { windowPointerMove(); });
+    frame1.onClick([this] { scrollButtonClick(QStringLiteral("kiri")); });
+    frame4.onClick([this] { scrollButtonClick(QStringLiteral("kanan")); });
+    frame5.onClick([this] { scrollButtonClick(QStringLiteral("atas")); });
+    frame6.onClick([this] { scrollButtonClick(QStringLiteral("bawah")); });
+
+    load();
+}
+
+BattleWindow::~BattleWindow() = default;
+
+void BattleWindow::load()
+{
+    if (!windEdition()) {
+        // Collapse the wind arrow to a point until the dial first moves.
+        angi1.setEnds(5880, 1680, 5880, 1680);
+    }
+    Frame3.move(0, 0);
+    Picture1.move(0, 0);
+
+    // The battlefield picture from the picture folder.
+    const QString path = ui::joinPath(game_.Form1().Dir1.path(), QStringLiteral("field.gif"));
+    QString error;
+    if (const auto picture = ui::readPictureFile(path, &error)) {
+        Picture1.setPicture(*picture);
+    } else {
+        // Without a battlefield there is no game: say which file is missing
+        // and end the program. The window stays whole but still.
+        stopAllTimers();
+        ui::showMessage(QStringLiteral("Cannot read the battlefield picture %1 (%2).").arg(path, error));
+        game_.endProgram(1);
+    }
+
+    ProgressBar2.setValue(50);
+    ProgressBar3.setValue(50);
+    Frame3.setWidth(Picture1.width());
+    Frame3.setHeight(Picture1.height());
+
+    if (windEdition()) {
+        // The arrow sits level with the middle of the dial.
+        const Twips middle = Shape2.top() + 120;
+        angi1.setY1(middle);
+        angi1.setY2(middle);
+    } else {
+        move(0, 0);
+    }
+}
+
+bool BattleWindow::windEdition() const { return game_.windEdition(); }
+
+ui::Twips BattleWindow::flightFloor() const
+{
+    return windEdition() ? outerHeight() : Picture1.height();
+}
+
+// ---- Events of the arena's own fields ----
+
+void BattleWindow::scoreButtonClick() { game_.Score().show(); }
+
+void BattleWindow::scoreButtonPointerMove() { WriteWindText(); }
+
+void BattleWindow::damageClick() { ProgressBar3.setValue(10); }
+
+void BattleWindow::powerFrameClick() { ProgressBar2.setValue(10); }
+
+void BattleWindow::coverPointerMove()
+{
+    game_.player(0).hide();
+    game_.player(1).hide();
+    game_.player(0).Label1.setCaption(QStringLiteral("kanan"));
+    game_.player(1).Label1.setCaption(QStringLiteral("kiri"));
+}

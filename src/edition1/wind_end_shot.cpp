@@ -1,0 +1,68 @@
+#include "edition1/wind_end_shot.h"
+
+#include "app/game.h"
+#include "battle/battle_window.h"
+#include "panel/panel_window.h"
+#include "setup/roster_window.h"
+#include "ui/number_text.h"
+
+namespace windedition {
+
+namespace {
+
+// The slot whose player receives the movement points of a new turn: the
+// marked player when their vehicle is in the match, otherwise player 1.
+int slotGrantedPoints(Game& game, std::int64_t marker)
+{
+    BattleWindow& battle = game.Battle();
+    RosterWindow& setup = game.Form1();
+    if (marker == 1 && battle.Image2.visible())
+        return 1;
+    if (marker == 2 && setup.playerTakesPart(2) && battle.mob3.visible())
+        return 2;
+    if (marker == 3 && setup.playerTakesPart(3) && battle.mob4.visible())
+        return 3;
+    if (battle.Image3.visible())
+        return 0;
+    return -1;
+}
+
+} // namespace
+
+void passTurnInRotation(Game& game)
+{
+    // The setup window's title holds the number of players of the match.
+    const std::int64_t marker = numtext::readInt16(game.turnMarker());
+    const std::int64_t players = numtext::readInt16(game.Form1().caption());
+    const std::int64_t next = marker < players ? marker + 1 : 0;
+    game.setTurnMarker(numtext::text(next));
+
+    const int slot = slotGrantedPoints(game, next);
+    if (slot >= 0) {
+        ui::Label& points = game.player(slot).Label3;
+        points.setCaption(numtext::text(numtext::readDouble(points.caption()) + 3));
+    }
+}
+
+void writeEndShotWindTexts(BattleWindow& battle)
+{
+    const QString sideways = battle.Text3.text();
+    const double w = numtext::readDouble(sideways);
+    if (w > 0)
+        battle.Label5.setCaption(sideways + QStringLiteral(" ==>"));
+    else if (w < 0)
+        battle.Label5.setCaption(QStringLiteral("<==") + sideways);
+    else
+        battle.Label5.setCaption(sideways);
+
+    const QString upwards = battle.Text4.text();
+    const double v = numtext::readDouble(upwards);
+    if (v > 0)
+        battle.Label6.setCaption(upwards + QStringLiteral(" /\\"));
+    else if (v < 0)
+        battle.Label6.setCaption(numtext::text(numtext::roundHalfEven(-v)) + QStringLiteral(" \\/"));
+    else
+        battle.Label6.setCaption(upwards);
+}
+
+} // namespace windedition
