@@ -98,8 +98,6 @@ WindSetupWindow::WindSetupWindow(Game& game)
     , previousButton{&Command6, &Command9, &Command12, &Command13}
     , nextButton{&Command7, &Command8, &Command11, &Command14}
 {
-    setCaption(QStringLiteral("kestrava1"));
-
     for (int slot = 0; slot < 4; ++slot) {
         previousButton[slot]->onClick([this, slot] { browse(slot, -1); });
         nextButton[slot]->onClick([this, slot] { browse(slot, +1); });

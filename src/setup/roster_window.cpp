@@ -40,7 +40,8 @@ ui::Rect nameLabelAt(const ui::Rect& place)
 } // namespace
 
 RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
-    : ui::Window(QStringLiteral("Form1"), 7830, 6345)
+    // Until a game type is chosen the title names the program.
+    : ui::Window(game.windEdition() ? QStringLiteral("kestrava1") : QStringLiteral("kestrava2"), 7830, 6345)
     // Main menu
     , Frame1(*this, QStringLiteral("Pilih tipe game:"), design.frame1)
     , Command1(Frame1, QStringLiteral("Duel 1vs1"), menuButton(0))

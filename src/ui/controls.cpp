@@ -94,10 +94,16 @@ private:
 
 QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
 {
-    if (border == Frame::Border::Line)
-        return new QGroupBox(caption);
-    auto* frame = new QFrame;
-    frame->setFrameShape(QFrame::NoFrame);
+    QWidget* frame = nullptr;
+    if (border == Frame::Border::Line) {
+        frame = new QGroupBox(caption);
+    } else {
+        auto* plain = new QFrame;
+        plain->setFrameShape(QFrame::NoFrame);
+        frame = plain;
+    }
+    // A frame covers what lies behind it, as the roster covers the main menu.
+    frame->setAutoFillBackground(true);
     return frame;
 }
 
