@@ -1,0 +1,612 @@
+#include "ui/controls.h"
+#include "ui/message_box.h"
+#include "ui/timer.h"
+#include "ui/window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A window with a few fields in nested containers. Client area 400 x 300
+// pixels; the comments give each field's place in window pixels.
+class ProbeWindow : public ui::Window {
+public:
+    ProbeWindow()
+        : ui::Window(QStringLiteral("Probe"), 6000, 4500)
+        , Frame3(*this, QString(), {300, 300, 3000, 2250})                          // 20,20 200x150
+        , Frame4(Frame3, QString(), {150, 450, 2400, 1500}, true, ui::Frame::Border::None) // 30,50 160x100
+        , Text1(Frame4, QStringLiteral("one"), {300, 300, 1500, 375})                // 50,70 100x25
+        , Button1(Frame4, QStringLiteral("go"), {300, 900, 1200, 375})               // 50,110 80x25
+        , Text2(*this, QStringLiteral("two"), {3900, 300, 1500, 600})                // 260,20 100x40
+        , Line1(*this, 3900, 450, 5400, 450, ui::kRed)                               // across Text2 at y 30
+        , Shape1(*this, {3900, 300, 1500, 600})                                      // around Text2
+        , LabelA(*this, QStringLiteral("A"), {300, 3000, 1500, 600})                 // 20,200 100x40
+        , LabelB(*this, QStringLiteral("B"), {900, 3150, 1500, 600})                 // 60,210 100x40
+        , Check1(*this, QStringLiteral("tick"), {3900, 1200, 1500, 300}, true)       // 260,80 100x20
+        , Slider1(*this, {0, 10, 1, 1, 5}, 5, {3900, 1800, 1500, 300})              // 260,120
+        , ProgressBar1(*this, 0, 100, 80, {3900, 2400, 1500, 300})                   // 260,160
+        , Timer1(*this, QStringLiteral("Timer1"), 1000, true, [this] { timerHandler(); })
+    {
+    }
+
+    ui::Frame Frame3;
+    ui::Frame Frame4;
+    ui::TextField Text1;
+    ui::Button Button1;
+    ui::TextField Text2;
+    ui::Line Line1;
+    ui::Shape Shape1;
+    ui::Label LabelA;
+    ui::Label LabelB;
+    ui::CheckBox Check1;
+    ui::Slider Slider1;
+    ui::ProgressBar ProgressBar1;
+    ui::Timer Timer1;
+
+    std::function<void()> onTimer;
+
+private:
+    void timerHandler()
+    {
+        if (onTimer)
+            onTimer();
+    }
+};
+
+struct Move {
+    QString who;
+    ui::Twips x;
+    ui::Twips y;
+};
+
+// Counts the events that a change of geometry or looks causes on a widget.
+class CostCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+        case QEvent::LayoutRequest:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::EnabledChange:
+            ++count;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+QPoint windowPixel(const ui::Field& field, QPoint local)
+{
+    return field.widget()->mapTo(field.widget()->window(), local);
+}
+
+} // namespace
+
+class TestUiLayer : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProbeWindow> w;
+    std::vector<Move> moves;
+    QStringList messages;
+
+    void recordMoves()
+    {
+        moves.clear();
+        auto record = [this](const QString& who) {
+            return [this, who](ui::Twips x, ui::Twips y) { moves.push_back({who, x, y}); };
+        };
+        w->onPointerMove(record(QStringLiteral("window")));
+        w->Frame3.onPointerMove(record(QStringLiteral("Frame3")));
+        w->Frame4.onPointerMove(record(QStringLiteral("Frame4")));
+        w->Text1.onPointerMove(record(QStringLiteral("Text1")));
+        w->Text2.onPointerMove(record(QStringLiteral("Text2")));
+        w->Line1.onPointerMove(record(QStringLiteral("Line1")));
+        w->Shape1.onPointerMove(record(QStringLiteral("Shape1")));
+        w->LabelA.onPointerMove(record(QStringLiteral("LabelA")));
+        w->LabelB.onPointerMove(record(QStringLiteral("LabelB")));
+    }
+
+    void showAndWait()
+    {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+    }
+
+    // A pointer move through the platform, as the window system delivers it.
+    void platformMove(QPoint windowPixel)
+    {
+        QTest::mouseMove(w->widget()->windowHandle(), windowPixel);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ui::Timer::setManualTicking(true);
+        ui::setMessagePresenter([this](const QString& text) { messages << text; });
+    }
+    void init()
+    {
+        messages.clear();
+        w = std::make_unique<ProbeWindow>();
+    }
+    void cleanup() { w.reset(); }
+
+    // ---- Geometry ----
+
+    void positionsAreKeptInExactTwips()
+    {
+        auto& t = w->Text1;
+        t.setLeft(t.left() + 50);
+        QCOMPARE(t.left(), 350.0);
+        t.setTop(t.top() + 100);
+        QCOMPARE(t.top(), 400.0);
+        t.move(t.left() + 50, t.top() - 100);
+        QCOMPARE(t.left(), 400.0);
+        QCOMPARE(t.top(), 300.0);
+        // Twelve moves of 50 twips land exactly 600 twips on, though 50 is not
+        // a whole number of pixels.
+        for (int i = 0; i < 12; ++i)
+            t.setLeft(t.left() + 50);
+        QCOMPARE(t.left(), 1000.0);
+        t.setWidth(1007.5);
+        QCOMPARE(t.width(), 1007.5);
+    }
+
+    void fieldsAreDrawnAtFifteenTwipsAPixel()
+    {
+        auto& t = w->Text2;
+        t.setRect({1500, 750, 3000, 375});
+        QCOMPARE(t.widget()->geometry(), QRect(100, 50, 200, 25));
+        t.setLeft(1550); // 103.3 pixels
+        QCOMPARE(t.widget()->geometry().x(), 103);
+        QCOMPARE(t.left(), 1550.0);
+        QCOMPARE(w->clientWidth(), 6000.0);
+        QCOMPARE(w->clientHeight(), 4500.0);
+        QCOMPARE(w->widget()->size(), QSize(400, 300));
+    }
+
+    void containersMoveTheirContents()
+    {
+        const QPoint before = windowPixel(w->Text1, {0, 0});
+        w->Frame3.move(w->Frame3.left() + 1500, w->Frame3.top());
+        QCOMPARE(windowPixel(w->Text1, {0, 0}), before + QPoint(100, 0));
+        QCOMPARE(w->Text1.left(), 300.0); // relative to its frame: unchanged
+    }
+
+    void windowSizeAndPlacement()
+    {
+        w->placeClientAt(60, 405);
+        QCOMPARE(w->widget()->geometry().topLeft(), QPoint(4, 27));
+        QCOMPARE(w->clientWidth(), 6000.0);
+        showAndWait();
+        QVERIFY(w->outerWidth() >= w->clientWidth());
+        QVERIFY(w->outerHeight() >= w->clientHeight());
+        QVERIFY(w->left() <= 60);
+        QVERIFY(w->top() <= 405);
+    }
+
+    // ---- Shown and enabled through containers ----
+
+    void hiddenContainersHideTheirContents()
+    {
+        showAndWait();
+        QVERIFY(w->Text1.isShown());
+        w->Frame3.hide();
+        QVERIFY(!w->Frame4.isShown());
+        QVERIFY(!w->Text1.isShown());
+        QVERIFY(w->Text1.visible()); // its own flag is untouched
+        QVERIFY(w->Frame4.visible());
+        QVERIFY(!w->Text1.widget()->isVisible());
+        w->Frame3.show();
+        QVERIFY(w->Text1.isShown());
+        QVERIFY(w->Text1.widget()->isVisible());
+
+        // Frame4 hidden inside a shown Frame3.
+        w->Frame4.hide();
+        QVERIFY(w->Frame3.isShown());
+        QVERIFY(!w->Text1.isShown());
+        QVERIFY(!w->Button1.isShown());
+    }
+
+    void disabledContainersDisableTheirContents()
+    {
+        showAndWait();
+        int clicks = 0;
+        w->Button1.onClick([&] { ++clicks; });
+        w->Button1.click();
+        QCOMPARE(clicks, 1);
+
+        w->Frame3.setEnabled(false);
+        QVERIFY(!w->Frame4.isEnabled());
+        QVERIFY(!w->Button1.isEnabled());
+        QVERIFY(w->Button1.enabledFlag());
+        w->Button1.click();
+        QCOMPARE(clicks, 1);
+        w->Text1.type(QStringLiteral("typed"));
+        QCOMPARE(w->Text1.text(), QStringLiteral("one"));
+
+        w->Frame3.setEnabled(true);
+        QVERIFY(w->Button1.isEnabled());
+        w->Button1.click();
+        QCOMPARE(clicks, 2);
+    }
+
+    void clicksNeedAShownWindowAndField()
+    {
+        int clicks = 0;
+        w->Button1.onClick([&] { ++clicks; });
+        w->Button1.click(); // window not shown yet
+        QCOMPARE(clicks, 0);
+        showAndWait();
+        w->Frame4.hide();
+        w->Button1.click();
+        QCOMPARE(clicks, 0);
+        w->Frame4.show();
+        w->Button1.setEnabled(false);
+        w->Button1.click();
+        QCOMPARE(clicks, 0);
+        w->Button1.setEnabled(true);
+        w->Button1.click();
+        QCOMPARE(clicks, 1);
+    }
+
+    // ---- Pointer routing through Qt ----
+
+    void pointerMoveGoesToTheFieldUnderItOnly()
+    {
+        showAndWait();
+        recordMoves();
+        // Text1 lies at window pixels (50, 70).
+        platformMove(QPoint(60, 80));
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Text1"));
+        QCOMPARE(moves[0].x, 150.0);
+        QCOMPARE(moves[0].y, 150.0);
+
+        // Inside Frame3 but outside Frame4: Frame3 only, in its own twips.
+        moves.clear();
+        platformMove(QPoint(25, 160));
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Frame3"));
+        QCOMPARE(moves[0].x, 75.0);
+        QCOMPARE(moves[0].y, 2100.0);
+
+        // The bare window area: the window, in client twips.
+        moves.clear();
+        platformMove(QPoint(350, 280));
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("window"));
+        QCOMPARE(moves[0].x, 5250.0);
+        QCOMPARE(moves[0].y, 4200.0);
+    }
+
+    void pointerMovesWithAButtonHeldAreNotDelivered()
+    {
+        showAndWait();
+        recordMoves();
+        QWindow* handle = w->widget()->windowHandle();
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(350, 280));
+        QTest::mouseMove(handle, QPoint(340, 270));
+        QTest::mouseMove(handle, QPoint(60, 80));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 80));
+        QVERIFY(moves.empty());
+
+        // A drag that starts on a field does not reach it or its containers.
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(60, 80));
+        QTest::mouseMove(handle, QPoint(70, 85));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(70, 85));
+        QVERIFY(moves.empty());
+
+        // Sent straight to the field's widget, as the application does.
+        QMouseEvent drag(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(w->Text1.widget(), &drag);
+        QVERIFY(moves.empty());
+        QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(w->Text1.widget(), &hover);
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Text1"));
+        QCOMPARE(moves[0].x, 75.0);
+    }
+
+    void linesAndShapesLetPointerMovesThrough()
+    {
+        showAndWait();
+        recordMoves();
+        // On the line across Text2 (window pixel row 30), inside the shape.
+        const QPoint onLine(300, 30);
+        QCOMPARE(w->Line1.widget()->geometry().contains(onLine), true);
+        platformMove(onLine);
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Text2"));
+        QCOMPARE(moves[0].x, 40.0 * 15);
+        QCOMPARE(moves[0].y, 10.0 * 15);
+        moves.clear();
+        platformMove(QPoint(261, 21)); // on the shape's outline
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Text2"));
+    }
+
+    void bringToFrontChangesWhatIsUnderThePointer()
+    {
+        showAndWait();
+        recordMoves();
+        const QPoint overlap(80, 220); // LabelA and LabelB overlap here; B was made later
+        platformMove(overlap);
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("LabelB"));
+
+        w->LabelA.bringToFront();
+        QCOMPARE(w->widget()->childAt(overlap), w->LabelA.widget());
+        moves.clear();
+        platformMove(overlap + QPoint(1, 1));
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("LabelA"));
+
+        w->LabelA.sendToBack();
+        QCOMPARE(w->widget()->childAt(overlap), w->LabelB.widget());
+    }
+
+    void realClicksReachTheGame()
+    {
+        showAndWait();
+        int labelClicks = 0;
+        w->LabelA.onClick([&] { ++labelClicks; });
+        QTest::mouseClick(w->LabelA.widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(labelClicks, 1);
+
+        int checkClicks = 0;
+        bool seen = true;
+        w->Check1.onClick([&] {
+            ++checkClicks;
+            seen = w->Check1.checked();
+        });
+        QTest::mouseClick(w->Check1.widget(), Qt::LeftButton, {}, QPoint(6, w->Check1.widget()->height() / 2));
+        QCOMPARE(checkClicks, 1);
+        QCOMPARE(seen, false);
+        QCOMPARE(w->Check1.checked(), false);
+    }
+
+    // ---- Controls ----
+
+    void checkBoxClickTogglesBeforeItsEvent()
+    {
+        showAndWait();
+        QList<bool> seen;
+        w->Check1.onClick([&] { seen << w->Check1.checked(); });
+        w->Check1.click();
+        w->Check1.click();
+        QCOMPARE(seen, (QList<bool>{false, true}));
+        // Setting the tick is not a click.
+        w->Check1.setChecked(false);
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(w->Check1.checked(), false);
+        QCOMPARE(static_cast<QAbstractButton*>(w->Check1.widget())->isChecked(), false);
+    }
+
+    void progressBarKeepsItsValueInRange()
+    {
+        auto& bar = w->ProgressBar1;
+        QCOMPARE(bar.value(), 80.0f);
+        bar.setMaximum(50);
+        QCOMPARE(bar.value(), 50.0f);
+        bar.setMaximum(100); // does not come back
+        QCOMPARE(bar.value(), 50.0f);
+        bar.setValue(200);
+        QCOMPARE(bar.value(), 100.0f);
+        bar.setValue(-5);
+        QCOMPARE(bar.value(), 0.0f);
+        bar.setMinimum(10);
+        QCOMPARE(bar.value(), 10.0f);
+        bar.setValue(55);
+        const auto* widget = static_cast<QProgressBar*>(bar.widget());
+        QCOMPARE(widget->value(), 500); // halfway along the drawn bar
+    }
+
+    void sliderKeepsValuesOutsideItsRange()
+    {
+        auto& slider = w->Slider1;
+        const auto* widget = static_cast<QSlider*>(slider.widget());
+        slider.setValue(25);
+        QCOMPARE(slider.value(), 25);
+        QCOMPARE(widget->value(), 10); // drawn at the end
+        slider.setValue(-3);
+        QCOMPARE(slider.value(), -3);
+        QCOMPARE(widget->value(), 0);
+        slider.setValue(7);
+        QCOMPARE(widget->value(), 7);
+        // A player moving the slider sets its value.
+        static_cast<QSlider*>(slider.widget())->setValue(4);
+        QCOMPARE(slider.value(), 4);
+    }
+
+    void textChangeFiresOnlyOnAChange()
+    {
+        int changes = 0;
+        w->Text1.onChange([&] { ++changes; });
+        w->Text1.setText(QStringLiteral("x"));
+        QCOMPARE(changes, 1);
+        w->Text1.setText(QStringLiteral("x"));
+        QCOMPARE(changes, 1);
+        w->Text1.type(QStringLiteral("y"));
+        QCOMPARE(changes, 2);
+        QCOMPARE(w->Text1.text(), QStringLiteral("y"));
+
+        ProbeWindow other;
+        ui::TextField readOnly(other, QStringLiteral("fixed"), {0, 0, 900, 300}, true,
+                               ui::TextField::Mode::ReadOnly);
+        readOnly.type(QStringLiteral("typed"));
+        QCOMPARE(readOnly.text(), QStringLiteral("fixed"));
+        readOnly.setText(QStringLiteral("by the game"));
+        QCOMPARE(readOnly.text(), QStringLiteral("by the game"));
+    }
+
+    // ---- Timers ----
+
+    void stoppedTimerDoesNotTick()
+    {
+        int ticks = 0;
+        w->onTimer = [&] { ++ticks; };
+        w->Timer1.tick();
+        QCOMPARE(ticks, 1);
+        w->Timer1.stop();
+        w->Timer1.tick();
+        QCOMPARE(ticks, 1);
+        w->Timer1.start();
+        w->Timer1.tick();
+        QCOMPARE(ticks, 2);
+    }
+
+    void timerDoesNotTickWhileAMessageIsOpen()
+    {
+        int ticks = 0;
+        w->onTimer = [&] { ++ticks; };
+        bool openDuringMessage = false;
+        ui::setMessagePresenter([&](const QString& text) {
+            messages << text;
+            openDuringMessage = ui::messageOpen();
+            w->Timer1.tick();
+        });
+        ui::showMessage(QStringLiteral("hello"));
+        ui::setMessagePresenter([this](const QString& text) { messages << text; });
+        QCOMPARE(messages, QStringList{QStringLiteral("hello")});
+        QVERIFY(openDuringMessage);
+        QCOMPARE(ticks, 0);
+        QVERIFY(!ui::messageOpen());
+        w->Timer1.tick();
+        QCOMPARE(ticks, 1);
+    }
+
+    void timerHandlerIsNotReentered()
+    {
+        int ticks = 0;
+        w->onTimer = [&] {
+            ++ticks;
+            w->Timer1.tick();
+        };
+        w->Timer1.tick();
+        QCOMPARE(ticks, 1);
+        w->Timer1.tick();
+        QCOMPARE(ticks, 2);
+        // A handler that stops its own timer ends that tick normally.
+        w->onTimer = [&] {
+            ++ticks;
+            w->Timer1.stop();
+        };
+        w->Timer1.tick();
+        w->Timer1.tick();
+        QCOMPARE(ticks, 3);
+        QVERIFY(!w->Timer1.enabled());
+    }
+
+    void manualTickingKeepsTheClockStill()
+    {
+        auto* clock = w->widget()->findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(clock);
+        QVERIFY(w->Timer1.enabled());
+        QVERIFY(!clock->isActive());
+        QCOMPARE(w->timer(QStringLiteral("Timer1")), &w->Timer1);
+
+        // Outside manual mode the clock follows the enabled flag.
+        ui::Timer::setManualTicking(false);
+        ProbeWindow live;
+        auto* liveClock = live.widget()->findChild<QTimer*>(QStringLiteral("Timer1"));
+        QVERIFY(liveClock->isActive());
+        QCOMPARE(liveClock->interval(), 1000);
+        live.Timer1.stop();
+        QVERIFY(!liveClock->isActive());
+        live.stopAllTimers();
+        ui::Timer::setManualTicking(true);
+    }
+
+    // ---- Window ----
+
+    void closeRequestCanBeRefused()
+    {
+        showAndWait();
+        int closed = 0;
+        bool allow = false;
+        w->onCloseRequest([&] { return allow; });
+        w->onClosed([&] { ++closed; });
+        QVERIFY(!w->requestClose());
+        QVERIFY(w->visible());
+        // The window system's close goes the same way.
+        w->widget()->close();
+        QVERIFY(w->visible());
+        QCOMPARE(closed, 0);
+
+        allow = true;
+        QVERIFY(w->requestClose());
+        QVERIFY(!w->visible());
+        QCOMPARE(closed, 1);
+    }
+
+    // ---- Cost of setting a field to what it already holds ----
+
+    void settingTheSameValueCostsNothing()
+    {
+        showAndWait();
+        QCoreApplication::processEvents();
+        const QList<ui::Field*> fields{&w->Frame3, &w->Text1,   &w->Button1, &w->Text2,  &w->Line1,
+                                       &w->LabelA, &w->Check1, &w->Slider1, &w->ProgressBar1};
+        CostCounter counter;
+        for (ui::Field* field : fields)
+            field->widget()->installEventFilter(&counter);
+
+        for (ui::Field* field : fields) {
+            field->setLeft(field->left());
+            field->setTop(field->top());
+            field->setWidth(field->width());
+            field->setHeight(field->height());
+            field->move(field->left(), field->top());
+            field->setRect(field->rect());
+            field->setVisible(true);
+            field->setEnabled(true);
+        }
+        w->Text1.setText(w->Text1.text());
+        w->Button1.setCaption(w->Button1.caption());
+        w->Frame3.setCaption(w->Frame3.caption());
+        w->LabelA.setCaption(w->LabelA.caption());
+        w->LabelA.setForeColour(w->LabelA.foreColour());
+        w->Line1.setEnds(w->Line1.x1(), w->Line1.y1(), w->Line1.x2(), w->Line1.y2());
+        w->Line1.setColour(w->Line1.colour());
+        w->Check1.setChecked(w->Check1.checked());
+        w->Slider1.setValue(w->Slider1.value());
+        w->ProgressBar1.setValue(w->ProgressBar1.value());
+        w->ProgressBar1.setMaximum(w->ProgressBar1.maximum());
+        w->setCaption(w->caption());
+        w->setClientSize(w->clientWidth(), w->clientHeight());
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.count, 0);
+
+        // The counter does see real changes.
+        w->LabelA.setLeft(w->LabelA.left() + 150);
+        w->LabelA.setCaption(QStringLiteral("changed"));
+        QCoreApplication::processEvents();
+        QVERIFY(counter.count > 0);
+    }
+};
+
+QTEST_MAIN(TestUiLayer)
+#include "test_ui_layer.moc"
