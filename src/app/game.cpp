@@ -14,6 +14,7 @@
 Game::Game(Edition edition, QString pictureFolder)
     : edition_(edition)
     , pictureFolder_(std::move(pictureFolder))
+    , lifetime_(std::make_unique<QObject>())
     , ending_([](int status) { QCoreApplication::exit(status); })
 {
     if (windEdition())
@@ -98,7 +99,7 @@ void Game::bury(std::unique_ptr<ui::Window> window)
     window->stopAllTimers();
     window->hide();
     graveyard_.push_back(std::move(window));
-    QTimer::singleShot(0, QCoreApplication::instance(), [this] { graveyard_.clear(); });
+    QTimer::singleShot(0, lifetime_.get(), [this] { graveyard_.clear(); });
 }
 
 void Game::endProgram(int status)

@@ -17,6 +17,7 @@ class WindSetupWindow;
 class BattleWindow;
 class PanelWindow;
 class ScoreWindow;
+class QObject;
 
 // The game's windows, reached by name. A window other than the setup window
 // is created the first time anything touches it; the battle window and the
@@ -74,5 +75,8 @@ private:
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;
     std::unique_ptr<ScoreWindow> score_;
     std::vector<std::unique_ptr<ui::Window>> graveyard_;
+    // Context of the deferred clearing of the graveyard: it dies with the
+    // game, so a clearing still queued then never runs.
+    std::unique_ptr<QObject> lifetime_;
     std::function<void(int)> ending_;
 };

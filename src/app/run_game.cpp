@@ -10,7 +10,6 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(programName);
-    QApplication::setApplicationDisplayName(programName);
     // Other windows stay open behind the battle window: only closing the
     // setup window (or "Exit") ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -33,8 +33,8 @@ e2e_cleanup() {
 
 # e2e_init BIN_DIR ASSETS_DIR: starts Xvfb on a free display.
 e2e_init() {
-  E2E_BIN="$1"
-  E2E_ASSETS="$2"
+  E2E_BIN="$(cd "$1" && pwd)"
+  E2E_ASSETS="$(cd "$2" && pwd)"
   E2E_WORK="$(mktemp -d)"
   trap e2e_cleanup EXIT
   unset QT_QPA_PLATFORM
@@ -74,7 +74,11 @@ e2e_wait_window() {
         return 0
       fi
     done
-    kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || e2e_fail "the program ended while waiting for window '$title'"
+    if ! kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then
+      local status=0
+      wait "$E2E_PROGRAM_PID" || status=$?
+      e2e_fail "the program ended (status $status, DISPLAY $DISPLAY) while waiting for window '$title'"
+    fi
     sleep 0.1
   done
   e2e_fail "no visible window titled '$title' within ${timeout}s"
@@ -114,7 +118,7 @@ e2e_wait_title() {
 e2e_click_twips() {
   local id="$1" x=$(( $2 / 15 )) y=$(( $3 / 15 ))
   eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool mousemove --sync $((X + x)) $((Y + y))
+  xdotool mousemove $((X + x)) $((Y + y))
   sleep 0.2
   xdotool click 1
   sleep 0.3
@@ -124,7 +128,7 @@ e2e_click_twips() {
 e2e_move_twips() {
   local id="$1" x=$(( $2 / 15 )) y=$(( $3 / 15 ))
   eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool mousemove --sync $((X + x)) $((Y + y))
+  xdotool mousemove $((X + x)) $((Y + y))
 }
 
 # e2e_wait_exit [TIMEOUT_S]: waits until the program has ended; prints its status.
