@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "setup/roster_window.h"
+#include "ui/look.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,6 +14,7 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
     // Other windows stay open behind the battle window: only closing the
     // setup window (or "Exit") ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::applyLook();
 
     Game game(edition, QDir::currentPath());
     game.Form1().show();

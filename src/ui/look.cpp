@@ -1,0 +1,16 @@
+#include "ui/look.h"
+
+#include <QApplication>
+#include <QFont>
+
+namespace ui {
+
+void applyLook()
+{
+    QFont font = QApplication::font();
+    font.setFamily(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(10);
+    QApplication::setFont(font);
+}
+
+} // namespace ui
