@@ -38,21 +38,17 @@ e2e_init() {
   E2E_WORK="$(mktemp -d)"
   trap e2e_cleanup EXIT
   unset QT_QPA_PLATFORM
-  local display
-  for display in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${display}-lock" ] && [ ! -e "/tmp/.X11-unix/X${display}" ]; then
-      Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
-      E2E_XVFB_PID=$!
-      export DISPLAY=":$display"
-      local i
-      for i in $(seq 1 100); do
-        if xdpyinfo >/dev/null 2>&1; then
-          return 0
-        fi
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-      done
+  # Xvfb picks a free display itself and writes its number once it is ready.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$E2E_WORK/display" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$E2E_WORK/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
     fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
   e2e_fail "could not start Xvfb"
 }
