@@ -155,64 +155,42 @@ double pointsOf(const ui::Label& label) { return numtext::readDouble(label.capti
 
 } // namespace
 
-void PanelWindow::kiriClick()
+void PanelWindow::kiriClick() { turnOrStepSideways(kLeft, kRight, -kSideStep); }
+
+void PanelWindow::kananClick() { turnOrStepSideways(kRight, kLeft, kSideStep); }
+
+// A side button turns a vehicle that faces the other way (free of charge) and
+// otherwise steps it towards the button's side for one movement point.
+void PanelWindow::turnOrStepSideways(const QString& side, const QString& otherSide, ui::Twips step)
 {
-    if (Label1.caption() == kRight) {
-        // Turn only: face left, no point spent.
-        Label1.setCaption(kLeft);
+    if (Label1.caption() == otherSide) {
+        Label1.setCaption(side);
         game_.Battle().vehicle[slot_]->loadPictureFile(
-            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), false));
+            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), side == kRight));
         return;
     }
     const double points = pointsOf(Label3);
     if (points > 0) {
         hide();
         ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
-        vehicle.setTag(numtext::text(vehicle.left() - kSideStep));
+        vehicle.setTag(numtext::text(vehicle.left() + step));
         game_.Battle().Timer4.start();
         game_.Battle().Timer3.stop();
         Label3.setCaption(numtext::text(points - 1));
     }
 }
 
-void PanelWindow::kananClick()
-{
-    if (Label1.caption() == kLeft) {
-        // Turn only: face right, no point spent.
-        Label1.setCaption(kRight);
-        game_.Battle().vehicle[slot_]->loadPictureFile(
-            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), true));
-        return;
-    }
-    const double points = pointsOf(Label3);
-    if (points > 0) {
-        hide();
-        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
-        vehicle.setTag(numtext::text(vehicle.left() + kSideStep));
-        game_.Battle().Timer4.start();
-        game_.Battle().Timer3.stop();
-        Label3.setCaption(numtext::text(points - 1));
-    }
-}
+void PanelWindow::atasClick() { stepVertically(-kUpDownStep); }
 
-void PanelWindow::atasClick()
-{
-    const double points = pointsOf(Label3);
-    if (points > 0) {
-        ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
-        vehicle.setTag(numtext::text(vehicle.top() - kUpDownStep));
-        game_.Battle().Timer3.start();
-        hide();
-        Label3.setCaption(numtext::text(points - 1));
-    }
-}
+void PanelWindow::bawahClick() { stepVertically(kUpDownStep); }
 
-void PanelWindow::bawahClick()
+// Up and down cost a point each, whatever the facing.
+void PanelWindow::stepVertically(ui::Twips step)
 {
     const double points = pointsOf(Label3);
     if (points > 0) {
         ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
-        vehicle.setTag(numtext::text(vehicle.top() + kUpDownStep));
+        vehicle.setTag(numtext::text(vehicle.top() + step));
         game_.Battle().Timer3.start();
         hide();
         Label3.setCaption(numtext::text(points - 1));

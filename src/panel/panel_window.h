@@ -57,6 +57,8 @@ private:
     // The design is worked out once and handed to every field's initialiser.
     PanelWindow(Game& game, int slot, const PanelDesign& design);
 
+    void turnOrStepSideways(const QString& side, const QString& otherSide, ui::Twips step);
+    void stepVertically(ui::Twips step);
     void placeGuideLineStart();
     void placeGuideLineEnd();
 
