@@ -2,14 +2,15 @@
 # Measures what a waiting battle costs: starts a program under Xvfb, starts a
 # duel, lets the battle idle while the first player's panel waits, and prints
 # the program's CPU use (percent of one core) over that time and its peak
-# memory. Usage: scripts/benchmark-idle.sh [kestrava2|kestrava1] [seconds]
-# Needs a build in build/ (scripts/build.sh).
+# memory. Usage: scripts/benchmark-idle.sh [kestrava2|kestrava1] [seconds] [build-dir]
+# Needs a build, by default in build/ (scripts/build.sh [build-dir]).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${1:-kestrava2}"
 seconds="${2:-20}"
+build="$(cd "${3:-$root/build}" && pwd)"
 source "$root/tests/e2e/lib.sh"
-e2e_init "$root/build/bin" "$root/assets"
+e2e_init "$build/bin" "$root/assets"
 e2e_launch "$program"
 
 setup=$(e2e_wait_window "$program")

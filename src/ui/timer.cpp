@@ -9,6 +9,7 @@
 namespace ui {
 namespace {
 bool manualMode = false;
+Timer::TickObserver tickObserver;
 }
 
 Timer::Timer(Window& owner, QString name, int intervalMs, bool enabled, std::function<void()> handler)
@@ -59,10 +60,13 @@ void Timer::tick()
         bool& flag;
         ~Done() { flag = false; }
     } done{running_};
+    if (tickObserver)
+        tickObserver(*this);
     handler_();
 }
 
 void Timer::setManualTicking(bool manual) { manualMode = manual; }
 bool Timer::manualTicking() { return manualMode; }
+void Timer::setTickObserver(TickObserver observer) { tickObserver = std::move(observer); }
 
 } // namespace ui

@@ -34,6 +34,12 @@ public:
     static void setManualTicking(bool manual);
     static bool manualTicking();
 
+    // Diagnostics: an observer told just before the handler of every tick
+    // that runs (from the clock or by hand), for measuring tick timing. One
+    // observer for all timers; an empty function removes it.
+    using TickObserver = std::function<void(const Timer&)>;
+    static void setTickObserver(TickObserver observer);
+
 private:
     void applyClock();
 

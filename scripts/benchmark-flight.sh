@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Measures the shell-flight ticks of one whole shot in the real game under
+# Xvfb, for both programs: the probe plays "Duel 1vs1" up to player 1's shot
+# with every timer on its real clock and prints the intervals between the
+# battle window's Timer1 ticks (asked: 30 ms) and its peak memory.
+# Usage: scripts/benchmark-flight.sh [runs] [build-dir]   (defaults: 1, build)
+# Needs a build with the probe (scripts/build.sh [build-dir]).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+runs="${1:-1}"
+build="$(cd "${2:-$root/build}" && pwd)"
+source "$root/tests/e2e/lib.sh"
+e2e_init "$build/bin" "$root/assets"
+
+status=0
+for program in kestrava2 kestrava1; do
+  for run in $(seq 1 "$runs"); do
+    (cd "$E2E_ASSETS" && "$E2E_BIN/kestrava_flight_probe" "$program") || status=1
+  done
+done
+exit "$status"
