@@ -9,6 +9,7 @@ set -euo pipefail
 E2E_XVFB_PID=""
 E2E_PROGRAM_PID=""
 E2E_WORK=""
+E2E_SCREEN_FILE=""
 
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -39,8 +40,14 @@ e2e_init() {
   trap e2e_cleanup EXIT
   unset QT_QPA_PLATFORM
   # Xvfb picks a free display itself and writes its number once it is ready.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
+  # It must not reset when its last client leaves (a probe such as xdpyinfo),
+  # or the program could meet a server in the middle of its reset. It keeps
+  # its screen's pixels in a file, which e2e_screen_row reads.
+  mkdir -p "$E2E_WORK/screen"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir "$E2E_WORK/screen" \
+    3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
+  E2E_SCREEN_FILE="$E2E_WORK/screen/Xvfb_screen0"
   local i
   for i in $(seq 1 100); do
     if [ -s "$E2E_WORK/display" ]; then
@@ -171,4 +178,162 @@ e2e_wait_title_sequence() {
     sleep 0.1
   done
   e2e_fail "titles of window $id were: $(sed -n 's/^WM_NAME([A-Z_0-9]*) = //p' "$E2E_WORK/titles-$id" | tr '\n' ' '); expected in order: $*"
+}
+
+# ---- Deadlines, message boxes, and reading the screen ----
+
+# e2e_deadline SECONDS: the test fails (and cleans up) if it is still running
+# after SECONDS, whatever it waits for.
+E2E_DEADLINE_PID=""
+e2e_deadline() {
+  local seconds="$1" main=$$
+  (
+    sleeper=""
+    trap '[ -n "$sleeper" ] && kill "$sleeper" 2>/dev/null; exit 0' TERM
+    sleep "$seconds" </dev/null >/dev/null 2>&1 &
+    sleeper=$!
+    wait "$sleeper"
+    echo "FAIL: the test ran longer than ${seconds}s" >&2
+    # Whatever the test is waiting on goes first, then the test itself.
+    for child in $(pgrep -P "$main" || true); do
+      [ "$child" != "$BASHPID" ] && kill -TERM "$child" 2>/dev/null
+    done
+    kill -TERM "$main" 2>/dev/null
+  ) </dev/null 2>&1 >/dev/null &
+  E2E_DEADLINE_PID=$!
+  trap 'exit 1' TERM
+  trap '[ -n "$E2E_DEADLINE_PID" ] && kill "$E2E_DEADLINE_PID" 2>/dev/null; e2e_cleanup' EXIT
+}
+
+# e2e_find_windows TITLE: prints the ids of the program's visible windows
+# titled exactly TITLE, one a line (nothing when there is none).
+e2e_find_windows() {
+  local title="$1" id
+  for id in $(xdotool search --onlyvisible --pid "$E2E_PROGRAM_PID" 2>/dev/null || true); do
+    if [ "$(xdotool getwindowname "$id" 2>/dev/null || true)" = "$title" ]; then
+      echo "$id"
+    fi
+  done
+  return 0
+}
+
+# e2e_window_shown ID: true while window ID is mapped and viewable.
+e2e_window_shown() {
+  xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# e2e_wait_new_window TITLE TIMEOUT_S [OLD_ID...]: prints the id of a visible
+# window titled TITLE that is none of OLD_ID (a second message box with the
+# same title as the first, for instance).
+e2e_wait_new_window() {
+  local title="$1" timeout="$2" i id old fresh
+  shift 2
+  for i in $(seq 1 $((timeout * 10))); do
+    for id in $(e2e_find_windows "$title"); do
+      fresh=1
+      for old in "$@"; do
+        [ "$id" = "$old" ] && fresh=""
+      done
+      if [ -n "$fresh" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    if ! kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then
+      e2e_fail "the program ended while waiting for a new window '$title'"
+    fi
+    sleep 0.1
+  done
+  e2e_fail "no new visible window titled '$title' within ${timeout}s (open: $(e2e_find_windows "$title" | tr '\n' ' '))"
+}
+
+# e2e_press_ok ID [TIMEOUT_S]: presses the OK button of message box ID (its
+# default button) with the Return key and waits until the box has closed;
+# the key is sent again each second while the box stays open.
+e2e_press_ok() {
+  local id="$1" timeout="${2:-10}" i
+  for i in $(seq 0 $((timeout * 10))); do
+    e2e_window_shown "$id" || return 0
+    if [ $((i % 10)) -eq 0 ]; then
+      xdotool key --window "$id" Return 2>/dev/null || true
+    fi
+    sleep 0.1
+  done
+  e2e_fail "message box $id still open after ${timeout}s"
+}
+
+# e2e_point_twips ID X Y: puts the pointer on (X, Y) twips of window ID's
+# client area and leaves it there (for presses that must be timed closely).
+e2e_point_twips() {
+  e2e_move_twips "$@"
+  sleep 0.2
+}
+
+# e2e_press_here: one left click where the pointer is, without any wait.
+e2e_press_here() {
+  xdotool click 1
+}
+
+# e2e_init_screen BIN_DIR ASSETS_DIR: e2e_init; the screen's pixels are
+# always kept in a file that e2e_screen_row reads.
+e2e_init_screen() {
+  e2e_init "$@"
+}
+
+# e2e_screen_row X Y W: prints "R G B", one line per pixel, for the W screen
+# pixels from (X, Y) rightwards. The screen file is an XWD image: a header
+# (its size first, its fields big-endian), a colour map, then 32-bit pixels.
+e2e_screen_row() {
+  local x="$1" y="$2" w="$3" file="$E2E_SCREEN_FILE"
+  [ -n "$file" ] || e2e_fail "e2e_screen_row needs e2e_init_screen"
+  local header
+  header=($(od -An -tu4 --endian=big -N80 "$file"))
+  # header_size, byte_order, bits_per_pixel, bytes_per_line, red/green/blue masks, ncolors
+  local size=${header[0]} order=${header[7]} bpp=${header[11]} line=${header[12]}
+  local rmask=${header[14]} gmask=${header[15]} bmask=${header[16]} ncolors=${header[19]}
+  [ "$bpp" = 32 ] || e2e_fail "screen file with $bpp bits per pixel"
+  local offset=$((size + ncolors * 12 + y * line + x * 4))
+  od -An -v -tu1 -w4 -j "$offset" -N $((w * 4)) "$file" |
+    awk -v order="$order" -v rm="$rmask" -v gm="$gmask" -v bm="$bmask" '
+      function byteof(mask,   shift) { shift = 0; while (mask > 255) { mask = int(mask / 256); shift++ }
+                                        return order == 0 ? shift + 1 : 4 - shift }
+      BEGIN { r = byteof(rm); g = byteof(gm); b = byteof(bm) }
+      { print $r, $g, $b }'
+}
+
+# e2e_row_value X Y W MAX: the value, 0..MAX, of a horizontal progress bar
+# whose middle row is the W screen pixels from (X, Y): the bar's fill is the
+# blue of the selection colour, its groove white or grey.
+e2e_row_value() {
+  e2e_screen_row "$1" "$2" "$3" |
+    awk -v w="$3" -v max="$4" '$3 > $1 + 60 { filled++ } END { printf "%d\n", filled * max / w + 0.5 }'
+}
+
+# e2e_bar_value ID LEFT TOP WIDTH HEIGHT MAX: the value, 0..MAX, of a
+# horizontal progress bar drawn at (LEFT, TOP, WIDTH, HEIGHT) twips of window
+# ID's client area, read off the screen to about one step.
+e2e_bar_value() {
+  local id="$1" left="$2" top="$3" width="$4" height="$5" max="$6"
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_row_value $((X + left / 15)) $((Y + (top + height / 2) / 15)) $((width / 15)) "$max"
+}
+
+# e2e_press_at_bar_value ID LEFT TOP WIDTH HEIGHT MAX VALUE [TIMEOUT_S]:
+# watches the bar (as e2e_bar_value) and clicks where the pointer is as soon
+# as the bar shows VALUE or more; prints the value it saw then.
+e2e_press_at_bar_value() {
+  local id="$1" left="$2" top="$3" width="$4" height="$5" max="$6" value="$7" timeout="${8:-10}"
+  local seen="" end=$((SECONDS + timeout))
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  local x=$((X + left / 15)) y=$((Y + (top + height / 2) / 15)) w=$((width / 15))
+  while [ "$SECONDS" -le "$end" ]; do
+    seen=$(e2e_row_value "$x" "$y" "$w" "$max")
+    if [ "$seen" -ge "$value" ]; then
+      xdotool click 1
+      echo "$seen"
+      return 0
+    fi
+    sleep 0.005
+  done
+  e2e_fail "the bar did not reach $value within ${timeout}s (last seen: $seen)"
 }
