@@ -1,0 +1,854 @@
+#include "soak_driver.h"
+
+#include "app/game.h"
+#include "battle/battle_window.h"
+#include "edition1/wind_setup_window.h"
+#include "panel/panel_window.h"
+#include "score/score_window.h"
+#include "setup/roster_window.h"
+#include "setup/setup_window.h"
+#include "ui/controls.h"
+#include "ui/message_box.h"
+#include "ui/number_text.h"
+#include "ui/timer.h"
+#include "ui/window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QPointer>
+#include <QWidget>
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+const char* const kPanelNames[4] = {"player1", "player2", "player3", "player4"};
+
+// How many events sensible play may go without a launch or a match start
+// before it gives up on the match (a stuck glide, a shell that typed winds
+// keep in the air) and starts a new one.
+constexpr long long kStuckLimit = 4000;
+// A match on a battle window that was never closed can lack a second vehicle
+// (a restart in place does not bring back destroyed vehicles of players 1
+// and 2): after this many shots the window is closed and built afresh.
+constexpr long long kShotsPerMatchLimit = 60;
+
+std::string utf8(const QString& text, int maxLength = 24)
+{
+    QString shown = text.left(maxLength);
+    if (text.size() > maxLength)
+        shown += QStringLiteral("...(%1 chars)").arg(text.size());
+    return shown.toStdString();
+}
+
+const char* kindOf(const ui::Field& field)
+{
+    if (dynamic_cast<const ui::Button*>(&field))
+        return "Button";
+    if (dynamic_cast<const ui::Label*>(&field))
+        return "Label";
+    if (dynamic_cast<const ui::TextField*>(&field))
+        return "TextField";
+    if (dynamic_cast<const ui::Sprite*>(&field))
+        return "Sprite";
+    if (dynamic_cast<const ui::PictureBox*>(&field))
+        return "PictureBox";
+    if (dynamic_cast<const ui::Frame*>(&field))
+        return "Frame";
+    if (dynamic_cast<const ui::ProgressBar*>(&field))
+        return "ProgressBar";
+    if (dynamic_cast<const ui::Slider*>(&field))
+        return "Slider";
+    if (dynamic_cast<const ui::CheckBox*>(&field))
+        return "CheckBox";
+    if (dynamic_cast<const ui::Line*>(&field))
+        return "Line";
+    if (dynamic_cast<const ui::Shape*>(&field))
+        return "Shape";
+    return "Field";
+}
+
+// Whether `field` lies inside `frame` (at any depth).
+bool inside(const ui::Field& field, const ui::Frame& frame)
+{
+    const ui::Container* container = &field.container();
+    while (const auto* holder = dynamic_cast<const ui::Field*>(container)) {
+        if (holder == &frame)
+            return true;
+        container = &holder->container();
+    }
+    return false;
+}
+
+} // namespace
+
+// What a player could reach with the mouse: shown on a shown window, and not
+// behind the roster, which covers the whole main menu while it is shown.
+bool Soak::reachable(const ui::Window& window, const ui::Field& field) const
+{
+    if (!window.visible() || !field.isShown())
+        return false;
+    const RosterWindow& form = game_->Form1();
+    if (&window == &form && form.Frame2.isShown() && inside(field, form.Frame1))
+        return false;
+    return true;
+}
+
+Soak::Soak(SoakOptions options)
+    : options_(std::move(options))
+    , rng_(options_.seed)
+{
+    ui::Timer::setManualTicking(true);
+    ui::setMessagePresenter([this](const QString& text) { recordMessage(text); });
+}
+
+Soak::~Soak()
+{
+    game_.reset();
+    flushPostedEvents();
+    ui::setMessagePresenter(nullptr);
+}
+
+// ---- The program ----
+
+void Soak::startGame()
+{
+    startedBattle_ = firedBattle_ = seenBattle_ = nullptr;
+    wantsToQuit_ = false;
+    flightWasOn_ = explosionWasOn_ = false;
+    game_.reset();
+    flushPostedEvents();
+    game_ = std::make_unique<Game>(options_.edition, options_.assets);
+    game_->setProgramEnding([this](int) { programEnded_ = true; });
+    programEnded_ = false;
+    ++figures_.games;
+    // As the program does at start-up.
+    game_->Form1().show();
+    note("program start: Form1 shown");
+}
+
+void Soak::flushPostedEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void Soak::processEventLoop()
+{
+    flushPostedEvents();
+    // Once the event loop has run, closed windows are gone: every top-level
+    // widget left is one of the game's live windows.
+    const auto topLevel = QApplication::topLevelWidgets().size();
+    const auto live = static_cast<qsizetype>(liveWindows().size());
+    if (topLevel != live)
+        violation(std::to_string(topLevel) + " top-level widgets after the event loop ran, "
+                  + std::to_string(live) + " live windows");
+}
+
+int Soak::run()
+{
+    startGame();
+    for (eventNumber_ = 1; eventNumber_ <= options_.events; ++eventNumber_) {
+        step();
+        ++figures_.events;
+        afterEvent();
+    }
+    game_.reset();
+    flushPostedEvents();
+    return 0;
+}
+
+void Soak::afterEvent()
+{
+    if (!pendingViolation_.empty())
+        violation(pendingViolation_);
+    checkInvariants();
+    // Every so often the event loop would have run: windows closed by their
+    // close control are deleted then.
+    if (eventNumber_ % 53 == 0)
+        processEventLoop();
+    if (programEnded_) {
+        ++figures_.programEnds;
+        startGame();
+    }
+}
+
+// ---- Choosing the next event ----
+
+void Soak::step()
+{
+    ++eventsSinceProgress_;
+    if (chance(0.75) && playSensibly())
+        return;
+    chaos();
+}
+
+int Soak::markerSlot() const
+{
+    if (!game_->panelExists(0))
+        return -1;
+    const double marker = numtext::readDouble(game_->turnMarker());
+    for (int k = 0; k < 4; ++k)
+        if (marker == k)
+            return k;
+    return -1;
+}
+
+bool Soak::playSensibly()
+{
+    Game& g = *game_;
+    RosterWindow& form = g.Form1();
+    const bool wind = g.windEdition();
+
+    if (!form.visible()) {
+        show("Form1", form);
+        return true;
+    }
+    if (wantsToQuit_) {
+        // Done playing: back to the menu and "Exit", or the setup window's
+        // close control.
+        if (!wind && form.Frame2.isShown()) {
+            clickField("Form1", form.back);
+            return true;
+        }
+        wantsToQuit_ = false;
+        if (!wind && chance(0.7))
+            clickField("Form1", g.setup().Command8);
+        else
+            requestClose("Form1", form);
+        return true;
+    }
+    if (!wind && g.setup().Frame5.isShown()) {
+        // The character selector is open: browse a little, then OK.
+        SetupWindow& setup = g.setup();
+        if (chance(0.3))
+            clickField("Form1", chance(0.5) ? static_cast<ui::Field&>(setup.Command6) : setup.Command7);
+        else
+            clickField("Form1", setup.Command16);
+        return true;
+    }
+    if (!form.Frame2.isShown()) {
+        // Main menu: mostly duels, which end soonest.
+        const int choice = uniform(0, 9);
+        ui::Button& type = choice < 6 ? form.Command1 : choice < 8 ? form.Command2 : form.Command3;
+        clickField("Form1", type);
+        return true;
+    }
+
+    const bool battleExists = g.battleExists();
+    const bool matchOn = battleExists && startedBattle_ == &g.Battle() && g.Battle().visible()
+                         && !g.Battle().Frame3.visible();
+    if (!matchOn) {
+        if (battleExists && g.Battle().Frame3.visible() && chance(0.7)) {
+            // "Close to continue"; now and then the players stop there.
+            requestClose("Battle", g.Battle());
+            wantsToQuit_ = chance(0.15);
+            return true;
+        }
+        if (chance(0.15)) {
+            // Another game type for the next match.
+            clickField("Form1", form.back);
+            return true;
+        }
+        if (!wind && chance(0.05)) {
+            clickField("Form1", *form.picture[static_cast<std::size_t>(uniform(0, 3))]);
+            return true;
+        }
+        if (wind && chance(0.1)) {
+            WindSetupWindow& setup = g.windSetup();
+            const auto slot = static_cast<std::size_t>(uniform(0, 3));
+            clickField("Form1", chance(0.5) ? *setup.previousButton[slot] : *setup.nextButton[slot]);
+            return true;
+        }
+        clickField("Form1", form.Command5);
+        return true;
+    }
+
+    BattleWindow& b = g.Battle();
+    if (eventsSinceProgress_ > kStuckLimit || shotsThisMatch_ > kShotsPerMatchLimit) {
+        ++figures_.recoveries;
+        note("sensible play: the match goes nowhere (" + describeMatch() + "); closing the battle window");
+        eventsSinceProgress_ = 0;
+        shotsThisMatch_ = 0;
+        requestClose("Battle", b);
+        return true;
+    }
+
+    // A shell in flight, an explosion pending.
+    if (b.Timer1.enabled()) {
+        if (b.beledug.enabled() && chance(1.0 / 33))
+            tickTimer("Battle", b.beledug);
+        else if (chance(0.1))
+            tickTimer("Battle", b.tagselamat);
+        else
+            tickTimer("Battle", b.Timer1);
+        return true;
+    }
+    if (b.beledug.enabled()) {
+        tickTimer("Battle", b.beledug);
+        return true;
+    }
+    // A vehicle gliding.
+    if (markerSlot() >= 0 && (b.Timer3.enabled() || b.Timer4.enabled())) {
+        tickTimer("Battle", b.Timer3.enabled() && (!b.Timer4.enabled() || chance(0.5)) ? b.Timer3 : b.Timer4);
+        return true;
+    }
+    // The player whose turn it is, or any player with a panel on the screen.
+    const int turn = markerSlot();
+    if (turn >= 0 && g.player(turn).visible()) {
+        playTurn(turn);
+        return true;
+    }
+    for (int k = 0; k < 4; ++k) {
+        if (g.panelExists(k) && g.player(k).visible()) {
+            playTurn(k);
+            return true;
+        }
+    }
+    // Waiting for a turn gauge to fill.
+    if (b.timersp.enabled()) {
+        if (chance(0.9))
+            tickTimer("Battle", b.timersp);
+        else
+            tickTimer("Battle", b.tagselamat);
+        return true;
+    }
+    // Nothing runs: the pointer over the battlefield recalls the panel of the
+    // player whose turn it is (and moves the wind edition's turn on).
+    pointerOverField("Battle", b.Picture1);
+    return true;
+}
+
+void Soak::playTurn(int slot)
+{
+    Game& g = *game_;
+    PanelWindow& panel = g.player(slot);
+    BattleWindow& b = g.Battle();
+    const char* name = kPanelNames[slot];
+    const QString stage = panel.Command1.caption();
+    Aim& aim = aim_[static_cast<std::size_t>(slot)];
+
+    if (stage == QLatin1String("tembak")) {
+        // Face the nearest vehicle still in the match.
+        const ui::Sprite& mine = *b.vehicle[static_cast<std::size_t>(slot)];
+        double nearest = 1e300;
+        bool wantRight = panel.Label1.caption() == QLatin1String("kanan");
+        for (int other = 0; other < 4; ++other) {
+            const ui::Sprite& theirs = *b.vehicle[static_cast<std::size_t>(other)];
+            if (other == slot || !theirs.visible())
+                continue;
+            const double distance = std::abs(theirs.left() - mine.left());
+            if (distance < nearest) {
+                nearest = distance;
+                wantRight = theirs.left() > mine.left();
+            }
+        }
+        const bool facingRight = panel.Label1.caption() == QLatin1String("kanan");
+        if (facingRight != wantRight && chance(0.9)) {
+            clickField(name, wantRight ? panel.kanan : panel.kiri);
+            return;
+        }
+        if (numtext::readDouble(panel.Label3.caption()) > 0 && chance(0.06)) {
+            ui::Button* moves[4] = {&panel.atas, &panel.bawah, facingRight ? &panel.kanan : &panel.kiri,
+                                    facingRight ? &panel.kanan : &panel.kiri};
+            clickField(name, *moves[uniform(0, 3)]);
+            return;
+        }
+        // Aim like a player who has watched a few shots: mostly powers that
+        // bring the shell onto another vehicle, now and then anything.
+        aim.far = static_cast<float>(uniform(1, 50));
+        aim.high = static_cast<float>(uniform(0, 50));
+        if (chance(0.85)) {
+            const std::vector<Aim> hits = hittingAims(slot, facingRight);
+            if (!hits.empty())
+                aim = hits[static_cast<std::size_t>(uniform(0, static_cast<int>(hits.size()) - 1))];
+        }
+        clickField(name, panel.Command1);
+        return;
+    }
+    if (stage == QLatin1String("far ok")) {
+        if (panel.Timer2.enabled() && panel.ProgressBar1.value() < aim.far)
+            tickTimer(name, panel.Timer2);
+        else
+            clickField(name, panel.Command1);
+        return;
+    }
+    if (panel.Timer6.enabled() && panel.slider1.value() < aim.high) {
+        tickTimer(name, panel.Timer6);
+        return;
+    }
+    clickField(name, panel.Command1);
+}
+
+std::vector<Soak::Aim> Soak::hittingAims(int slot, bool facingRight)
+{
+    // The shell's path as the player sees it fly: it starts beside the
+    // vehicle, the far power and the wind carry it sideways, the high power
+    // and the vertical wind lift it against a growing fall.
+    BattleWindow& b = game_->Battle();
+    const ui::Sprite& mine = *b.vehicle[static_cast<std::size_t>(slot)];
+    const double startLeft = facingRight ? mine.left() + mine.width() + b.Image1.width() : mine.left();
+    const double startTop = mine.top() - 4040 - b.Image1.height();
+    const double wind = numtext::readDouble(b.Text3.text());
+    const double lift = numtext::readDouble(b.Text4.text());
+    const double floor = b.flightFloor();
+    struct Box {
+        double left, top, right, bottom;
+    };
+    std::vector<Box> targets;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const ui::Sprite& car = *b.vehicle[k];
+        if (static_cast<int>(k) != slot && car.visible())
+            targets.push_back({car.left() - 100, car.top() - 100, car.left() + car.width(), car.top() + car.height()});
+    }
+    std::vector<Aim> hits;
+    if (targets.empty())
+        return hits;
+    for (int far = 1; far <= 50; ++far) {
+        for (int high = 0; high <= 50; ++high) {
+            double t = -300;
+            double offset = 0;
+            double left = startLeft;
+            double top = startTop;
+            bool hit = false;
+            for (int tick = 0; tick < 400 && !hit; ++tick) {
+                const double x = t + std::round(left);
+                const double y = std::round(top) - std::round(offset);
+                for (const Box& box : targets)
+                    hit = hit || (box.left < x && x < box.right && box.top < y && y < box.bottom);
+                if (y > floor)
+                    break;
+                t += 10;
+                offset = -(t * t) / 20;
+                left = wind + left + (facingRight ? 4.0 * far : -4.0 * far) - 10;
+                top = top + 200 - 4.0 * high - lift;
+            }
+            if (hit)
+                hits.push_back(Aim{static_cast<float>(far), static_cast<float>(high)});
+        }
+    }
+    return hits;
+}
+
+void Soak::chaos()
+{
+    const int roll = uniform(0, 99);
+    const std::vector<LiveWindow> windows = liveWindows();
+    const LiveWindow& live = pickWindow(windows);
+    ui::Window& w = *live.window;
+
+    if (roll < 30) {
+        tickSomeTimer();
+    } else if (roll < 50) {
+        // "Start" restarts a match in progress: a player seldom does that.
+        ui::Field* field = pickField(w, chance(0.6));
+        if (field && field == &game_->Form1().Command5 && !chance(0.1))
+            field = nullptr;
+        if (field)
+            clickField(live.name, *field);
+        else
+            pointerOverWindow(live.name, w);
+    } else if (roll < 65) {
+        if (ui::Field* field = pickField(w, true))
+            pointerOverField(live.name, *field);
+        else
+            pointerOverWindow(live.name, w);
+    } else if (roll < 69) {
+        pointerOverWindow(live.name, w);
+    } else if (roll < 78) {
+        // Typing: into an editable field a player can reach.
+        std::vector<ui::Field*> editable;
+        for (ui::Field* field : w.fields())
+            if (auto* edit = qobject_cast<QLineEdit*>(field->widget()))
+                if (!edit->isReadOnly() && field->isEnabled() && reachable(w, *field))
+                    editable.push_back(field);
+        if (editable.empty())
+            pointerOverWindow(live.name, w);
+        else
+            typeInto(live.name, *editable[static_cast<std::size_t>(uniform(0, static_cast<int>(editable.size()) - 1))],
+                     randomText());
+    } else if (roll < 80) {
+        std::vector<ui::Field*> sliders;
+        for (ui::Field* field : w.fields())
+            if (dynamic_cast<ui::Slider*>(field) && field->isEnabled() && reachable(w, *field))
+                sliders.push_back(field);
+        if (sliders.empty())
+            pointerOverWindow(live.name, w);
+        else
+            dragSlider(live.name, *sliders[static_cast<std::size_t>(uniform(0, static_cast<int>(sliders.size()) - 1))]);
+    } else if (roll < 85) {
+        resize(live.name, w);
+    } else if (roll < 88) {
+        // Closing the setup window ends the program, closing the battle
+        // window ends the match: now and then, not all the time.
+        const bool form = &w == &game_->Form1();
+        const bool battle = game_->battleExists() && &w == &game_->Battle();
+        if ((form && !chance(0.03)) || (battle && !chance(0.05)))
+            pointerOverWindow(live.name, w);
+        else
+            requestClose(live.name, w);
+    } else if (roll < 92) {
+        // The game shows panels itself; a panel out of turn only rarely.
+        const bool panel = std::string(live.name).rfind("player", 0) == 0;
+        if (panel && !w.visible() && !chance(0.2))
+            pointerOverWindow(live.name, w);
+        else
+            show(live.name, w);
+    } else if (roll < 94) {
+        touchWindow();
+    } else if (roll < 97) {
+        realMouse(live.name, w, chance(0.7));
+    } else if (roll < 98) {
+        realKeys(live.name, w);
+    } else {
+        note("event loop: posted events and deferred deletes processed");
+        processEventLoop();
+    }
+}
+
+// ---- Events ----
+
+void Soak::note(std::string text)
+{
+    if (options_.trace)
+        std::fprintf(stderr, "#%lld %s\n", eventNumber_, text.c_str());
+    history_[historyNext_++ % kHistory] = "#" + std::to_string(eventNumber_) + " " + text;
+}
+
+std::string Soak::describe(const char* window, const ui::Field& field) const
+{
+    const ui::Window& w = field.container().window();
+    std::size_t index = 0;
+    const auto& fields = w.fields();
+    for (; index < fields.size(); ++index)
+        if (fields[index] == &field)
+            break;
+    std::string text = std::string(window) + ".field[" + std::to_string(index) + "] " + kindOf(field);
+    if (auto* button = dynamic_cast<const ui::Button*>(&field))
+        text += " \"" + utf8(button->caption()) + "\"";
+    else if (auto* label = dynamic_cast<const ui::Label*>(&field))
+        text += " \"" + utf8(label->caption()) + "\"";
+    else if (auto* edit = dynamic_cast<const ui::TextField*>(&field))
+        text += " \"" + utf8(edit->text()) + "\"";
+    else if (auto* frame = dynamic_cast<const ui::Frame*>(&field))
+        text += " \"" + utf8(frame->caption()) + "\"";
+    return text;
+}
+
+void Soak::clickField(const char* window, ui::Field& field)
+{
+    ui::Window& owner = field.container().window();
+    if (owner.visible() && field.isShown() && !reachable(owner, field)) {
+        note("click on a covered " + describe(window, field) + ": it cannot be reached");
+        return;
+    }
+    note("click " + describe(window, field));
+    RosterWindow& form = game_->Form1();
+    const bool lands = reachable(field.container().window(), field) && field.isEnabled();
+    const bool isStart = lands && &field == &form.Command5;
+    bool isFire = false;
+    for (int k = 0; k < 4; ++k)
+        if (game_->panelExists(k) && &field == &game_->player(k).Command1)
+            isFire = lands;
+    field.click();
+    if (isFire && game_->battleExists())
+        firedBattle_ = &game_->Battle();
+    if (isStart) {
+        ++figures_.matchesStarted;
+        eventsSinceProgress_ = 0;
+        shotsThisMatch_ = 0;
+        if (game_->battleExists())
+            startedBattle_ = &game_->Battle();
+    }
+}
+
+void Soak::tickTimer(const char* window, ui::Timer& timer)
+{
+    note(std::string("tick ") + window + "." + timer.name().toStdString());
+    timer.tick();
+}
+
+void Soak::pointerOverField(const char* window, ui::Field& field)
+{
+    const double w = field.width() > 0 ? field.width() : 300;
+    const double h = field.height() > 0 ? field.height() : 300;
+    const double x = std::round(uniformReal(-0.2 * w, 1.2 * w));
+    const double y = std::round(uniformReal(-0.2 * h, 1.2 * h));
+    note("pointer " + describe(window, field) + " at " + std::to_string(static_cast<long long>(x)) + ","
+         + std::to_string(static_cast<long long>(y)));
+    field.pointerMove(x, y);
+}
+
+void Soak::pointerOverWindow(const char* window, ui::Window& w)
+{
+    const double x = std::round(uniformReal(0, w.clientWidth()));
+    const double y = std::round(uniformReal(0, w.clientHeight()));
+    note(std::string("pointer over bare ") + window + " at " + std::to_string(static_cast<long long>(x)) + ","
+         + std::to_string(static_cast<long long>(y)));
+    w.pointerMove(x, y);
+}
+
+void Soak::typeInto(const char* window, ui::Field& field, const QString& text)
+{
+    note("type \"" + utf8(text) + "\" into " + describe(window, field));
+    static_cast<ui::TextField&>(field).type(text);
+}
+
+void Soak::dragSlider(const char* window, ui::Field& field)
+{
+    auto* slider = static_cast<QSlider*>(field.widget());
+    const int value = uniform(slider->minimum(), slider->maximum());
+    note("drag " + describe(window, field) + " to " + std::to_string(value));
+    // What a player's drag does: the widget moves and reports its value.
+    slider->setValue(value);
+}
+
+void Soak::resize(const char* window, ui::Window& w)
+{
+    double width = 0;
+    double height = 0;
+    switch (uniform(0, 3)) {
+    case 0:  // tiny
+        width = uniform(1, 300);
+        height = uniform(1, 300);
+        break;
+    case 1:  // large
+        width = uniform(15000, 30000);
+        height = uniform(9000, 20000);
+        break;
+    default:
+        width = uniform(2000, 15000);
+        height = uniform(1000, 10000);
+        break;
+    }
+    note(std::string("resize ") + window + " to " + std::to_string(static_cast<long long>(width)) + "x"
+         + std::to_string(static_cast<long long>(height)));
+    w.setClientSize(width, height);
+}
+
+void Soak::requestClose(const char* window, ui::Window& w)
+{
+    const bool battle = game_->battleExists() && &w == &game_->Battle();
+    if (w.visible() && chance(0.5)) {
+        // The close control as the window system delivers it: a close event.
+        note(std::string("close event ") + window);
+        w.widget()->close();
+    } else {
+        note(std::string("close request ") + window);
+        w.requestClose();
+    }
+    if (battle && !game_->battleExists())
+        ++figures_.battleClosed;
+}
+
+void Soak::show(const char* window, ui::Window& w)
+{
+    note(std::string("show ") + window);
+    w.show();
+}
+
+void Soak::touchWindow()
+{
+    switch (uniform(0, 5)) {
+    case 0:
+        note("touch Battle");
+        game_->Battle();
+        break;
+    case 1:
+        note("touch Score");
+        game_->Score();
+        break;
+    default: {
+        const int slot = uniform(0, 3);
+        note(std::string("touch ") + kPanelNames[slot]);
+        game_->player(slot);
+        break;
+    }
+    }
+}
+
+void Soak::tickSomeTimer()
+{
+    // Every enabled timer of every window, the fast ones more often.
+    std::vector<std::pair<const char*, ui::Timer*>> timers;
+    std::vector<double> weights;
+    for (const LiveWindow& live : liveWindows()) {
+        for (ui::Timer* timer : live.window->timers()) {
+            if (!timer->enabled())
+                continue;
+            timers.emplace_back(live.name, timer);
+            const int interval = timer->interval();
+            weights.push_back(interval <= 1 ? 8.0 : interval <= 30 ? 4.0 : 1.0);
+        }
+    }
+    if (timers.empty()) {
+        note("tick: no timer is running");
+        return;
+    }
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    const auto& chosen = timers[pick(rng_)];
+    tickTimer(chosen.first, *chosen.second);
+}
+
+void Soak::realMouse(const char* window, ui::Window& w, bool click)
+{
+    // Input as Qt delivers it: to the widget under the point, which respects
+    // stacking, covering frames and fields that let the mouse through.
+    QWidget* top = w.widget();
+    if (!top->isVisible()) {
+        pointerOverWindow(window, w);
+        return;
+    }
+    const QPoint point(uniform(0, std::max(0, top->width() - 1)), uniform(0, std::max(0, top->height() - 1)));
+    QWidget* target = top->childAt(point);
+    if (!target)
+        target = top;
+    const QPointF local = target->mapFrom(top, QPointF(point));
+    const QPointF global = top->mapToGlobal(QPointF(point));
+    note(std::string(click ? "real click on " : "real pointer move over ") + window + " at pixel "
+         + std::to_string(point.x()) + "," + std::to_string(point.y()) + " reaching "
+         + target->metaObject()->className());
+    if (!click) {
+        QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+        return;
+    }
+    // The press may already close or rebuild windows: deliver the release
+    // only to a widget that is still there.
+    QPointer<QWidget> guard(target);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    if (!guard)
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void Soak::realKeys(const char* window, ui::Window& w)
+{
+    // Keys typed into a text field a player can reach: added at the cursor.
+    std::vector<QLineEdit*> edits;
+    for (ui::Field* field : w.fields())
+        if (auto* edit = qobject_cast<QLineEdit*>(field->widget()))
+            if (reachable(w, *field) && edit->isEnabled())
+                edits.push_back(edit);
+    if (edits.empty()) {
+        pointerOverWindow(window, w);
+        return;
+    }
+    QLineEdit* edit = edits[static_cast<std::size_t>(uniform(0, static_cast<int>(edits.size()) - 1))];
+    static const char* const kKeys[] = {"1", "9", "-", ".", "e", "a", " "};
+    const int count = uniform(1, 4);
+    std::string typed;
+    for (int i = 0; i < count; ++i) {
+        const bool backspace = chance(0.2);
+        const char* key = kKeys[uniform(0, 6)];
+        typed += backspace ? "<bs>" : key;
+        QKeyEvent press(QEvent::KeyPress, backspace ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
+                        backspace ? QString() : QString::fromLatin1(key));
+        QCoreApplication::sendEvent(edit, &press);
+    }
+    note(std::string("keys \"") + typed + "\" into a text field of " + window);
+}
+
+// ---- Helpers ----
+
+std::string Soak::describeMatch()
+{
+    Game& g = *game_;
+    BattleWindow& b = g.Battle();
+    std::string text = "marker " + (g.panelExists(0) ? g.turnMarker().toStdString() : std::string("-"));
+    text += ", running:";
+    for (ui::Timer* timer : b.timers())
+        if (timer->enabled())
+            text += " " + timer->name().toStdString();
+    text += ", vehicles:";
+    for (int k = 0; k < 4; ++k) {
+        text += " " + std::to_string(k + 1) + (b.vehicle[static_cast<std::size_t>(k)]->visible() ? "+" : "-");
+        if (g.panelExists(k) && g.player(k).visible())
+            text += "(panel)";
+    }
+    text += ", wind " + utf8(b.Text3.text()) + "/" + utf8(b.Text4.text());
+    text += ", shell at " + std::to_string(b.Image1.left()) + "," + std::to_string(b.Image1.top());
+    text += ", shots " + std::to_string(shotsThisMatch_) + ", idle events " + std::to_string(eventsSinceProgress_);
+    return text;
+}
+
+std::vector<Soak::LiveWindow> Soak::liveWindows() const
+{
+    std::vector<LiveWindow> windows;
+    windows.push_back({"Form1", &game_->Form1()});
+    if (game_->battleExists())
+        windows.push_back({"Battle", &game_->Battle()});
+    for (int k = 0; k < 4; ++k)
+        if (game_->panelExists(k))
+            windows.push_back({kPanelNames[k], &game_->player(k)});
+    if (game_->scoreExists())
+        windows.push_back({"Score", &game_->Score()});
+    return windows;
+}
+
+const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
+{
+    // Windows on the screen are where the player's attention is.
+    std::vector<double> weights;
+    for (const LiveWindow& live : windows)
+        weights.push_back(live.window->visible() ? 3.0 : 1.0);
+    std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+    return windows[pick(rng_)];
+}
+
+ui::Field* Soak::pickField(ui::Window& w, bool onlyReachable)
+{
+    const auto& fields = w.fields();
+    if (fields.empty())
+        return nullptr;
+    if (!onlyReachable)
+        return fields[static_cast<std::size_t>(uniform(0, static_cast<int>(fields.size()) - 1))];
+    std::vector<ui::Field*> candidates;
+    for (ui::Field* field : fields)
+        if (reachable(w, *field) && field->isEnabled())
+            candidates.push_back(field);
+    if (candidates.empty())
+        return nullptr;
+    return candidates[static_cast<std::size_t>(uniform(0, static_cast<int>(candidates.size()) - 1))];
+}
+
+QString Soak::randomText()
+{
+    static const QString kTexts[] = {
+        QString(), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+        QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("-1"),
+        QStringLiteral("-0"), QStringLiteral("2.5"), QStringLiteral("-300"), QStringLiteral("42"),
+        QStringLiteral("100"), QStringLiteral("32767"), QStringLiteral("32768"), QStringLiteral("-32769"),
+        QStringLiteral("2147483648"), QStringLiteral("9e18"), QStringLiteral("1e19"), QStringLiteral("1e308"),
+        QStringLiteral("-1e308"), QStringLiteral("1e309"), QStringLiteral("nan"), QStringLiteral("NaN"),
+        QStringLiteral("inf"), QStringLiteral("-inf"), QStringLiteral("abc"), QStringLiteral("  12  "),
+        QStringLiteral("0x10"), QStringLiteral("1,5"), QStringLiteral("1.5e2"), QStringLiteral("Ana"),
+        QStringLiteral("Budi"), QString::fromUtf8("Çitra ñ"), QString::fromUtf8("日本語"),
+        QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("１２"), QStringLiteral("Draw!"),
+        QStringLiteral("Pemenang: "),
+    };
+    constexpr int kCount = static_cast<int>(sizeof kTexts / sizeof kTexts[0]);
+    const int roll = uniform(0, kCount + 4);
+    if (roll < kCount)
+        return kTexts[roll];
+    switch (roll - kCount) {
+    case 0:
+        return QString(uniform(1000, 2000), QLatin1Char('9'));
+    case 1:
+        return QString(uniform(1000, 2000), QLatin1Char('x'));
+    case 2:
+        return numtext::text(uniformReal(-1e6, 1e6));
+    case 3:
+        return numtext::text(static_cast<std::int64_t>(uniform(-100000, 100000)));
+    default:
+        return QString::fromUtf8("\xC3\xA9\xE2\x82\xAC").repeated(uniform(300, 600));
+    }
+}

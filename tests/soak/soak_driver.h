@@ -1,0 +1,164 @@
+#pragma once
+
+// A long seeded random session of one edition: everything a player can do
+// (clicks, pointer moves, typing, slider drags, resizes, close requests),
+// everything the game does by itself (timer ticks, windows created and
+// shown), with a bias toward sensible play so that whole matches are fought.
+// After every event the invariants in soak_invariants.cpp are checked; the
+// first violation ends the run with the seed, the event number and the last
+// events.
+
+#include "app/edition.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+class Game;
+class BattleWindow;
+class PanelWindow;
+
+namespace ui {
+class Field;
+class Timer;
+class Window;
+} // namespace ui
+
+struct SoakOptions {
+    Edition edition = Edition::Full;
+    std::uint32_t seed = 1;
+    long long events = 200000;
+    QString assets;
+    bool trace = false;  // print every event as it happens
+};
+
+struct SoakFigures {
+    long long events = 0;
+    long long games = 0;           // Game objects built (program starts)
+    long long programEnds = 0;     // recorded ends of the program
+    long long matchesStarted = 0;  // "Start" clicks that reached the game
+    long long shotsFired = 0;      // launches (the flight timer switched on)
+    long long hits = 0;            // explosions set off (the explosion timer switched on)
+    long long kills = 0;
+    long long winners = 0;
+    long long draws = 0;
+    long long pictureMessages = 0; // unreadable picture files
+    long long messages = 0;
+    long long battleClosed = 0;    // battle windows discarded by their close control
+    long long recoveries = 0;      // sensible play found nothing to do and restarted a match
+};
+
+class Soak {
+public:
+    explicit Soak(SoakOptions options);
+    ~Soak();
+    Soak(const Soak&) = delete;
+    Soak& operator=(const Soak&) = delete;
+
+    // Runs the session; 0 when every invariant held, 1 otherwise.
+    int run();
+    const SoakFigures& figures() const { return figures_; }
+    // The seed, the event number and the last events, on the error output.
+    void printLastEvents() const;
+
+    // A game window that exists now, by its game name.
+    struct LiveWindow {
+        const char* name;
+        ui::Window* window;
+    };
+
+private:
+    // ---- The program ----
+    void startGame();
+    void afterEvent();
+    void flushPostedEvents();
+    void processEventLoop();
+
+    // ---- Choosing the next event ----
+    void step();
+    bool playSensibly();
+    void playTurn(int slot);
+    void chaos();
+
+    // ---- Events: each does one thing and records what it did ----
+    void clickField(const char* window, ui::Field& field);
+    void tickTimer(const char* window, ui::Timer& timer);
+    void pointerOverField(const char* window, ui::Field& field);
+    void pointerOverWindow(const char* window, ui::Window& w);
+    void typeInto(const char* window, ui::Field& field, const QString& text);
+    void dragSlider(const char* window, ui::Field& field);
+    void resize(const char* window, ui::Window& w);
+    void requestClose(const char* window, ui::Window& w);
+    void show(const char* window, ui::Window& w);
+    void touchWindow();
+    void tickSomeTimer();
+    void realMouse(const char* window, ui::Window& w, bool click);
+    void realKeys(const char* window, ui::Window& w);
+
+    // ---- Helpers ----
+    std::vector<LiveWindow> liveWindows() const;
+    const LiveWindow& pickWindow(const std::vector<LiveWindow>& windows);
+    ui::Field* pickField(ui::Window& w, bool onlyReachable);
+    QString randomText();
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    double uniformReal(double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng_); }
+    int markerSlot() const;
+    std::string describeMatch();
+    bool reachable(const ui::Window& window, const ui::Field& field) const;
+    void note(std::string text);
+    std::string describe(const char* window, const ui::Field& field) const;
+
+    // ---- Invariants (soak_invariants.cpp) ----
+    void checkInvariants();
+    void checkWindowFields(const LiveWindow& live);
+    void checkBattle(BattleWindow& battle);
+    void checkPanel(const char* name, PanelWindow& panel);
+    void checkSetup();
+    void recordMessage(const QString& text);
+    void violation(const std::string& what);
+
+    SoakOptions options_;
+    std::mt19937 rng_;
+    std::unique_ptr<Game> game_;
+    bool programEnded_ = false;
+    SoakFigures figures_;
+
+    // The last events, for the report of a violation.
+    static constexpr std::size_t kHistory = 20;
+    std::array<std::string, kHistory> history_;
+    std::size_t historyNext_ = 0;
+    long long eventNumber_ = 0;
+
+    // A violation found inside a handler (a message), reported after the event.
+    std::string pendingViolation_;
+
+    // Field and timer counts of each kind of window, as first seen.
+    std::map<std::string, std::pair<std::size_t, std::size_t>> windowShape_;
+
+    // The battle window that a "Start" reached, and whether its fire button
+    // was pressed; forgotten when that window is discarded.
+    const BattleWindow* startedBattle_ = nullptr;
+    const BattleWindow* firedBattle_ = nullptr;
+    const BattleWindow* seenBattle_ = nullptr;
+    bool flightWasOn_ = false;
+    bool explosionWasOn_ = false;
+
+    // Sensible play: the powers each player aims for.
+    struct Aim {
+        float far = 30;
+        float high = 25;
+    };
+    std::vector<Aim> hittingAims(int slot, bool facingRight);
+    std::array<Aim, 4> aim_{};
+    bool wantsToQuit_ = false;
+    long long eventsSinceProgress_ = 0;
+    long long shotsThisMatch_ = 0;
+};

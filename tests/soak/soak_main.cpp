@@ -1,0 +1,155 @@
+// kestrava_soak: a long seeded random session of one edition with the game's
+// invariants checked after every event.
+//
+//   kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]
+//
+// Exits 0 with a summary when every invariant held, 1 on the first violation
+// (with the seed, the event number and the last events), 2 on a bad command
+// line.
+
+#include "soak_driver.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QElapsedTimer>
+
+#ifdef __has_include
+#if __has_include(<sanitizer/common_interface_defs.h>)
+#include <sanitizer/common_interface_defs.h>
+#endif
+#endif
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The offscreen platform cannot raise windows and says so at every show:
+// that is no news in a soak. Everything else Qt says is printed.
+void filterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    std::fprintf(stderr, "Qt %s: %s\n", type == QtWarningMsg ? "warning" : type == QtCriticalMsg ? "critical" : "message",
+                 message.toLocal8Bit().constData());
+}
+
+// Under the sanitizers a report ends the process from inside the game: say
+// which event led there before it goes.
+#if defined(__SANITIZE_ADDRESS__)
+#define KESTRAVA_SOAK_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KESTRAVA_SOAK_SANITIZED 1
+#endif
+#endif
+
+#ifdef KESTRAVA_SOAK_SANITIZED
+const Soak* runningSoak = nullptr;
+
+void reportOnSanitizerDeath()
+{
+    if (runningSoak) {
+        std::fprintf(stderr, "\nSOAK ENDED BY A SANITIZER REPORT (see the sanitizer's output)\n");
+        runningSoak->printLastEvents();
+    }
+}
+#endif
+
+int usage(const char* problem)
+{
+    std::fprintf(stderr, "kestrava_soak: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n");
+    return 2;
+}
+
+bool readNumber(const char* text, long long& value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || parsed < 0)
+        return false;
+    value = parsed;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    SoakOptions options;
+    options.assets = QStringLiteral(KESTRAVA_ASSETS_DIR);
+    QByteArray assets;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        long long number = 0;
+        if (std::strcmp(arg, "--trace") == 0) {
+            options.trace = true;
+        } else if (std::strcmp(arg, "--edition") == 0 && hasValue) {
+            const char* edition = argv[++i];
+            if (std::strcmp(edition, "full") == 0)
+                options.edition = Edition::Full;
+            else if (std::strcmp(edition, "wind") == 0)
+                options.edition = Edition::Wind;
+            else
+                return usage("the edition is full or wind");
+        } else if (std::strcmp(arg, "--seed") == 0 && hasValue) {
+            if (!readNumber(argv[++i], number) || number > 0xFFFFFFFFLL)
+                return usage("the seed is a whole number from 0 to 4294967295");
+            options.seed = static_cast<std::uint32_t>(number);
+        } else if (std::strcmp(arg, "--events") == 0 && hasValue) {
+            if (!readNumber(argv[++i], number))
+                return usage("the number of events is a whole number");
+            options.events = number;
+        } else if (std::strcmp(arg, "--assets") == 0 && hasValue) {
+            assets = argv[++i];
+        } else {
+            return usage((std::string("unknown or incomplete argument ") + arg).c_str());
+        }
+    }
+
+    // Headless unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(filterQtMessages);
+    QApplication app(argc, argv);
+    if (!assets.isEmpty())
+        options.assets = QString::fromLocal8Bit(assets);
+
+    QElapsedTimer clock;
+    clock.start();
+    int status = 0;
+    SoakFigures figures;
+    {
+        Soak soak(options);
+#ifdef KESTRAVA_SOAK_SANITIZED
+        runningSoak = &soak;
+        __sanitizer_set_death_callback(reportOnSanitizerDeath);
+#endif
+        status = soak.run();
+#ifdef KESTRAVA_SOAK_SANITIZED
+        runningSoak = nullptr;
+#endif
+        figures = soak.figures();
+    }
+    const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+
+    std::printf("kestrava_soak: edition %s, seed %u: %lld events in %.1f s (%.0f events/s)\n",
+                options.edition == Edition::Wind ? "wind" : "full", options.seed, figures.events, seconds,
+                seconds > 0 ? static_cast<double>(figures.events) / seconds : 0.0);
+    std::printf("  program starts %lld, program ends %lld, battle windows closed %lld\n", figures.games,
+                figures.programEnds, figures.battleClosed);
+    std::printf("  matches started %lld, shots fired %lld, hits %lld, kills %lld, winners %lld, draws %lld\n",
+                figures.matchesStarted, figures.shotsFired, figures.hits, figures.kills, figures.winners,
+                figures.draws);
+    std::printf("  messages %lld (unreadable pictures %lld), stuck matches abandoned %lld\n", figures.messages,
+                figures.pictureMessages, figures.recoveries);
+    std::printf("  all invariants held\n");
+    return status;
+}
