@@ -11,18 +11,7 @@ seconds="${2:-20}"
 build="$(cd "${3:-$root/build}" && pwd)"
 source "$root/tests/e2e/lib.sh"
 e2e_init "$build/bin" "$root/assets"
-e2e_launch "$program"
-
-setup=$(e2e_wait_window "$program")
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
-e2e_wait_title "$setup" "2"
-e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
-battle=$(e2e_wait_window "0" 20)
-if [ "$program" = "kestrava1" ]; then
-  e2e_move_twips "$battle" 7200 6300
-  e2e_move_twips "$battle" 7500 6450
-fi
-e2e_wait_window "Player1" 10 >/dev/null
+e2e_duel_until_first_panel "$program" >/dev/null
 sleep 1
 
 ticks_per_second=$(getconf CLK_TCK)

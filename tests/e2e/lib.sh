@@ -337,3 +337,22 @@ e2e_press_at_bar_value() {
   done
   e2e_fail "the bar did not reach $value within ${timeout}s (last seen: $seen)"
 }
+
+# e2e_duel_until_first_panel PROGRAM: starts PROGRAM, clicks "Duel 1vs1" and
+# "Start", and waits until player 1's panel is shown (in the wind edition a
+# pointer move over the battlefield brings it). Prints the battle window's id.
+e2e_duel_until_first_panel() {
+  local program="$1" setup battle
+  e2e_launch "$program"
+  setup=$(e2e_wait_window "$program")
+  e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
+  e2e_wait_title "$setup" "2"
+  e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
+  battle=$(e2e_wait_window "0" 20)
+  if [ "$program" = "kestrava1" ]; then
+    e2e_move_twips "$battle" 7200 6300
+    e2e_move_twips "$battle" 7500 6450
+  fi
+  e2e_wait_window "Player1" 10 >/dev/null
+  echo "$battle"
+}
