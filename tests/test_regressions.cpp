@@ -15,6 +15,22 @@ class TestRegressions : public QObject {
     Q_OBJECT
 
 private slots:
+    // A shell blown very far by a typed wind: its place is kept exactly, and
+    // drawing it never overflows the widgets' pixel arithmetic (the sanitizer
+    // build reported an overflow inside QRect).
+    void aFieldFarOffTheScreenKeepsItsPlaceAndIsDrawnSafely()
+    {
+        TestGame g;
+        ui::Sprite& shell = g->Battle().Image1;
+        shell.move(32212254720.0, -32212254720.0);
+        QCOMPARE(shell.left(), 32212254720.0);
+        QCOMPARE(shell.top(), -32212254720.0);
+        QCOMPARE(shell.widget()->x(), 1 << 24);
+        QCOMPARE(shell.widget()->y(), -(1 << 24));
+        shell.move(600, 300);
+        QCOMPARE(shell.widget()->pos(), QPoint(40, 20));
+    }
+
     // A battle window or score board closed by its close control is deleted
     // once the event loop runs again. A game that ends before that (the
     // player closes the battle window and then quits) must take the pending

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -10,7 +11,18 @@ using Twips = double;
 
 inline constexpr int kTwipsPerPixel = 15;
 
-inline int toPixels(Twips t) { return static_cast<int>(std::lround(t / kTwipsPerPixel)); }
+// A field far off any screen (a shell blown away by a typed wind) keeps its
+// exact twips, but is drawn at most this many pixels out, so that the pixel
+// arithmetic of the widgets never overflows.
+inline constexpr double kFarthestPixel = 1 << 24;
+
+inline int toPixels(Twips t)
+{
+    const double pixels = t / kTwipsPerPixel;
+    if (std::isnan(pixels))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(pixels, -kFarthestPixel, kFarthestPixel)));
+}
 inline Twips toTwips(int pixels) { return static_cast<Twips>(pixels) * kTwipsPerPixel; }
 
 struct Rect {
