@@ -561,6 +561,7 @@ void Soak::clickField(const char* window, ui::Field& field)
         firedBattle_ = &game_->Battle();
     if (isStart) {
         ++figures_.matchesStarted;
+        matchDecided_ = false;
         eventsSinceProgress_ = 0;
         shotsThisMatch_ = 0;
         if (game_->battleExists())

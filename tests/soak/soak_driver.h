@@ -47,8 +47,9 @@ struct SoakFigures {
     long long shotsFired = 0;      // launches (the flight timer switched on)
     long long hits = 0;            // explosions set off (the explosion timer switched on)
     long long kills = 0;
-    long long winners = 0;
-    long long draws = 0;
+    long long winners = 0;         // winner messages
+    long long matchesDecided = 0;  // matches that reached a winner or a draw since their "Start"
+    long long draws = 0;           // draw messages
     long long pictureMessages = 0; // unreadable picture files
     long long messages = 0;
     long long battleClosed = 0;    // battle windows discarded by their close control
@@ -159,6 +160,7 @@ private:
     std::vector<Aim> hittingAims(int slot, bool facingRight);
     std::array<Aim, 4> aim_{};
     bool wantsToQuit_ = false;
+    bool matchDecided_ = true;
     long long eventsSinceProgress_ = 0;
     long long shotsThisMatch_ = 0;
 };

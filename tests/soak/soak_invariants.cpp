@@ -6,6 +6,8 @@
 //    belongs to that window (its container's window is it, its widget sits in
 //    that window's widget). A stale or dangling entry fails here (or under the
 //    address sanitizer, on the access).
+//  - Every field is drawn where the game holds it (its twips rounded to
+//    pixels) and is shown and enabled on the screen exactly as in the game.
 //  - Every progress bar has finite ends and a value that is not NaN and lies
 //    between its ends.
 //  - The setup window's guide-line scale stays within 0..100 (only a drag
@@ -202,6 +204,21 @@ void Soak::checkWindowFields(const LiveWindow& live)
             violation(where + " has lost its widget");
         if (widget->window() != w.widget())
             violation(where + "'s widget is not inside its window");
+        // The screen shows the field as the game holds it.
+        const ui::Rect& r = field->rect();
+        const QRect drawn(ui::toPixels(r.left), ui::toPixels(r.top),
+                          std::min(QWIDGETSIZE_MAX, std::max(0, ui::toPixels(r.width))),
+                          std::min(QWIDGETSIZE_MAX, std::max(0, ui::toPixels(r.height))));
+        if (widget->geometry() != drawn)
+            violation(where + " is drawn at " + std::to_string(widget->x()) + "," + std::to_string(widget->y()) + " "
+                      + std::to_string(widget->width()) + "x" + std::to_string(widget->height()) + ", not at its "
+                      + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x"
+                      + std::to_string(r.height) + " twips");
+        if (widget->isVisibleTo(widget->parentWidget()) != field->visible())
+            violation(where + (field->visible() ? " is hidden on the screen but shown in the game"
+                                                : " is shown on the screen but hidden in the game"));
+        if (widget->isEnabledTo(widget->parentWidget()) != field->enabledFlag())
+            violation(where + "'s widget and field disagree on being enabled");
         if (auto* bar = dynamic_cast<ui::ProgressBar*>(field)) {
             const float low = std::min(bar->minimum(), bar->maximum());
             const float high = std::max(bar->minimum(), bar->maximum());
@@ -315,6 +332,11 @@ void Soak::recordMessage(const QString& text)
                 }
             }
         }
+    }
+    const bool result = text.startsWith(QStringLiteral("Pemenang: ")) || text == QStringLiteral("Draw!");
+    if (result && !matchDecided_) {
+        matchDecided_ = true;
+        ++figures_.matchesDecided;
     }
     if (text.startsWith(QStringLiteral("Pemenang: "))) {
         ++figures_.winners;

@@ -145,9 +145,10 @@ int main(int argc, char* argv[])
                 seconds > 0 ? static_cast<double>(figures.events) / seconds : 0.0);
     std::printf("  program starts %lld, program ends %lld, battle windows closed %lld\n", figures.games,
                 figures.programEnds, figures.battleClosed);
-    std::printf("  matches started %lld, shots fired %lld, hits %lld, kills %lld, winners %lld, draws %lld\n",
-                figures.matchesStarted, figures.shotsFired, figures.hits, figures.kills, figures.winners,
-                figures.draws);
+    std::printf("  matches started %lld, played to a winner or a draw %lld\n", figures.matchesStarted,
+                figures.matchesDecided);
+    std::printf("  shots fired %lld, hits %lld, kills %lld, winners %lld, draws %lld\n", figures.shotsFired,
+                figures.hits, figures.kills, figures.winners, figures.draws);
     std::printf("  messages %lld (unreadable pictures %lld), stuck matches abandoned %lld\n", figures.messages,
                 figures.pictureMessages, figures.recoveries);
     std::printf("  all invariants held\n");
