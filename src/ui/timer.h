@@ -9,6 +9,10 @@ namespace ui {
 
 class Window;
 
+// How often the clock really ticks a timer of the given interval (ms): the
+// interval itself, but never more often than every 16 ms.
+int clockIntervalFor(int intervalMs);
+
 // A named periodic task of a window. Its handler runs on the user-interface
 // thread; while a message is open no timer ticks, and a handler is never
 // entered again while it is still running.
