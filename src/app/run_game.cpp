@@ -1,16 +1,42 @@
 #include "app/run_game.h"
 
+#include "app/command_line.h"
 #include "app/game.h"
+#include "app/platform_choice.h"
 #include "setup/roster_window.h"
 #include "ui/look.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
+// The version comes from the project's version in CMake.
+#ifndef KESTRAVA_VERSION
+#error "KESTRAVA_VERSION is not defined"
+#endif
+
 int runGame(int argc, char* argv[], Edition edition, const QString& programName)
 {
+    // The command line is read before QApplication exists, so that --help
+    // and --version answer where no display can be opened.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLineAnswer answer =
+        readCommandLine(arguments, programName, QStringLiteral(KESTRAVA_VERSION));
+    if (!answer.startGame) {
+        std::fputs(answer.standardOutput.toLocal8Bit().constData(), stdout);
+        std::fputs(answer.standardError.toLocal8Bit().constData(), stderr);
+        return answer.exitStatus;
+    }
+
+    if (shouldUseX11(qEnvironmentVariable("QT_QPA_PLATFORM"), arguments, qEnvironmentVariable("DISPLAY")))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(programName);
+    QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // Other windows stay open behind the battle window: only closing the
     // setup window (or "Exit") ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,97 @@
+#include "app/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace {
+
+// Options QGuiApplication and QApplication read themselves: accepted here so
+// that they reach Qt, and left out of --help.
+const char* const kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+    "qwindowgeometry", "geometry", "qwindowicon", "icon", "qwindowtitle", "title",
+    "session", "display", "name", "style", "stylesheet",
+};
+const char* const kQtFlags[] = {
+    "reverse", "widgetcount", "nograb", "dograb", "sync",
+};
+
+QString helpText(const QString& programName)
+{
+    const bool wind = programName == QLatin1String("kestrava1");
+    return QStringLiteral(
+               "Usage: %1 [options]\n"
+               "\n"
+               "%2\n"
+               "Start it in the folder that holds its pictures (field.gif and the\n"
+               "vehicle pictures); the desktop launcher does this for you.\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help     Show this help and exit.\n"
+               "  -v, --version  Show the program's version and exit.\n"
+               "\n"
+               "Qt's own options, such as -platform or -display, are passed to Qt.\n"
+               "See %1(6) for the rules of the game.\n")
+        .arg(programName,
+             wind ? QStringLiteral("Turn-based artillery with wind for two to four players at one computer.")
+                  : QStringLiteral("Turn-based artillery for two to four players at one computer."));
+}
+
+CommandLineAnswer usageError(const QString& programName, const QString& message)
+{
+    CommandLineAnswer answer;
+    answer.startGame = false;
+    answer.exitStatus = kUsageErrorStatus;
+    answer.standardError = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+                               .arg(programName, message);
+    return answer;
+}
+
+} // namespace
+
+CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& programName,
+                                  const QString& version)
+{
+    QCommandLineParser parser;
+    // Qt's options are single-dash words ("-platform xcb"), so single-dash
+    // words are read as long options, not as bundles of letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("Show the program's version and exit."));
+    parser.addOption(help);
+    parser.addOption(versionOption);
+    for (const char* name : kQtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    // The parser needs the program's path in front; an empty list (which a
+    // program can be started with) stands for the bare name.
+    QStringList withProgram = arguments;
+    if (withProgram.isEmpty())
+        withProgram.append(programName);
+
+    if (!parser.parse(withProgram))
+        return usageError(programName, parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(programName, QStringLiteral("unexpected argument '%1'.")
+                                           .arg(parser.positionalArguments().constFirst()));
+
+    CommandLineAnswer answer;
+    if (parser.isSet(help)) {
+        answer.startGame = false;
+        answer.standardOutput = helpText(programName);
+    } else if (parser.isSet(versionOption)) {
+        answer.startGame = false;
+        answer.standardOutput = QStringLiteral("%1 %2\n").arg(programName, version);
+    }
+    return answer;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The game places its windows itself (panels beside the battlefield, the
+// battle window over the setup window). A Wayland compositor ignores the
+// positions a client asks for, so when the user has chosen no platform
+// (QT_QPA_PLATFORM empty or unset, no -platform among the arguments) and an
+// X display is there to reach (DISPLAY set), the program runs on X11,
+// through XWayland on a Wayland desktop.
+bool shouldUseX11(const QString& platformEnv, const QStringList& arguments, const QString& displayEnv);
