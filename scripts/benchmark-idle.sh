@@ -1,27 +1,119 @@
 #!/usr/bin/env bash
 # Measures what a waiting battle costs: starts a program under Xvfb, starts a
-# duel, lets the battle idle while the first player's panel waits, and prints
-# the program's CPU use (percent of one core) over that time and its peak
-# memory. Usage: scripts/benchmark-idle.sh [kestrava2|kestrava1] [seconds] [build-dir]
-# Needs a build, by default in build/ (scripts/build.sh [build-dir]).
+# duel, and while player 1's panel waits reads the program's CPU time and
+# context switches over a fixed window. Two or three yardsticks run beside it
+# on the same screen and are read over the very same window: an empty Qt
+# window with no timer, one with a 1 ms timer and one with a 16 ms timer
+# (scripts/probe/empty_window.cpp). Absolute figures move with the machine's
+# load; the ratios to the yardsticks move much less.
+#
+# CPU is the time on a CPU of all the process's threads (/proc schedstat, in
+# ns), as a percent of one core. Wake-ups are the voluntary plus involuntary
+# context switches of all its threads (/proc/PID/task/*/status) per second:
+# every voluntary switch is a sleep that ends in a wake-up, every involuntary
+# one a return to the CPU after being put aside, so the sum counts each time
+# the process was put back on a CPU.
+#
+# Usage: scripts/benchmark-idle.sh [kestrava2|kestrava1|both] [seconds] [build-dir]
+# (defaults: both, 20, build). Needs a build with the probes:
+#   bash scripts/build.sh build-perf -DKESTRAVA_BUILD_PROBES=ON
+# Prints one line per process and window; exits with 3 when a program is over
+# the aim of 0.4 % of one core or 120 wake-ups a second while its panel waits.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-program="${1:-kestrava2}"
+which="${1:-both}"
 seconds="${2:-20}"
 build="$(cd "${3:-$root/build}" && pwd)"
+case "$which" in
+  both) programs=(kestrava2 kestrava1) ;;
+  kestrava2 | kestrava1) programs=("$which") ;;
+  *) echo "usage: $0 [kestrava2|kestrava1|both] [seconds] [build-dir]" >&2; exit 2 ;;
+esac
+[ -x "$build/bin/kestrava_empty_window" ] ||
+  { echo "no $build/bin/kestrava_empty_window: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
+
+readonly max_cpu_percent=0.4 max_wakeups=120
 source "$root/tests/e2e/lib.sh"
+source "$root/scripts/bench-lib.sh"
 e2e_init "$build/bin" "$root/assets"
-e2e_duel_until_first_panel "$program" >/dev/null
+
+# The yardsticks start first, so the game's windows open over them and take
+# the clicks.
+declare -A yardstick=()
+yardstick_pids=()
+start_yardstick() {
+  local label="$1"
+  shift
+  "$build/bin/kestrava_empty_window" "$@" >"$E2E_WORK/$label.log" 2>&1 &
+  yardstick[$label]=$!
+  yardstick_pids+=($!)
+}
+stop_yardsticks() {
+  local pid
+  for pid in "${yardstick_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  e2e_cleanup
+}
+trap stop_yardsticks EXIT
+start_yardstick "empty window, no timer"
+start_yardstick "empty window, 1 ms timer" --timer 1
+start_yardstick "empty window, 16 ms timer" --timer 16
 sleep 1
+for label in "${!yardstick[@]}"; do
+  kill -0 "${yardstick[$label]}" 2>/dev/null || e2e_fail "the yardstick '$label' ended: $(cat "$E2E_WORK/$label.log")"
+done
 
-ticks_per_second=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$E2E_PROGRAM_PID/stat"; }
-before=$(cpu_ticks)
-start=$(date +%s.%N)
-sleep "$seconds"
-after=$(cpu_ticks)
-end=$(date +%s.%N)
-peak_kib=$(awk '/^VmHWM:/ { print $2 }' "/proc/$E2E_PROGRAM_PID/status")
+# report LABEL CPU WAKEUPS VOLUNTARY INVOLUNTARY THREADS ENDED [EXTRA]
+report() {
+  printf '  %-28s CPU %6.3f %% of one core, %7.1f wake-ups/s (%.1f voluntary + %.1f involuntary), %d threads%s%s\n' \
+    "$1" "$2" "$3" "$4" "$5" "$6" "$([ "$7" -gt 0 ] && echo ", $7 ended" || true)" "${8:-}"
+}
 
-awk -v t="$((after - before))" -v hz="$ticks_per_second" -v s="$start" -v e="$end" -v peak="$peak_kib" -v p="$program" \
-  'BEGIN { printf "%s idle battle: CPU %.2f%% of one core over %.1f s; peak memory %.1f MiB\n", p, 100 * t / hz / (e - s), e - s, peak / 1024 }'
+status=0
+for program in "${programs[@]}"; do
+  e2e_duel_until_first_panel "$program" >/dev/null
+  sleep 1   # let the panel and the battle window settle
+
+  pids=("$E2E_PROGRAM_PID" "${yardstick_pids[@]}")
+  for pid in "${pids[@]}"; do bench_read "$pid" >"$E2E_WORK/before-$pid"; done
+  load_before=$(bench_load)
+  start=$(bench_now)
+  sleep "$seconds"
+  for pid in "${pids[@]}"; do bench_read "$pid" >"$E2E_WORK/after-$pid"; done
+  end=$(bench_now)
+  load_after=$(bench_load)
+  window=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }')
+  [ -n "$(e2e_find_windows "Player1")" ] || e2e_fail "player 1's panel was no longer shown at the end"
+
+  printf '%s, player 1'"'"'s panel waiting: %.1f s, load average %s then %s\n' \
+    "$program" "$window" "$load_before" "$load_after"
+  read -r cpu wake vol inv threads ended < <(bench_cost "$E2E_WORK/before-$E2E_PROGRAM_PID" "$E2E_WORK/after-$E2E_PROGRAM_PID" "$window")
+  report "$program" "$cpu" "$wake" "$vol" "$inv" "$threads" "$ended" "; peak memory $(bench_peak_mib "$E2E_PROGRAM_PID") MiB"
+  game_cpu=$cpu game_wake=$wake
+  for label in "empty window, no timer" "empty window, 1 ms timer" "empty window, 16 ms timer"; do
+    pid=${yardstick[$label]}
+    read -r cpu wake vol inv threads ended < <(bench_cost "$E2E_WORK/before-$pid" "$E2E_WORK/after-$pid" "$window")
+    report "$label" "$cpu" "$wake" "$vol" "$inv" "$threads" "$ended"
+    [ "$label" = "empty window, 1 ms timer" ] && ms1_cpu=$cpu ms1_wake=$wake
+    [ "$label" = "empty window, 16 ms timer" ] && ms16_cpu=$cpu ms16_wake=$wake
+  done
+  # The window without a timer costs next to nothing, so ratios are taken to
+  # the two windows with a timer; its own figures stand in the lines above.
+  awk -v p="$program" -v c="$game_cpu" -v w="$game_wake" -v c1="$ms1_cpu" -v w1="$ms1_wake" \
+      -v c16="$ms16_cpu" -v w16="$ms16_wake" -v mc="$max_cpu_percent" -v mw="$max_wakeups" '
+    function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "-" }
+    BEGIN {
+      printf "  %s against the empty window with a 1 ms timer: CPU x %s, wake-ups x %s; with a 16 ms timer: CPU x %s, wake-ups x %s\n",
+        p, ratio(c, c1), ratio(w, w1), ratio(c, c16), ratio(w, w16)
+      within = (c <= mc && w <= mw)
+      printf "  aim (at most %.1f %% of one core and %d wake-ups/s): %s\n", mc, mw, within ? "met" : "NOT met"
+      exit within ? 0 : 3
+    }' || status=3
+
+  kill "$E2E_PROGRAM_PID"
+  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
+  E2E_PROGRAM_PID=""
+done
+exit "$status"
