@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Measures the shell-flight ticks of one whole shot in the real game under
 # Xvfb, for both programs: the probe plays "Duel 1vs1" up to player 1's shot
-# with every timer on its real clock and prints the intervals between the
-# battle window's Timer1 ticks (asked: 30 ms) and its peak memory.
+# with every timer on its real clock, fires at player 2 and prints the
+# intervals between the battle window's Timer1 ticks (asked: 30 ms), how long
+# the damage number of the hit stays on the battlefield, the tick rate of
+# every timer, and its peak memory.
 # Usage: scripts/benchmark-flight.sh [runs] [build-dir]   (defaults: 1, build)
-# Needs a build with the probe (scripts/build.sh [build-dir]).
+# Needs a build with the probes:
+#   bash scripts/build.sh build-perf -DKESTRAVA_BUILD_PROBES=ON
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 runs="${1:-1}"
 build="$(cd "${2:-$root/build}" && pwd)"
+[ -x "$build/bin/kestrava_flight_probe" ] ||
+  { echo "no $build/bin/kestrava_flight_probe: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
 source "$root/tests/e2e/lib.sh"
 e2e_init "$build/bin" "$root/assets"
 

@@ -1,15 +1,20 @@
-// Measures the shell-flight ticks of one whole shot in the real game: the
-// game runs on the real platform with every timer on its real clock, the
-// probe plays "Duel 1vs1" as a player would (clicks and pointer moves on the
-// fields), fires player 1's shot with real waits between the three presses,
-// and records when each tick of the battle window's Timer1 begins, from the
-// launch until the shot ends (Timer1 stops).
+// Measures the shell-flight ticks of one whole shot in the real game, and how
+// long the damage number of the hit stays on the battlefield: the game runs
+// on the real platform with every timer on its real clock, the probe plays
+// "Duel 1vs1" as a player would (clicks and pointer moves on the fields),
+// fires player 1's shot at player 2 (full far power; full high power in
+// kestrava2, 25 in kestrava1) by pressing when the panel's gauges show those
+// powers, and records when each tick of the battle window's Timer1 begins,
+// from the launch until the shot ends (Timer1 stops). It then follows the
+// damage number of the hit until it has left the top of the battlefield.
 //
 // Usage: kestrava_flight_probe kestrava2|kestrava1 [picture-folder]
 // (picture folder: the working directory when not given). Prints the number
 // of ticks, the median, 95th percentile and worst interval between ticks in
-// ms, the time from the launch to the first tick, and the process's peak
-// memory. Exit status 0 when a whole shot was measured.
+// ms, the time from the launch to the first tick, the process's peak memory,
+// how long the damage number stayed, how often each timer ticked, and in
+// kestrava2 how long the turn scheduler took to hand player 1 the turn.
+// Exit status 0 when a whole shot and its damage number were measured.
 
 #include "app/game.h"
 #include "battle/battle_window.h"
@@ -98,9 +103,52 @@ void printTickRates(Game& game, const char* title, const std::map<const ui::Time
     for (const auto& [label, window] : windows)
         for (const ui::Timer* timer : window->timers())
             if (auto found = ticks.find(timer); found != ticks.end())
-                rates << QStringLiteral("%1 %2 %3").arg(label, timer->name()).arg(found->second / seconds, 0, 'f', 0);
+                rates << QStringLiteral("%1 %2 %3").arg(label, timer->name()).arg(found->second / seconds, 0, 'f', 1);
     std::printf("%s: %s\n", title, qPrintable(rates.join(QStringLiteral(", "))));
 }
+
+double secondsBetween(qint64 fromNs, qint64 toNs) { return static_cast<double>(toNs - fromNs) / 1e9; }
+
+// Follows the damage number of a hit from the tick checks of the battle
+// window's timers: every stamp is the start of a tick, in ns since the probe
+// began. The tick observer runs before each handler, so the fields it reads
+// hold what the previous handlers left.
+struct DamageNumberWatch {
+    int slot = -1;          // whose damage label shows the hit
+    qint64 hit = -1;        // the flight tick that touched the vehicle
+    qint64 explosion = -1;  // the explosion tick, a second later
+    qint64 riseStart = -1;  // the first upkeep tick that moves the label up
+    qint64 gone = -1;       // the upkeep tick that took it past the top
+    qint64 lastUpkeep = -1;
+    ui::Twips topAtRise = 0;
+    int riseTicks = 0;
+
+    bool done() const { return gone >= 0; }
+
+    void observe(BattleWindow& battle, const ui::Timer& timer, qint64 lastFlightTick, qint64 now)
+    {
+        if (hit < 0 && battle.beledug.enabled()) {
+            hit = lastFlightTick;
+            for (int k = 0; k < 4 && slot < 0; ++k)
+                if (battle.damageLabel[k]->caption() != QLatin1String("0"))
+                    slot = k;
+        }
+        if (&timer == &battle.beledug && hit >= 0 && explosion < 0)
+            explosion = now;
+        if (&timer != &battle.tagselamat || slot < 0 || done())
+            return;
+        const ui::Label& label = *battle.damageLabel[slot];
+        if (riseStart >= 0 && (label.top() + label.height() <= 0 || !label.visible()))
+            gone = lastUpkeep;
+        else if (riseStart < 0 && explosion >= 0 && !battle.Timer1.enabled() && !battle.beledug.enabled()) {
+            riseStart = now;
+            topAtRise = label.top();
+        }
+        if (riseStart >= 0 && !done())
+            ++riseTicks;
+        lastUpkeep = now;
+    }
+};
 
 int fail(const char* what)
 {
@@ -135,20 +183,33 @@ int main(int argc, char* argv[])
     game.Form1().show();
 
     // Every started tick of the battle window's Timer1, in ns since the probe
-    // began, from the launch until the shot has ended; and how often each
-    // timer ticks while the panel waits and during the shot.
+    // began, from the launch until the shot has ended; how often each timer
+    // ticks while the panel waits and during the shot; the turn scheduler's
+    // ticks until player 1's turn; and the damage number of the hit.
     QElapsedTimer clock;
     clock.start();
-    enum Phase { Other, Waiting, Flight };
+    enum Phase { Other, Scheduling, Waiting, Flight };
     Phase phase = Other;
     std::vector<qint64> flightTicks;
-    std::map<const ui::Timer*, int> ticksWhile[3];
+    std::vector<qint64> schedulerTicks;
+    std::map<const ui::Timer*, int> ticksWhile[4];
+    bool launched = false;
+    DamageNumberWatch watch;
     ui::Timer::setTickObserver([&](const ui::Timer& timer) {
-        if (phase == Other)
+        if (phase == Other && !launched)
             return;
+        const qint64 now = clock.nsecsElapsed();
         ++ticksWhile[phase][&timer];
-        if (phase == Flight && &timer == &game.Battle().Timer1)
-            flightTicks.push_back(clock.nsecsElapsed());
+        if (!game.battleExists())
+            return;
+        BattleWindow& battle = game.Battle();
+        if (phase == Scheduling && &timer == &battle.timersp)
+            schedulerTicks.push_back(now);
+        // The watch first: a hit belongs to the flight tick before this one.
+        if (launched)
+            watch.observe(battle, timer, flightTicks.empty() ? -1 : flightTicks.back(), now);
+        if (phase == Flight && &timer == &battle.Timer1)
+            flightTicks.push_back(now);
     });
     // Removed on every way out, before the game goes.
     struct Unset {
@@ -159,6 +220,8 @@ int main(int argc, char* argv[])
     runFor(300);
     game.Form1().Command1.click();
     runFor(200);
+    phase = Scheduling;
+    const qint64 started = clock.nsecsElapsed();
     game.Form1().Command5.click();
     if (endStatus >= 0 || !game.battleExists() || !game.Battle().visible())
         return fail("the battle window did not open");
@@ -178,19 +241,30 @@ int main(int argc, char* argv[])
         10000);
     if (!shown)
         return fail("player 1's panel was not shown within 10 s");
+    const qint64 panelSeen = clock.nsecsElapsed();
+    phase = Other;
     runFor(500);
     phase = Waiting;
     runFor(1000);
     phase = Other;
 
-    // Three presses of the fire button, with the gauges rising in between.
-    game.player(0).Command1.click();
-    runFor(400);
-    game.player(0).Command1.click();
-    runFor(400);
+    // Three presses of the fire button, each when the panel's gauge shows
+    // the power that sends the shell onto player 2.
+    PanelWindow& panel = game.player(0);
+    const float farPower = 50;
+    const float highPower = wind ? 25 : 50;
+    panel.Command1.click();
+    if (!runUntil([&] { return panel.ProgressBar1.value() >= farPower; }, 10000))
+        return fail("the far gauge did not fill within 10 s");
+    panel.Command1.click();
+    if (!runUntil([&] { return panel.slider1.value() >= highPower; }, 10000))
+        return fail("the high gauge did not rise within 10 s");
+    const float far = panel.ProgressBar1.value();
+    const float high = panel.slider1.value();
     phase = Flight;
+    launched = true;
     const qint64 launch = clock.nsecsElapsed();
-    game.player(0).Command1.click();
+    panel.Command1.click();
     if (!game.Battle().Timer1.enabled())
         return fail("the third press did not launch the shell");
 
@@ -200,29 +274,53 @@ int main(int argc, char* argv[])
     const qint64 end = clock.nsecsElapsed();
     phase = Other;
 
+    // The damage number rises once the shot and the explosion are over.
+    const bool hit = watch.hit >= 0;
+    if (hit && !runUntil([&] { return watch.done(); }, 20000))
+        return fail("the damage number did not leave the battlefield within 20 s of the shot's end");
+
     if (flightTicks.size() < 2)
         return fail("fewer than two flight ticks");
     std::vector<double> intervals;
     for (std::size_t i = 1; i < flightTicks.size(); ++i)
         intervals.push_back(static_cast<double>(flightTicks[i] - flightTicks[i - 1]) / 1e6);
     std::sort(intervals.begin(), intervals.end());
-    const double flightSeconds = static_cast<double>(end - launch) / 1e9;
-    const bool hit = ticksWhile[Flight].count(&game.Battle().beledug) > 0;
+    const double flightSeconds = secondsBetween(launch, end);
     const long over35 = std::count_if(intervals.begin(), intervals.end(), [](double ms) { return ms > 35; });
 
-    std::printf("%s shot: %zu flight ticks over %.1f ms; interval median %.2f ms, 95th percentile %.2f ms, "
-                "worst %.2f ms (asked: %d ms); %ld of %zu intervals over 35 ms; launch to first tick %.2f ms; "
-                "%s; peak memory %.1f MiB\n",
-                qPrintable(program), flightTicks.size(), static_cast<double>(end - launch) / 1e6,
-                median(intervals), percentile(intervals, 95), intervals.back(), game.Battle().Timer1.interval(),
-                over35, intervals.size(), static_cast<double>(flightTicks.front() - launch) / 1e6,
+    std::printf("%s shot (far %.0f, high %.0f): %zu flight ticks over %.1f ms; interval median %.2f ms, "
+                "95th percentile %.2f ms, worst %.2f ms (asked: %d ms); %ld of %zu intervals over 35 ms; "
+                "launch to first tick %.2f ms; %s; peak memory %.1f MiB\n",
+                qPrintable(program), static_cast<double>(far), static_cast<double>(high), flightTicks.size(),
+                flightSeconds * 1e3, median(intervals), percentile(intervals, 95), intervals.back(),
+                game.Battle().Timer1.interval(), over35, intervals.size(),
+                static_cast<double>(flightTicks.front() - launch) / 1e6,
                 hit ? "the shell hit a vehicle" : "no hit", static_cast<double>(peakMemoryKiB()) / 1024);
+    if (hit) {
+        const ui::Label& label = *game.Battle().damageLabel[watch.slot];
+        std::printf("  damage number %s on player %d: %.2f s from the explosion until it left the top of the "
+                    "battlefield (%.2f s from the hit; it rose from top %d in %d upkeep ticks over %.2f s, "
+                    "%.1f ticks/s)\n",
+                    qPrintable(label.caption()), watch.slot + 1, secondsBetween(watch.explosion, watch.gone),
+                    secondsBetween(watch.hit, watch.gone), static_cast<int>(watch.topAtRise), watch.riseTicks,
+                    secondsBetween(watch.riseStart, watch.gone),
+                    watch.riseTicks > 1 ? (watch.riseTicks - 1) / secondsBetween(watch.riseStart, watch.gone) : 0.0);
+    }
+    if (schedulerTicks.size() > 1)
+        std::printf("  turn scheduler: %zu ticks of timersp until player 1's turn, %.2f s from the first to the "
+                    "last (%.2f s from \"Start\" until the panel was seen)\n",
+                    schedulerTicks.size(), secondsBetween(schedulerTicks.front(), schedulerTicks.back()),
+                    secondsBetween(started, panelSeen));
     printTickRates(game, "  ticks/s while the panel waited (1 s)", ticksWhile[Waiting], 1.0);
     printTickRates(game, "  ticks/s during the shot", ticksWhile[Flight], flightSeconds);
     if (!messages.isEmpty()) {
         std::printf("note: %lld message(s) during the run (recorded, not shown): %s\n",
                     static_cast<long long>(messages.size()), qPrintable(messages.join(QStringLiteral(" | "))));
         return 2;
+    }
+    if (!hit) {
+        std::printf("note: the shot hit nothing, so no damage number was measured\n");
+        return 3;
     }
     return 0;
 }
