@@ -300,34 +300,135 @@ private slots:
         QCOMPARE(moves[0].y, 4200.0);
     }
 
-    void pointerMovesWithAButtonHeldAreNotDelivered()
+    void dragMovesGoToTheFieldWhereThePressBegan()
     {
         showAndWait();
         recordMoves();
         QWindow* handle = w->widget()->windowHandle();
+        // Begun on the bare window: every move is the window's, even over Text1.
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(350, 280));
         QTest::mouseMove(handle, QPoint(340, 270));
         QTest::mouseMove(handle, QPoint(60, 80));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(60, 80));
-        QVERIFY(moves.empty());
+        QCOMPARE(int(moves.size()), 2);
+        QCOMPARE(moves[0].who, QStringLiteral("window"));
+        QCOMPARE(moves[1].who, QStringLiteral("window"));
+        QCOMPARE(moves[1].x, 60.0 * 15);
+        QCOMPARE(moves[1].y, 80.0 * 15);
 
-        // A drag that starts on a field does not reach it or its containers.
+        // Begun on Text1 (window pixels 50,70): Text1 gets the moves in its own
+        // twips, outside it too, and its frames get none.
+        moves.clear();
         QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(60, 80));
         QTest::mouseMove(handle, QPoint(70, 85));
-        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(70, 85));
+        QTest::mouseMove(handle, QPoint(300, 280));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(300, 280));
+        QCOMPARE(int(moves.size()), 2);
+        QCOMPARE(moves[0].who, QStringLiteral("Text1"));
+        QCOMPARE(moves[0].x, 20.0 * 15);
+        QCOMPARE(moves[0].y, 15.0 * 15);
+        QCOMPARE(moves[1].who, QStringLiteral("Text1"));
+        QCOMPARE(moves[1].x, 250.0 * 15);
+        QCOMPARE(moves[1].y, 210.0 * 15);
+
+        // After the release the field under the pointer has them again.
+        moves.clear();
+        platformMove(QPoint(25, 160));
+        QCOMPARE(int(moves.size()), 1);
+        QCOMPARE(moves[0].who, QStringLiteral("Frame3"));
+    }
+
+    void dragMovesFromAButtonStayWithTheButton()
+    {
+        showAndWait();
+        recordMoves();
+        w->Button1.onPointerMove([this](ui::Twips x, ui::Twips y) { moves.push_back({QStringLiteral("Button1"), x, y}); });
+        int clicks = 0;
+        w->Button1.onClick([&] { ++clicks; });
+        QWindow* handle = w->widget()->windowHandle();
+        // Button1 lies at window pixels (50,110), 80 x 25.
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(60, 115));
+        moves.clear();
+        QTest::mouseMove(handle, QPoint(65, 118));
+        QTest::mouseMove(handle, QPoint(25, 160)); // over Frame3
+        QTest::mouseMove(handle, QPoint(350, 280)); // over the bare window
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(350, 280));
+        QCOMPARE(int(moves.size()), 3);
+        for (const Move& m : moves)
+            QCOMPARE(m.who, QStringLiteral("Button1"));
+        QCOMPARE(moves[2].x, 300.0 * 15);
+        // Released outside: no click, as with any desktop button.
+        QCOMPARE(clicks, 0);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(60, 115));
+        QCOMPARE(clicks, 1);
+    }
+
+    void aPressReleasedOutsideAFieldIsNoClick()
+    {
+        showAndWait();
+        int clicks = 0;
+        w->LabelA.onClick([&] { ++clicks; });
+        QWindow* handle = w->widget()->windowHandle();
+        // LabelA lies at window pixels (20,200), 100 x 40.
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(25, 205));
+        QTest::mouseMove(handle, QPoint(200, 280));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(200, 280));
+        QCOMPARE(clicks, 0);
+        // Pressed outside and released inside: no click either.
+        QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(200, 280));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(25, 205));
+        QCOMPARE(clicks, 0);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, QPoint(25, 205));
+        QCOMPARE(clicks, 1);
+    }
+
+    void disabledFieldsTakeNoClicksNorMoves()
+    {
+        showAndWait();
+        recordMoves();
+        int buttonClicks = 0;
+        int textClicks = 0;
+        w->Button1.onClick([&] { ++buttonClicks; });
+        w->Text1.onClick([&] { ++textClicks; });
+        QWindow* handle = w->widget()->windowHandle();
+        const QPoint onButton(60, 115);
+        const QPoint onText(60, 80);
+        auto* button = static_cast<QAbstractButton*>(w->Button1.widget());
+
+        // A disabled button inside an enabled frame.
+        w->Button1.setEnabled(false);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onButton);
+        emit button->clicked(); // however the click arrives
+        QCOMPARE(buttonClicks, 0);
+
+        // An enabled button and field inside a disabled frame.
+        w->Button1.setEnabled(true);
+        w->Frame3.setEnabled(false);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onButton);
+        emit button->clicked();
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onText);
+        platformMove(onText);
+        QCOMPARE(buttonClicks, 0);
+        QCOMPARE(textClicks, 0);
         QVERIFY(moves.empty());
 
-        // Sent straight to the field's widget, as the application does.
-        QMouseEvent drag(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(w->Text1.widget(), &drag);
-        QVERIFY(moves.empty());
-        QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(w->Text1.widget(), &hover);
-        QCOMPARE(int(moves.size()), 1);
-        QCOMPARE(moves[0].who, QStringLiteral("Text1"));
-        QCOMPARE(moves[0].x, 75.0);
+        w->Frame3.setEnabled(true);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onButton);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onText);
+        QCOMPARE(buttonClicks, 1);
+        QCOMPARE(textClicks, 1);
+    }
+
+    void labelFontKeepsTheApplicationFace()
+    {
+        w->LabelA.setFont(QString(), 12, true);
+        const QFont shown = w->LabelA.widget()->font();
+        QCOMPARE(shown.family(), QApplication::font().family());
+        QCOMPARE(shown.pointSize(), 12);
+        QVERIFY(shown.bold());
+        w->LabelB.setFont(QStringLiteral("DejaVu Serif"), 9);
+        QCOMPARE(w->LabelB.widget()->font().family(), QStringLiteral("DejaVu Serif"));
+        QVERIFY(!w->LabelB.widget()->font().bold());
     }
 
     void linesAndShapesLetPointerMovesThrough()
@@ -463,6 +564,20 @@ private slots:
     }
 
     // ---- Timers ----
+
+    void clockTicksAtMostEverySixteenthOfASecond()
+    {
+        ui::Timer fast(*w, QStringLiteral("fast"), 1, false, [] {});
+        ui::Timer gauge(*w, QStringLiteral("gauge"), 20, false, [] {});
+        auto clockOf = [this](const char* name) { return w->widget()->findChild<QTimer*>(QLatin1String(name)); };
+        QCOMPARE(fast.interval(), 1); // the design value stays
+        QCOMPARE(clockOf("fast")->interval(), 16);
+        QCOMPARE(clockOf("gauge")->interval(), 20);
+        QCOMPARE(clockOf("Timer1")->interval(), 1000);
+        QCOMPARE(ui::clockIntervalFor(15), 16);
+        QCOMPARE(ui::clockIntervalFor(16), 16);
+        QCOMPARE(ui::clockIntervalFor(30), 30);
+    }
 
     void stoppedTimerDoesNotTick()
     {

@@ -206,7 +206,12 @@ void Label::setForeColour(Colour colour)
 
 void Label::setFont(const QString& family, int pointSize, bool bold)
 {
-    QFont font(family, pointSize);
+    // Starts from the face the label already has (the application's), so a
+    // label given only a size and weight keeps the game's own face.
+    QFont font = label_->font();
+    if (!family.isEmpty())
+        font.setFamily(family);
+    font.setPointSize(pointSize);
     font.setBold(bold);
     label_->setFont(font);
 }
@@ -251,10 +256,7 @@ Button::Button(Container& container, const QString& caption, const Rect& rect, b
 {
     button_ = static_cast<QPushButton*>(widget());
     button_->setFocusPolicy(Qt::TabFocus);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
-        if (hasClickHandler())
-            deliverClick();
-    });
+    QObject::connect(button_, &QPushButton::clicked, button_, [this] { deliverClick(); });
 }
 
 void Button::setCaption(const QString& caption)
@@ -281,8 +283,7 @@ CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rec
     box_->setChecked(checked);
     QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool nowChecked) {
         checked_ = nowChecked;
-        if (hasClickHandler())
-            deliverClick();
+        deliverClick();
     });
 }
 

@@ -17,6 +17,9 @@ FieldEvents::FieldEvents(QWidget* widget, MoveSink move, ClickSink click)
     , click_(std::move(click))
 {
     widget->setMouseTracking(true);
+    // A mouse event that belongs to a field never travels on to the field's
+    // containers, even when the widget itself has no use for it.
+    widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->installEventFilter(this);
 }
 
@@ -25,19 +28,26 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget)
         return false;
+    const bool isButton = qobject_cast<QAbstractButton*>(widget) != nullptr;
     switch (event->type()) {
     case QEvent::MouseMove: {
+        // A disabled field takes no pointer events at all.
+        if (!widget->isEnabled())
+            return true;
+        // Moves count whatever button is held. While one is held, Qt's pointer
+        // capture sends every move to the widget where the press began, with
+        // the position in that widget's coordinates, possibly outside it.
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->buttons() != Qt::NoButton)
-            return false; // dragging belongs to the widget itself
         const QPointF p = mouse->position();
         if (move_)
             move_(p.x() * kTwipsPerPixel, p.y() * kTwipsPerPixel);
-        return true; // never passed on to the containers
+        // A button still needs the move to track whether a held press is
+        // over it (a press released outside is no click).
+        return !isButton;
     }
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        pressedInside_ = mouse->button() == Qt::LeftButton;
+        pressedInside_ = mouse->button() == Qt::LeftButton && widget->isEnabled();
         return false;
     }
     case QEvent::MouseButtonRelease: {
@@ -45,9 +55,10 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
         const bool inside = widget->rect().contains(mouse->position().toPoint());
         const bool wasPressed = pressedInside_;
         pressedInside_ = false;
-        // Buttons and check boxes report their own clicks.
-        if (click_ && !qobject_cast<QAbstractButton*>(widget) && wasPressed && inside
-            && mouse->button() == Qt::LeftButton) {
+        // Buttons and check boxes report their own clicks. Anything else is
+        // clicked by a left press and release both inside it, as a desktop
+        // button is.
+        if (click_ && !isButton && wasPressed && inside && mouse->button() == Qt::LeftButton) {
             click_();
             return true;
         }
@@ -68,10 +79,7 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
     container.window().registerField(*this);
     new FieldEvents(
         widget, [this](Twips x, Twips y) { pointerMove(x, y); },
-        [this] {
-            if (clickHandler_)
-                deliverClick();
-        });
+        [this] { deliverClick(); });
     applyGeometry();
     widget->setVisible(visible);
 }
@@ -181,12 +189,15 @@ void Field::click()
     if (!isShown() || !isEnabled() || !container_->window().visible())
         return;
     beforeClick();
-    if (clickHandler_)
-        deliverClick();
+    deliverClick();
 }
 
 void Field::deliverClick()
 {
+    // However a click arrives (the pointer, the keyboard, a call), a field
+    // that is disabled, itself or through a container, ignores it.
+    if (!clickHandler_ || !isEnabled())
+        return;
     // Copy: the handler may replace itself.
     auto handler = clickHandler_;
     handler();

@@ -64,9 +64,10 @@ public:
     void bringToFront();
     void sendToBack();
 
-    // Events. A pointer move arrives only while no mouse button is held, only
-    // at the field under the pointer (never passed on to its containers),
-    // with the position in twips of that field.
+    // Events. A pointer move arrives at the field under the pointer, or while
+    // a mouse button is held at the field where the press began, with the
+    // position in twips of that field (it may lie outside the field). It is
+    // never passed on to the containers, and a disabled field gets none.
     using PointerHandler = std::function<void(Twips x, Twips y)>;
     void onPointerMove(PointerHandler handler) { pointerHandler_ = std::move(handler); }
     void onClick(std::function<void()> handler) { clickHandler_ = std::move(handler); }
@@ -83,9 +84,7 @@ public:
 protected:
     Field(Container& container, QWidget* widget, const Rect& rect, bool visible);
 
-    // Called by the widget's event hook.
-    friend class FieldEvents;
-    bool hasClickHandler() const { return static_cast<bool>(clickHandler_); }
+    // Runs the click handler, unless the field is disabled.
     void deliverClick();
 
     virtual void applyGeometry();

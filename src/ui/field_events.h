@@ -11,10 +11,11 @@ namespace ui {
 
 class Field;
 
-// Routes a widget's mouse events to the game: a pointer move without a held
-// button goes to the widget under the pointer only and is never passed on to
-// its containers; a left click on a field that is not a button becomes the
-// field's click.
+// Routes a widget's mouse events to the game: a pointer move goes to the
+// widget under the pointer (or, while a button is held, to the widget where
+// the press began) and is never passed on to its containers; a disabled
+// widget gets none. A left press and release inside a field that is not a
+// button become the field's click.
 class FieldEvents : public QObject {
     Q_OBJECT
 public:
