@@ -22,6 +22,8 @@
 #include <QSlider>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
+#include <QtTest/qtestmouse.h>
 
 #include <cinttypes>
 #include <cstdio>
@@ -184,6 +186,13 @@ void Soak::afterEvent()
 void Soak::step()
 {
     ++eventsSinceProgress_;
+    // A held button is soon moved or let go.
+    if (pressedWindow_ && chance(0.5)) {
+        const std::vector<LiveWindow> windows = liveWindows();
+        const LiveWindow& live = pickWindow(windows);
+        realPointer(live.name, *live.window);
+        return;
+    }
     if (chance(0.75) && playSensibly())
         return;
     chaos();
@@ -443,8 +452,10 @@ void Soak::chaos()
     const LiveWindow& live = pickWindow(windows);
     ui::Window& w = *live.window;
 
-    if (roll < 30) {
+    if (roll < 26) {
         tickSomeTimer();
+    } else if (roll < 30) {
+        realPointer(live.name, w);
     } else if (roll < 50) {
         // "Start" restarts a match in progress: a player seldom does that.
         ui::Field* field = pickField(w, chance(0.6));
@@ -503,7 +514,7 @@ void Soak::chaos()
     } else if (roll < 94) {
         touchWindow();
     } else if (roll < 97) {
-        realMouse(live.name, w, chance(0.7));
+        realPointer(live.name, w);
     } else if (roll < 98) {
         realKeys(live.name, w);
     } else {
@@ -697,38 +708,89 @@ void Soak::tickSomeTimer()
     tickTimer(chosen.first, *chosen.second);
 }
 
-void Soak::realMouse(const char* window, ui::Window& w, bool click)
+QPoint Soak::pointOver(ui::Window& w)
 {
-    // Input as Qt delivers it: to the widget under the point, which respects
-    // stacking, covering frames and fields that let the mouse through.
+    // Often on one of the window's fields, disabled and covered ones
+    // included; otherwise anywhere in the window.
     QWidget* top = w.widget();
-    if (!top->isVisible()) {
+    if (chance(0.6))
+        if (ui::Field* field = pickField(w, false))
+            if (QWidget* widget = field->widget(); widget && widget->isVisibleTo(top)) {
+                const QPoint local(uniform(0, std::max(0, widget->width() - 1)),
+                                   uniform(0, std::max(0, widget->height() - 1)));
+                const QPoint point = widget->mapTo(top, local);
+                if (top->rect().contains(point))
+                    return point;
+            }
+    return {uniform(0, std::max(0, top->width() - 1)), uniform(0, std::max(0, top->height() - 1))};
+}
+
+void Soak::sendPointer(QWindow* window, QPoint point, QEvent::Type type, Qt::MouseButton button)
+{
+    // Through the window system, as a real mouse: Qt picks the widget under
+    // the point, or the one that holds the pointer while a button is down.
+    // Each event is a second apart, so none is taken for a double click.
+    pointerTime_ += 1000;
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button)
+                                  : type == QEvent::MouseMove && pressedWindow_ ? Qt::MouseButtons(Qt::LeftButton)
+                                                                                : Qt::MouseButtons(Qt::NoButton);
+    qt_handleMouseEvent(window, QPointF(point), window->mapToGlobal(QPointF(point)), held, button, type,
+                        Qt::NoModifier, static_cast<int>(pointerTime_ & 0x3fffffff));
+}
+
+void Soak::realPointer(const char* window, ui::Window& w)
+{
+    QWidget* top = w.widget();
+    // A button held since an earlier event: the drag goes on over this
+    // window, or ends with the release.
+    if (pressedWindow_) {
+        QWindow* held = pressedWindow_;
+        if (!top->isVisible() || !top->windowHandle() || top->windowHandle() != held)
+            top = nullptr;
+        QPoint point = top ? pointOver(w) : QPoint(uniform(-50, 400), uniform(-50, 400));
+        if (chance(0.15))
+            point += QPoint(uniform(-300, 300), uniform(-300, 300)); // off the window
+        if (chance(0.35)) {
+            note(std::string("real release at pixel ") + std::to_string(point.x()) + "," + std::to_string(point.y())
+                 + " of the window pressed");
+            pressedWindow_ = nullptr;
+            sendPointer(held, point, QEvent::MouseButtonRelease, Qt::LeftButton);
+        } else {
+            note(std::string("real drag to pixel ") + std::to_string(point.x()) + "," + std::to_string(point.y())
+                 + " of the window pressed");
+            sendPointer(held, point, QEvent::MouseMove, Qt::NoButton);
+        }
+        return;
+    }
+    if (!top->isVisible() || !top->windowHandle()) {
         pointerOverWindow(window, w);
         return;
     }
-    const QPoint point(uniform(0, std::max(0, top->width() - 1)), uniform(0, std::max(0, top->height() - 1)));
+    QWindow* handle = top->windowHandle();
+    const QPoint point = pointOver(w);
     QWidget* target = top->childAt(point);
-    if (!target)
-        target = top;
-    const QPointF local = target->mapFrom(top, QPointF(point));
-    const QPointF global = top->mapToGlobal(QPointF(point));
-    note(std::string(click ? "real click on " : "real pointer move over ") + window + " at pixel "
-         + std::to_string(point.x()) + "," + std::to_string(point.y()) + " reaching "
-         + target->metaObject()->className());
-    if (!click) {
-        QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &move);
-        return;
+    const std::string where = std::string(window) + " at pixel " + std::to_string(point.x()) + ","
+                              + std::to_string(point.y()) + " over "
+                              + (target ? target->metaObject()->className() : "the window");
+    const int roll = uniform(0, 9);
+    if (roll < 4) {
+        note("real pointer move over " + where);
+        sendPointer(handle, point, QEvent::MouseMove, Qt::NoButton);
+    } else if (roll < 7) {
+        note("real press over " + where);
+        sendPointer(handle, point, QEvent::MouseMove, Qt::NoButton);
+        pressedWindow_ = handle;
+        sendPointer(handle, point, QEvent::MouseButtonPress, Qt::LeftButton);
+    } else {
+        // The press may already close or rebuild windows: release on the
+        // window only while it is still there.
+        note("real click over " + where);
+        QPointer<QWindow> guard(handle);
+        sendPointer(handle, point, QEvent::MouseMove, Qt::NoButton);
+        sendPointer(handle, point, QEvent::MouseButtonPress, Qt::LeftButton);
+        if (guard)
+            sendPointer(handle, point, QEvent::MouseButtonRelease, Qt::LeftButton);
     }
-    // The press may already close or rebuild windows: deliver the release
-    // only to a widget that is still there.
-    QPointer<QWidget> guard(target);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &press);
-    if (!guard)
-        return;
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &release);
 }
 
 void Soak::realKeys(const char* window, ui::Window& w)

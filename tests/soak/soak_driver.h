@@ -10,7 +10,11 @@
 
 #include "app/edition.h"
 
+#include <QEvent>
+#include <QPoint>
+#include <QPointer>
 #include <QString>
+#include <QWindow>
 
 #include <array>
 #include <cstdint>
@@ -100,7 +104,9 @@ private:
     void show(const char* window, ui::Window& w);
     void touchWindow();
     void tickSomeTimer();
-    void realMouse(const char* window, ui::Window& w, bool click);
+    void realPointer(const char* window, ui::Window& w);
+    QPoint pointOver(ui::Window& w);
+    void sendPointer(QWindow* window, QPoint point, QEvent::Type type, Qt::MouseButton button);
     void realKeys(const char* window, ui::Window& w);
 
     // ---- Helpers ----
@@ -159,6 +165,11 @@ private:
     };
     std::vector<Aim> hittingAims(int slot, bool facingRight);
     std::array<Aim, 4> aim_{};
+    // The real pointer: the window where its button was pressed while it is
+    // held, and the time of its last event (ms).
+    QPointer<QWindow> pressedWindow_;
+    unsigned long pointerTime_ = 0;
+
     bool wantsToQuit_ = false;
     bool matchDecided_ = true;
     long long eventsSinceProgress_ = 0;

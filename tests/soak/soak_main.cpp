@@ -2,10 +2,12 @@
 // invariants checked after every event.
 //
 //   kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]
+//                 [--min-winners N] [--min-kills N] [--min-draws N]
 //
-// Exits 0 with a summary when every invariant held, 1 on the first violation
-// (with the seed, the event number and the last events), 2 on a bad command
-// line.
+// Exits 0 with a summary when every invariant held and the session fought at
+// least the whole matches asked for (a soak that never ends a match proves
+// little), 1 on the first violation (with the seed, the event number and the
+// last events) or on too few winners, kills or draws, 2 on a bad command line.
 
 #include "soak_driver.h"
 
@@ -63,7 +65,8 @@ int usage(const char* problem)
 {
     std::fprintf(stderr, "kestrava_soak: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n");
+                 "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n"
+                 "                     [--min-winners N] [--min-kills N] [--min-draws N]\n");
     return 2;
 }
 
@@ -83,6 +86,9 @@ bool readNumber(const char* text, long long& value)
 int main(int argc, char* argv[])
 {
     SoakOptions options;
+    long long minWinners = 0;
+    long long minKills = 0;
+    long long minDraws = 0;
     options.assets = QStringLiteral(KESTRAVA_ASSETS_DIR);
     QByteArray assets;
     for (int i = 1; i < argc; ++i) {
@@ -107,6 +113,12 @@ int main(int argc, char* argv[])
             if (!readNumber(argv[++i], number))
                 return usage("the number of events is a whole number");
             options.events = number;
+        } else if ((std::strcmp(arg, "--min-winners") == 0 || std::strcmp(arg, "--min-kills") == 0
+                    || std::strcmp(arg, "--min-draws") == 0)
+                   && hasValue) {
+            if (!readNumber(argv[++i], number))
+                return usage("a floor is a whole number");
+            (arg[6] == 'w' ? minWinners : arg[6] == 'k' ? minKills : minDraws) = number;
         } else if (std::strcmp(arg, "--assets") == 0 && hasValue) {
             assets = argv[++i];
         } else {
@@ -152,5 +164,15 @@ int main(int argc, char* argv[])
     std::printf("  messages %lld (unreadable pictures %lld), stuck matches abandoned %lld\n", figures.messages,
                 figures.pictureMessages, figures.recoveries);
     std::printf("  all invariants held\n");
-    return status;
+    bool enough = true;
+    auto floor = [&enough](const char* what, long long seen, long long least) {
+        if (seen < least) {
+            std::printf("  too few %s: %lld, at least %lld expected\n", what, seen, least);
+            enough = false;
+        }
+    };
+    floor("winners", figures.winners, minWinners);
+    floor("kills", figures.kills, minKills);
+    floor("draws", figures.draws, minDraws);
+    return enough ? status : 1;
 }
