@@ -82,6 +82,34 @@ private slots:
         QVERIFY(!b.Frame3.visible());
     }
 
+    void everyPlayerIsCreditedAndRewardedAsTheShooter_data()
+    {
+        QTest::addColumn<int>("shooter");
+        QTest::newRow("player 1") << 0;
+        QTest::newRow("player 2") << 1;
+        QTest::newRow("player 3") << 2;
+        QTest::newRow("player 4") << 3;
+    }
+    void everyPlayerIsCreditedAndRewardedAsTheShooter()
+    {
+        // The shooter destroys the next player and wounds the one after.
+        QFETCH(int, shooter);
+        const int victim = (shooter + 1) % 4;
+        const int wounded = (shooter + 2) % 4;
+        TestGame g;
+        setUpMatch(g, {true, true, true, true}, shooter);
+        g->player(shooter).score1.setCaption(QStringLiteral("10"));
+        hit(g, victim, QStringLiteral("100"));
+        hit(g, wounded, QStringLiteral("30"));
+
+        explode(g);
+
+        QVERIFY(!g->Battle().vehicle[victim]->visible());
+        QCOMPARE(g->Battle().energyBar[wounded]->value(), 70.0f);
+        QCOMPARE(g.messages, QStringList{killMessage(victim, shooter)});
+        QCOMPARE(g->player(shooter).score1.caption(), QStringLiteral("190"));  // 10 + 130 credited + 50 for the kill
+    }
+
     void energyEqualToDamageDestroysOneMoreSurvives()
     {
         TestGame g;
