@@ -140,6 +140,9 @@ private slots:
         QTest::newRow("players 2 and 3 gone, player 4 in one move")
             << "1" << QList<bool>{true, false, false, true} << "3";
         QTest::newRow("player 3 gone, round to player 1") << "2" << QList<bool>{true, false, false, false} << "0";
+        // A duel won by player 1: the shot ends with the turn on player 2,
+        // and the turn goes back round to the winner, no draw.
+        QTest::newRow("duel won by player 1") << "1" << QList<bool>{true, false, false, false} << "0";
         QTest::newRow("current player still in play") << "1" << QList<bool>{false, true, false, true} << "1";
     }
     void windTurnPassesOverDestroyedVehicles()
