@@ -189,8 +189,13 @@ void TestSetupWindow::previewFacesLikeThePlayer()
     QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("2.gif")));
     s.Command16.click();
 
-    // Player 4 faces left.
+    // Player 4 faces left, also while browsing both ways.
     s.Image4.click();
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("42.gif")));
+    QVERIFY(assetImage(QStringLiteral("5.gif")) != assetImage(QStringLiteral("52.gif")));
+    s.Command7.click();
+    QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("52.gif")));
+    s.Command6.click();
     QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("42.gif")));
 }
 
