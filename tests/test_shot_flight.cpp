@@ -214,6 +214,12 @@ private slots:
         for (const ui::Label* label : b.damageLabel)
             QCOMPARE(label->caption(), QStringLiteral("0"));
         QVERIFY(!b.beledug.enabled());
+
+        // Yet every damage label rides over its vehicle, hidden or moved.
+        for (int k = 0; k < 4; ++k) {
+            QCOMPARE(b.damageLabel[k]->left(), b.vehicle[k]->left());
+            QCOMPARE(b.damageLabel[k]->top(), b.vehicle[k]->top() - b.damageLabel[k]->height());
+        }
     }
 
     void hitBoxEdgesAreExclusive_data()
