@@ -1,11 +1,22 @@
 # Installs both programs, the pictures they read from their working directory,
-# and a desktop launcher and icon for each. The launcher starts the program in
-# the picture folder, which is where the game looks for its pictures.
+# a desktop launcher and icon for each, the AppStream metainfo, the manual
+# pages, and the copyright and changelog files. The launcher starts the
+# program in the picture folder, which is where the game looks for its
+# pictures.
 include(GNUInstallDirs)
 
-set(KESTRAVA_PICTURE_DIR ${CMAKE_INSTALL_DATADIR}/kestrava/pictures)
+# Folders are created readable by all, whatever the umask of the install.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-install(TARGETS kestrava2 kestrava1 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Games live in <prefix>/games (/usr/games in the package), which Debian
+# keeps on every user's PATH.
+set(KESTRAVA_INSTALL_GAMESDIR games CACHE STRING "Folder under the prefix for the two programs")
+set(KESTRAVA_PICTURE_DIR ${CMAKE_INSTALL_DATADIR}/kestrava/pictures)
+set(KESTRAVA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/kestrava)
+set(KESTRAVA_METAINFO_ID org.example.kestrava.Kestrava)
+
+install(TARGETS kestrava2 kestrava1 RUNTIME DESTINATION ${KESTRAVA_INSTALL_GAMESDIR})
 
 file(GLOB KESTRAVA_SHIPPED_PICTURES ${PROJECT_SOURCE_DIR}/assets/*.gif)
 install(FILES ${KESTRAVA_SHIPPED_PICTURES} DESTINATION ${KESTRAVA_PICTURE_DIR})
@@ -22,7 +33,7 @@ endforeach()
 install(CODE "
   set(KESTRAVA_LAUNCHER_TEMPLATE \"${PROJECT_SOURCE_DIR}/src/app/launcher.desktop.in\")
   set(KESTRAVA_LAUNCHER_STAGE \"${PROJECT_BINARY_DIR}/launchers\")
-  set(KESTRAVA_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+  set(KESTRAVA_BINDIR \"${KESTRAVA_INSTALL_GAMESDIR}\")
   set(KESTRAVA_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
   set(KESTRAVA_PICTURE_DIR \"${KESTRAVA_PICTURE_DIR}\")
 ")
@@ -68,9 +79,45 @@ install(CODE [[
   endforeach()
 ]])
 
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
+
+# ---- Metainfo, manual pages, copyright and changelog ----
+set(KESTRAVA_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
+string(REGEX REPLACE "/$" "" KESTRAVA_SCREENSHOTS "${PROJECT_HOMEPAGE_URL}")
+set(KESTRAVA_SCREENSHOTS "${KESTRAVA_SCREENSHOTS}/screenshots")
+set(kestrava_data ${PROJECT_BINARY_DIR}/data)
+configure_file(${PROJECT_SOURCE_DIR}/data/${KESTRAVA_METAINFO_ID}.metainfo.xml.in
+               ${kestrava_data}/${KESTRAVA_METAINFO_ID}.metainfo.xml @ONLY)
+install(FILES ${kestrava_data}/${KESTRAVA_METAINFO_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Manual pages and the changelog are installed compressed, as Debian wants
+# them; gzip -n keeps the result the same from build to build.
+find_program(KESTRAVA_GZIP gzip REQUIRED)
+function(kestrava_gzip source target)
+  execute_process(COMMAND ${KESTRAVA_GZIP} -9n -c ${source} OUTPUT_FILE ${target}
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip ${source} failed: ${status}")
+  endif()
+endfunction()
+
+foreach(program kestrava2 kestrava1)
+  configure_file(${PROJECT_SOURCE_DIR}/data/${program}.6.in ${kestrava_data}/${program}.6 @ONLY)
+  kestrava_gzip(${kestrava_data}/${program}.6 ${kestrava_data}/${program}.6.gz)
+  install(FILES ${kestrava_data}/${program}.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+endforeach()
+
+configure_file(${PROJECT_SOURCE_DIR}/data/changelog ${kestrava_data}/changelog COPYONLY)
+kestrava_gzip(${kestrava_data}/changelog ${kestrava_data}/changelog.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright ${kestrava_data}/changelog.gz
+        DESTINATION ${KESTRAVA_DOC_DIR})
+
 # A test that installs into a scratch prefix and checks the result.
 if(BUILD_TESTING)
   add_test(NAME install_check
            COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/check_install.sh ${PROJECT_BINARY_DIR} ${CMAKE_COMMAND})
-  set_tests_properties(install_check PROPERTIES TIMEOUT 120 LABELS install RESOURCE_LOCK xserver)
+  # The package test installs through the same build tree: one at a time.
+  set_tests_properties(install_check PROPERTIES TIMEOUT 120 LABELS install
+                       RESOURCE_LOCK "xserver;install_staging")
 endif()

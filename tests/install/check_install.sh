@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built programs into scratch prefixes and checks what a player's
-# desktop gets: both programs, their pictures, a launcher and a 64x64 icon
-# for each; the launchers pass desktop-file-validate, name the installed
+# desktop gets: both programs in <prefix>/games, their pictures, a launcher,
+# a 64x64 icon and a manual page for each, the metainfo, the copyright and
+# the changelog; the launchers pass desktop-file-validate, name the installed
 # program and its picture folder, and started from those values each program
 # opens its setup window and a battle window that found its battlefield.
 #
@@ -46,7 +47,8 @@ exec_program() {
 check_tree() {
   local root="$1" prefix="$2" program picture launcher exec path icon
   for program in "${programs[@]}"; do
-    [ -x "$root/bin/$program" ] || e2e_fail "$root/bin/$program is missing or not executable"
+    [ -x "$root/games/$program" ] || e2e_fail "$root/games/$program is missing or not executable"
+    gzip -t "$root/share/man/man6/$program.6.gz" 2>/dev/null || e2e_fail "manual page $program.6.gz is missing"
 
     icon="$root/share/icons/hicolor/64x64/apps/$program.png"
     [ -f "$icon" ] || e2e_fail "icon $icon is missing"
@@ -61,7 +63,7 @@ check_tree() {
     [ "$(desktop_value "$launcher" Type)" = "Application" ] || e2e_fail "$launcher: Type is not Application"
 
     exec="$(exec_program "$(desktop_value "$launcher" Exec)")"
-    [ "$exec" = "$prefix/bin/$program" ] || e2e_fail "$launcher: Exec names '$exec', not $prefix/bin/$program"
+    [ "$exec" = "$prefix/games/$program" ] || e2e_fail "$launcher: Exec names '$exec', not $prefix/games/$program"
     path="$(desktop_value "$launcher" Path)"
     [ "$path" = "$prefix/share/kestrava/pictures" ] ||
       e2e_fail "$launcher: Path is '$path', not $prefix/share/kestrava/pictures"
@@ -69,6 +71,9 @@ check_tree() {
   for picture in "${pictures[@]}"; do
     [ -f "$root/share/kestrava/pictures/$picture" ] || e2e_fail "picture $picture is missing under $root"
   done
+  [ -f "$root/share/metainfo/org.example.kestrava.Kestrava.metainfo.xml" ] || e2e_fail "the metainfo is missing under $root"
+  [ -f "$root/share/doc/kestrava/copyright" ] || e2e_fail "the copyright file is missing under $root"
+  gzip -t "$root/share/doc/kestrava/changelog.gz" 2>/dev/null || e2e_fail "changelog.gz is missing under $root"
 }
 
 # 1. cmake --install --prefix, into a folder with a blank in its name.

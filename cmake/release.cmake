@@ -1,0 +1,36 @@
+# The release this build makes, from the top entry of data/changelog:
+# KESTRAVA_RELEASE_DATE (2026-12-07) for the metainfo and
+# KESTRAVA_RELEASE_MONTH (December 2026) for the manual pages.
+# The changelog names the version it describes; it must be the project's, so
+# that the package, --version, the manual pages and the metainfo agree.
+file(STRINGS ${PROJECT_SOURCE_DIR}/data/changelog kestrava_changelog)
+list(GET kestrava_changelog 0 kestrava_changelog_top)
+string(REGEX MATCH "^kestrava \\(([^)]*)\\) " kestrava_changelog_head "${kestrava_changelog_top}")
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "data/changelog starts with '${kestrava_changelog_top}', not with version ${PROJECT_VERSION}")
+endif()
+foreach(line IN LISTS kestrava_changelog)
+  if(line MATCHES "^ -- .*  [A-Z][a-z][a-z], ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    set(kestrava_day ${CMAKE_MATCH_1})
+    set(kestrava_month_abbr ${CMAKE_MATCH_2})
+    set(kestrava_year ${CMAKE_MATCH_3})
+    break()
+  endif()
+endforeach()
+set(kestrava_months Jan January Feb February Mar March Apr April May May Jun June
+                    Jul July Aug August Sep September Oct October Nov November Dec December)
+list(FIND kestrava_months "${kestrava_month_abbr}" kestrava_month_at)
+if(NOT kestrava_day OR kestrava_month_at LESS 0)
+  message(FATAL_ERROR "data/changelog: no release date found in its top entry")
+endif()
+math(EXPR kestrava_month_name_at "${kestrava_month_at} + 1")
+math(EXPR kestrava_month_number "${kestrava_month_at} / 2 + 1")
+list(GET kestrava_months ${kestrava_month_name_at} kestrava_month_name)
+foreach(part kestrava_month_number kestrava_day)
+  string(LENGTH "${${part}}" digits)
+  if(digits EQUAL 1)
+    set(${part} "0${${part}}")
+  endif()
+endforeach()
+set(KESTRAVA_RELEASE_DATE "${kestrava_year}-${kestrava_month_number}-${kestrava_day}")
+set(KESTRAVA_RELEASE_MONTH "${kestrava_month_name} ${kestrava_year}")
