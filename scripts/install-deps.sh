@@ -9,6 +9,9 @@ packages=(
   fonts-dejavu-core
   xvfb xdotool x11-utils
   desktop-file-utils
+  # The package tests: dpkg-shlibdeps for its dependencies, lintian, the
+  # AppStream validator, and man for the manual pages.
+  dpkg-dev lintian appstream man-db
 )
 
 missing=()
