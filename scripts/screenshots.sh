@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Plays the real programs under Xvfb with xdotool and writes the README's
+# pictures (also named by the AppStream metainfo) into docs/screenshots/:
+#
+#   setup-menu.png        kestrava2's setup window, its main menu
+#   roster-selector.png   the roster of a duel with the character selector open
+#   kestrava2-battle.png  a duel: the guide line and a shell in flight
+#   kestrava1-battle.png  the wind edition after a shot, with its wind texts
+#
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build/, built already)
+# Needs Debian's xvfb, xdotool and python3-pil. A tool for developers: run it
+# after a change to the windows, look at the pictures, and commit them.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+out="$root/docs/screenshots"
+python=/usr/bin/python3
+
+source "$root/tests/e2e/lib.sh"
+"$python" -c 'import PIL' 2>/dev/null ||
+  e2e_fail "$python cannot import PIL: apt-get install python3-pil"
+for program in kestrava2 kestrava1; do
+  [ -x "$build/bin/$program" ] || e2e_fail "no $build/bin/$program: build first (bash scripts/build.sh)"
+done
+
+e2e_init_screen "$build/bin" "$root/assets"
+mkdir -p "$out"
+
+# shoot NAME WINDOW...: writes NAME.png, the part of the screen the windows
+# cover together (their bounding box), as a player sees it.
+shoot() {
+  local name="$1" id left=99999 top=99999 right=0 bottom=0
+  shift
+  xdotool mousemove 1279 1023   # the pointer out of the picture
+  sleep 0.3                     # let the last paint reach the screen
+  for id in "$@"; do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$X" -lt "$left" ] && left=$X
+    [ "$Y" -lt "$top" ] && top=$Y
+    [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))
+    [ $((Y + HEIGHT)) -gt "$bottom" ] && bottom=$((Y + HEIGHT))
+  done
+  "$python" - "$E2E_SCREEN_FILE" "$out/$name.png" "$left" "$top" "$right" "$bottom" <<'EOF'
+import struct, sys
+from PIL import Image
+
+screen, target = sys.argv[1], sys.argv[2]
+box = tuple(int(v) for v in sys.argv[3:7])
+with open(screen, "rb") as f:
+    data = f.read()
+# An XWD file: a header of big-endian 32-bit fields, a colour map, then the pixels.
+fields = struct.unpack(">25I", data[:100])
+header_size, width, height = fields[0], fields[4], fields[5]
+byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+colours = fields[19]
+if bits_per_pixel != 32:
+    sys.exit(f"screen file with {bits_per_pixel} bits per pixel")
+start = header_size + colours * 12
+layout = "BGRX" if byte_order == 0 else "XRGB"
+picture = Image.frombuffer("RGB", (width, height), data[start:start + bytes_per_line * height],
+                           "raw", layout, bytes_per_line, 1)
+box = (max(box[0], 0), max(box[1], 0), min(box[2], width), min(box[3], height))
+picture.crop(box).save(target, optimize=True)
+EOF
+  echo "wrote $out/$name.png"
+}
+
+stop_program() {
+  kill "$E2E_PROGRAM_PID" 2>/dev/null || true
+  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
+  E2E_PROGRAM_PID=""
+}
+
+# The fire button of a panel: Command1 at (1920, 600, 1095, 375) in gerakan at (0, 120).
+fire_x=$((1920 + 540)); fire_y=$((120 + 600 + 180))
+
+# ---- kestrava2: the main menu, the roster with the selector, a shot ----
+e2e_launch kestrava2
+setup=$(e2e_wait_window kestrava2)
+shoot setup-menu "$setup"
+
+e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
+e2e_wait_title "$setup" "2"
+e2e_click_twips "$setup" $((360 + 375)) $((720 + 450))                  # player 1's picture
+sleep 0.5
+shoot roster-selector "$setup"
+
+stop_program
+e2e_launch kestrava2
+setup=$(e2e_wait_window kestrava2)
+e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
+e2e_wait_title "$setup" "2"
+e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
+battle=$(e2e_wait_window "0" 20)
+panel=$(e2e_wait_window "Player1" 10)
+e2e_click_twips "$panel" $fire_x $fire_y     # "tembak": the far gauge rises
+sleep 0.9
+e2e_click_twips "$panel" $fire_x $fire_y     # "far ok": the high gauge rises
+sleep 1.0
+e2e_click_twips "$panel" $fire_x $fire_y     # "high ok": fire
+sleep 0.4
+shoot kestrava2-battle "$battle"
+stop_program
+
+# ---- kestrava1: a shot, then the wind texts of the next one ----
+e2e_launch kestrava1
+setup=$(e2e_wait_window kestrava1)
+e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
+e2e_wait_title "$setup" "2"
+e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
+battle=$(e2e_wait_window "0" 20)
+# Pointer moves over the battlefield bring player 1's panel.
+e2e_move_twips "$battle" 7200 6300
+sleep 0.2
+e2e_move_twips "$battle" 7500 6450
+panel=$(e2e_wait_window "Player1" 10)
+e2e_click_twips "$panel" $fire_x $fire_y
+sleep 0.6
+e2e_click_twips "$panel" $fire_x $fire_y
+sleep 0.8
+e2e_click_twips "$panel" $fire_x $fire_y
+e2e_wait_gone "Player1" 5
+# The shot ends below the window; pointer moves then bring player 2's panel.
+for i in $(seq 1 100); do
+  e2e_move_twips "$battle" $((7000 + (i % 2) * 300)) 6300
+  sleep 0.1
+  [ -n "$(e2e_find_windows Player2)" ] && break
+done
+panel=$(e2e_wait_window "Player2" 10)
+shoot kestrava1-battle "$battle" "$panel"
+stop_program
+
+e2e_pass "screenshots written to $out"
