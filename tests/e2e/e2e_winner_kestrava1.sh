@@ -18,40 +18,25 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init_screen "$1" "$2"
 e2e_deadline 55
-e2e_launch kestrava1
-
-setup=$(e2e_wait_window "kestrava1" 15)
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
-e2e_wait_title "$setup" "2" 5
-e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
-
 # The battle window is titled by the turn marker: "Siapa Duluaan?" holds 1,
 # so player 1 moves first. Its panel comes with a pointer move over a bare
 # spot of the battlefield.
-battle=$(e2e_wait_window "0" 15)
-e2e_move_twips "$battle" 7200 6300
-sleep 0.2
-e2e_move_twips "$battle" 7500 6450
+e2e_start_duel kestrava1
+battle="$E2E_BATTLE"
+e2e_call_first_panel
 panel=$(e2e_wait_window "Player1" 10)
 
-# `damage` lies on the battlefield at (0, 0, 180, 360), the battlefield at
-# (0, 0) in the window. Nothing shown covers it: the shell sprite under it,
-# at (0, 0, 270, 285), was made before it, and the hidden flight fields on
-# the window do not take clicks. Click low in it, clear of the shell anyway.
-e2e_click_twips "$battle" 90 300
+# A click on the shot's damage number (where: lib.sh); the hidden flight
+# fields on the window do not take clicks.
+e2e_click_twips "$battle" $E2E_AT_DAMAGE_WIND
 
-# The fire button: Command1 at (1920, 600, 1095, 375) in gerakan at (0, 120).
-e2e_point_twips "$panel" $((1920 + 540)) $((120 + 600 + 180))
-e2e_press_here            # "tembak": the far gauge rises, full after 50 x 30 ms (1.5 s; time to spare for a busy machine)
-sleep 2.4
-e2e_press_here            # "far ok": far power 50; the high gauge rises by 1 per 30 ms
-# The panel's high gauge, slider1, lies at (3000, 960) in gerakan, at
-# (3000, 1080) in the window, 375 high; gerakan is as wide as the window
-# less 270 and the gauge as wide as gerakan less 3510. (The battle window's
-# mirror of it is redrawn too seldom on a busy machine to be watched.)
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-high_width=$((WIDTH * 15 - 270 - 3510))
-high=$(e2e_press_at_bar_value "$panel" 3000 1080 "$high_width" 375 50 25 10)   # "high ok": fire
+# The presses watch the panel's gauges on the screen. (The battle window's
+# mirror of the high gauge is redrawn too seldom on a busy machine to be
+# watched.)
+e2e_point_twips "$panel" $E2E_AT_FIRE
+e2e_press_here                                                             # "tembak": the far gauge rises
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null    # "far ok": far power 50; the high gauge rises by 1 per 30 ms
+high=$(e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 25)      # "high ok": fire
 e2e_wait_gone "Player1" 5
 # The battle window's mirror of the far power, ProgressBar1 at (960, 1080,
 # 855, 255) on the battlefield, keeps it until the shot ends: worth a look

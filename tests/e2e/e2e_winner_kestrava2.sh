@@ -8,31 +8,21 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init_screen "$1" "$2"
 e2e_deadline 55
-e2e_launch kestrava2
-
-setup=$(e2e_wait_window "kestrava2" 15)
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
-e2e_wait_title "$setup" "2" 5
-e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
-
 # The battle window is titled by the turn marker; player 1's turn gauge is
 # the smaller one, so player 1's panel comes first.
-battle=$(e2e_wait_window "0" 15)
+e2e_start_duel kestrava2
+battle="$E2E_BATTLE"
 panel=$(e2e_wait_window "Player1" 10)
 
-# `damage` lies in the "Power" frame at (480, 840) on the battlefield, at
-# (600, 240, 180, 360) in the frame: (1080..1260, 1080..1440) in the window,
-# the battlefield being at (0, 0). The window's "Score..." button at
-# (600, 840, 975, 375) covers its upper part down to 1215: click below that.
-e2e_click_twips "$battle" 1170 1320
+# A click on the shot's damage number (where: lib.sh).
+e2e_click_twips "$battle" $E2E_AT_DAMAGE_FULL
 
-# The fire button: Command1 at (1920, 600, 1095, 375) in gerakan at (0, 120).
-e2e_point_twips "$panel" $((1920 + 540)) $((120 + 600 + 180))
-e2e_press_here            # "tembak": the far gauge rises, full after 50 x 30 ms (1.5 s; time to spare for a busy machine)
-sleep 2.4
-e2e_press_here            # "far ok": far power 50; the high gauge rises
-sleep 2.4
-e2e_press_here            # "high ok": high power 50; fire
+# Each gauge is full after 50 ticks of 30 ms; the presses wait until the
+# screen shows it full, however busy the machine.
+e2e_point_twips "$panel" $E2E_AT_FIRE
+e2e_press_here                                                   # "tembak": the far gauge rises
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null   # "far ok": far power 50; the high gauge rises
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 50 >/dev/null  # "high ok": high power 50; fire
 e2e_wait_gone "Player1" 5
 
 # About two seconds of flight, then the explosion one second after the hit.
