@@ -71,63 +71,49 @@ stop_program() {
   E2E_PROGRAM_PID=""
 }
 
-# The fire button of a panel: Command1 at (1920, 600, 1095, 375) in gerakan at (0, 120).
-fire_x=$((1920 + 540)); fire_y=$((120 + 600 + 180))
+# Player 1's picture on the roster of kestrava2: Image1 at (360, 720, 750, 900).
+at_picture1="735 1170"
 
 # ---- kestrava2: the main menu, the roster with the selector, a shot ----
 e2e_launch kestrava2
 setup=$(e2e_wait_window kestrava2)
 shoot setup-menu "$setup"
-
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
+e2e_click_twips "$setup" $E2E_AT_DUEL
 e2e_wait_title "$setup" "2"
-e2e_click_twips "$setup" $((360 + 375)) $((720 + 450))                  # player 1's picture
+e2e_click_twips "$setup" $at_picture1      # opens the character selector
 sleep 0.5
 shoot roster-selector "$setup"
-
 stop_program
-e2e_launch kestrava2
-setup=$(e2e_wait_window kestrava2)
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
-e2e_wait_title "$setup" "2"
-e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
-battle=$(e2e_wait_window "0" 20)
+
+e2e_duel_until_first_panel kestrava2
 panel=$(e2e_wait_window "Player1" 10)
-e2e_click_twips "$panel" $fire_x $fire_y     # "tembak": the far gauge rises
-sleep 0.9
-e2e_click_twips "$panel" $fire_x $fire_y     # "far ok": the high gauge rises
-sleep 1.0
-e2e_click_twips "$panel" $fire_x $fire_y     # "high ok": fire
+# The gauges are pressed high enough for a shell that flies across the view.
+e2e_point_twips "$panel" $E2E_AT_FIRE
+e2e_press_here                                                   # "tembak"
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 30 >/dev/null   # "far ok"
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 35 >/dev/null  # "high ok": fire
 sleep 0.4
-shoot kestrava2-battle "$battle"
+shoot kestrava2-battle "$E2E_BATTLE"
 stop_program
 
 # ---- kestrava1: a shot, then the wind texts of the next one ----
-e2e_launch kestrava1
-setup=$(e2e_wait_window kestrava1)
-e2e_click_twips "$setup" $((2040 + 360 + 1260)) $((1440 + 360 + 240))   # "Duel 1vs1"
-e2e_wait_title "$setup" "2"
-e2e_click_twips "$setup" $((2760 + 1080)) $((4680 + 420))               # "Start"
-battle=$(e2e_wait_window "0" 20)
-# Pointer moves over the battlefield bring player 1's panel.
-e2e_move_twips "$battle" 7200 6300
-sleep 0.2
-e2e_move_twips "$battle" 7500 6450
+e2e_duel_until_first_panel kestrava1
 panel=$(e2e_wait_window "Player1" 10)
-e2e_click_twips "$panel" $fire_x $fire_y
-sleep 0.6
-e2e_click_twips "$panel" $fire_x $fire_y
-sleep 0.8
-e2e_click_twips "$panel" $fire_x $fire_y
+e2e_point_twips "$panel" $E2E_AT_FIRE
+e2e_press_here
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 25 >/dev/null
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 30 >/dev/null
 e2e_wait_gone "Player1" 5
 # The shot ends below the window; pointer moves then bring player 2's panel.
 for i in $(seq 1 100); do
-  e2e_move_twips "$battle" $((7000 + (i % 2) * 300)) 6300
-  sleep 0.1
+  e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD
+  sleep 0.05
+  e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD_NEAR
+  sleep 0.05
   [ -n "$(e2e_find_windows Player2)" ] && break
 done
 panel=$(e2e_wait_window "Player2" 10)
-shoot kestrava1-battle "$battle" "$panel"
+shoot kestrava1-battle "$E2E_BATTLE" "$panel"
 stop_program
 
 e2e_pass "screenshots written to $out"
