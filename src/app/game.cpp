@@ -5,6 +5,7 @@
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/setup_window.h"
+#include "ui/number_text.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -79,6 +80,15 @@ ScoreWindow& Game::Score()
 
 QString Game::turnMarker() { return player(0).tag(); }
 void Game::setTurnMarker(const QString& marker) { player(0).setTag(marker); }
+
+std::optional<int> Game::turnSlot()
+{
+    const double marker = numtext::readDouble(turnMarker());
+    for (int slot = 0; slot < 4; ++slot)
+        if (marker == slot)
+            return slot;
+    return std::nullopt;
+}
 
 void Game::discardBattle()
 {

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ui {
@@ -55,6 +56,12 @@ public:
     // The turn marker: the Tag text of `player1`.
     QString turnMarker();
     void setTurnMarker(const QString& marker);
+    // The player the turn marker names: the slot 0..3 when the marker reads
+    // as exactly that number, nothing otherwise ("-1" between turns, "4",
+    // "2.5"). A marker that is no number at all (empty, letters) reads as 0,
+    // as every number field of the game does, and so names player 1. Like
+    // turnMarker(), it makes `player1` if nothing has touched it yet.
+    std::optional<int> turnSlot();
 
     // The window's own close control: discard, to be rebuilt at the next touch.
     void discardBattle();

@@ -10,21 +10,6 @@
 #include "ui/message_box.h"
 #include "ui/number_text.h"
 
-namespace {
-
-// The slot 0..3 the turn marker names, or -1 when it names nobody. The marker
-// is read afresh on every test: ending the shot may rewrite it.
-int slotOfTurnMarker(Game& game)
-{
-    const double marker = numtext::readDouble(game.turnMarker());
-    for (int k = 0; k < 4; ++k)
-        if (marker == k)
-            return k;
-    return -1;
-}
-
-} // namespace
-
 void BattleWindow::explosionTick()
 {
     // Take the explosion off the field.
@@ -32,13 +17,11 @@ void BattleWindow::explosionTick()
 
     // Credit the shooter with the damage dealt to the other players; damage to
     // its own vehicle counts neither way.
-    for (int k = 0; k < 4; ++k) {
-        if (slotOfTurnMarker(game_) != k)
-            continue;
-        ui::Label& score = game_.player(k).score1;
+    if (const std::optional<int> shooter = game_.turnSlot()) {
+        ui::Label& score = game_.player(*shooter).score1;
         double credited = static_cast<double>(numtext::readInt16(score.caption()));
         for (int other = 0; other < 4; ++other)
-            if (other != k)
+            if (other != *shooter)
                 credited += numtext::readDouble(damageLabel[other]->caption());
         score.setCaption(numtext::text(credited));
     }
@@ -62,12 +45,14 @@ void BattleWindow::explosionTick()
         energy.setValue(0);
         car.setTop(-car.height());
 
-        const int shooter = slotOfTurnMarker(game_);
-        if (shooter >= 0 && shooter != victim) {
-            ui::Label& killerScore = game_.player(shooter).score1;
+        // The marker is read afresh for every victim: ending the shot after a
+        // self-destruction may rewrite it.
+        const std::optional<int> shooter = game_.turnSlot();
+        if (shooter && *shooter != victim) {
+            ui::Label& killerScore = game_.player(*shooter).score1;
             killerScore.setCaption(numtext::text(numtext::readInt16(killerScore.caption()) + 50));
             ui::showMessage(game_.player(victim).caption() + QStringLiteral(" dihancurkan sampai lenyap oleh ")
-                            + game_.player(shooter).caption() + QStringLiteral(". Score 50 poin"));
+                            + game_.player(*shooter).caption() + QStringLiteral(". Score 50 poin"));
         }
         // The wind edition remembers who lost a vehicle first: that player
         // opens the next match.

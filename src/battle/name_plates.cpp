@@ -18,9 +18,9 @@ void BattleWindow::namePlateTick()
     // Blink the current player's plate; the plates of the players before it
     // are shown, those after it are left as they are. Between turns (-1)
     // every plate is shown.
-    const double marker = numtext::readDouble(game_.turnMarker());
+    const std::optional<int> turn = game_.turnSlot();
     for (std::size_t k = 0; k < namePlate.size(); ++k) {
-        if (marker == static_cast<double>(k)) {
+        if (turn == static_cast<int>(k)) {
             namePlate[k]->setVisible(!namePlate[k]->visible());
             break;
         }

@@ -55,15 +55,14 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
         declareDraw(game_);
     }
 
-    // Keep the turn marker in range.
+    // Keep the turn marker in range. Only a marker above the last slot wraps
+    // to player 1; "-1" between turns and a fraction such as "2.5" stay.
     if (numtext::readDouble(game_.turnMarker()) > 3)
         game_.setTurnMarker(QStringLiteral("0"));
 
     // Bring back the panel of the player whose turn it is, unless a shot or a
     // vehicle move is running.
-    for (int k = 0; k < 4; ++k) {
-        if (numtext::readDouble(game_.turnMarker()) == k && !Timer1.enabled() && !Timer3.enabled()
-            && !Timer4.enabled())
-            game_.player(k).show();
-    }
+    const std::optional<int> turn = game_.turnSlot();
+    if (turn && !Timer1.enabled() && !Timer3.enabled() && !Timer4.enabled())
+        game_.player(*turn).show();
 }

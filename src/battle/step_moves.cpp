@@ -20,16 +20,6 @@ constexpr ui::Twips kBarBelowVehicle = 300;
 using Position = ui::Twips (ui::Field::*)() const;
 using SetPosition = void (ui::Field::*)(ui::Twips);
 
-// The slot named by the turn marker; none between turns or for any other text.
-std::optional<std::size_t> movingSlot(Game& game)
-{
-    const double marker = numtext::readDouble(game.turnMarker());
-    for (std::size_t k = 0; k < 4; ++k)
-        if (marker == static_cast<double>(k))
-            return k;
-    return std::nullopt;
-}
-
 // A Tag read as a single-precision number. A value beyond the single range is
 // kept as it is instead of overflowing.
 double readSingle(const QString& text)
@@ -61,28 +51,29 @@ bool glideTick(ui::Sprite& car, Position position, SetPosition setPosition)
 
 void BattleWindow::verticalGlideTick()
 {
-    const auto k = movingSlot(game_);
+    // Only the vehicle of the player whose turn it is glides.
+    const std::optional<int> k = game_.turnSlot();
     if (!k)
         return;
     ui::Sprite& car = *vehicle[*k];
     if (!glideTick(car, &ui::Field::top, &ui::Field::setTop))
         return;
     // Arrived: the panel comes back and the bar settles below the vehicle.
-    game_.player(static_cast<int>(*k)).show();
+    game_.player(*k).show();
     Timer3.stop();
     energyBar[*k]->setTop(car.top() + car.height() + kBarBelowVehicle);
 }
 
 void BattleWindow::horizontalGlideTick()
 {
-    const auto k = movingSlot(game_);
+    const std::optional<int> k = game_.turnSlot();
     if (!k)
         return;
     ui::Sprite& car = *vehicle[*k];
     if (!glideTick(car, &ui::Field::left, &ui::Field::setLeft))
         return;
     // Arrived: the panel comes back and the bar lines up with the vehicle.
-    game_.player(static_cast<int>(*k)).show();
+    game_.player(*k).show();
     Timer4.stop();
     energyBar[*k]->setLeft(car.left());
 }

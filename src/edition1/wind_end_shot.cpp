@@ -12,34 +12,37 @@ namespace {
 
 // The slot whose player receives the movement points of a new turn: the
 // marked player when their vehicle is in the match, otherwise player 1.
-int slotGrantedPoints(Game& game, std::int64_t marker)
+std::optional<int> slotGrantedPoints(Game& game)
 {
     BattleWindow& battle = game.Battle();
     RosterWindow& setup = game.Form1();
-    if (marker == 1 && battle.Image2.visible())
+    const std::optional<int> marked = game.turnSlot();
+    if (marked == 1 && battle.Image2.visible())
         return 1;
-    if (marker == 2 && setup.playerTakesPart(2) && battle.mob3.visible())
+    if (marked == 2 && setup.playerTakesPart(2) && battle.mob3.visible())
         return 2;
-    if (marker == 3 && setup.playerTakesPart(3) && battle.mob4.visible())
+    if (marked == 3 && setup.playerTakesPart(3) && battle.mob4.visible())
         return 3;
     if (battle.Image3.visible())
         return 0;
-    return -1;
+    return std::nullopt;
 }
 
 } // namespace
 
 void passTurnInRotation(Game& game)
 {
-    // The setup window's title holds the number of players of the match.
+    // The rotation counts on from the marker read as a whole number, not from
+    // the player it names: "-1" passes the turn to player 1 and "2.5" rounds
+    // to 2. The setup window's title holds the number of players of the
+    // match; a marker at or past it starts the round again.
     const std::int64_t marker = numtext::readInt16(game.turnMarker());
     const std::int64_t players = numtext::readInt16(game.Form1().caption());
     const std::int64_t next = marker < players ? marker + 1 : 0;
     game.setTurnMarker(numtext::text(next));
 
-    const int slot = slotGrantedPoints(game, next);
-    if (slot >= 0) {
-        ui::Label& points = game.player(slot).Label3;
+    if (const std::optional<int> slot = slotGrantedPoints(game)) {
+        ui::Label& points = game.player(*slot).Label3;
         points.setCaption(numtext::text(numtext::readDouble(points.caption()) + 3));
     }
 }

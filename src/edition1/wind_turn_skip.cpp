@@ -12,7 +12,7 @@ void passTurnOverDestroyed(Game& game, const std::function<void()>& declareDraw)
 {
     for (int k = 0; k < 4; ++k) {
         // A turn moved on by an earlier slot is seen here: read it afresh.
-        if (numtext::readDouble(game.turnMarker()) != k)
+        if (game.turnSlot() != k)
             continue;
         if (game.Battle().vehicle[k]->visible())
             continue;

@@ -200,13 +200,10 @@ void Soak::step()
 
 int Soak::markerSlot() const
 {
+    // Asking the game for the marker would make player1: only look when it exists.
     if (!game_->panelExists(0))
         return -1;
-    const double marker = numtext::readDouble(game_->turnMarker());
-    for (int k = 0; k < 4; ++k)
-        if (marker == k)
-            return k;
-    return -1;
+    return game_->turnSlot().value_or(-1);
 }
 
 bool Soak::playSensibly()
