@@ -1,6 +1,7 @@
 #include "battle/battle_window.h"
 
 #include "app/game.h"
+#include "app/game_words.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/roster_window.h"
@@ -136,7 +137,7 @@ BattleWindow::BattleWindow(Game& game)
     , Text6(Picture1, QStringLiteral("Text6"), {9000, 0, 735, 285}, true)
     , ProgressBar1(Picture1, 0, 100, 0, {960, 1080, 855, 255}, true)
     , Slider1(Picture1, 0, 100, 0, {960, 1320, 855, 255}, true)
-    , lr(Picture1, QStringLiteral("kanan"), {360, 1200, 615, 255}, !game.windEdition())
+    , lr(Picture1, words::right(), {360, 1200, 615, 255}, !game.windEdition())
     , Frame2(Picture1, QStringLiteral("Power"), {480, 840, 1575, 855}, !game.windEdition())
     , damage(pick(game, Frame2, Picture1), QStringLiteral("0"), designFor(game).damage, true)
     , dm1(Picture1, QStringLiteral("0"), {2640, 1560, 180, 360}, true)
@@ -160,7 +161,7 @@ BattleWindow::BattleWindow(Game& game)
     , ps2(sp2, 0, 30, 0, kGaugeInHolder, true)
     , ps3(sp3, 0, 30, 0, kGaugeInHolder, true)
     , ps4(sp4, 0, 30, 0, kGaugeInHolder, true)
-    , scrol1(Picture1, QStringLiteral("no"), {3480, 4680, 375, 255}, false)
+    , scrol1(Picture1, words::noScroll(), {3480, 4680, 375, 255}, false)
     , frame1(*this, QString(), {0, 360, 375, 5655}, !game.windEdition())
     , frame4(*this, QString(), {11280, 0, 375, 5775}, !game.windEdition())
     , frame5(*this, QString(), {360, 0, 9735, 375}, !game.windEdition())
@@ -212,10 +213,10 @@ BattleWindow::BattleWindow(Game& game)
     Frame3.onPointerMove([this](Twips, Twips) { coverPointerMove(); });
     Picture1.onPointerMove([this](Twips x, Twips y) { battlefieldPointerMove(x, y); });
     onPointerMove([this](Twips, Twips) { windowPointerMove(); });
-    frame1.onClick([this] { scrollButtonClick(QStringLiteral("kiri")); });
-    frame4.onClick([this] { scrollButtonClick(QStringLiteral("kanan")); });
-    frame5.onClick([this] { scrollButtonClick(QStringLiteral("atas")); });
-    frame6.onClick([this] { scrollButtonClick(QStringLiteral("bawah")); });
+    frame1.onClick([this] { scrollButtonClick(words::left()); });
+    frame4.onClick([this] { scrollButtonClick(words::right()); });
+    frame5.onClick([this] { scrollButtonClick(words::up()); });
+    frame6.onClick([this] { scrollButtonClick(words::down()); });
 
     load();
 }
@@ -280,6 +281,6 @@ void BattleWindow::coverPointerMove()
 {
     game_.player(0).hide();
     game_.player(1).hide();
-    game_.player(0).Label1.setCaption(QStringLiteral("kanan"));
-    game_.player(1).Label1.setCaption(QStringLiteral("kiri"));
+    game_.player(0).Label1.setCaption(words::right());
+    game_.player(1).Label1.setCaption(words::left());
 }

@@ -5,6 +5,7 @@
 #include "battle/battle_window.h"
 
 #include "app/game.h"
+#include "app/game_words.h"
 #include "edition1/wind_turn_skip.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
@@ -40,7 +41,7 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
 
     // Stop edge scrolling (the wind edition has no view scrolling).
     if (!wind)
-        scrol1.setCaption(QStringLiteral("no"));
+        scrol1.setCaption(words::noScroll());
 
     // The wind dial follows the pointer; the next wind steps on.
     PlaceWindDial(x, y);

@@ -1,6 +1,6 @@
 #include "battle/battle_window.h"
 
-#include <QLatin1String>
+#include "app/game_words.h"
 
 // The view scrolls by moving the whole battlefield under the window, in the
 // direction held by `scrol1`, until the pointer comes to rest over the
@@ -13,13 +13,13 @@ constexpr ui::Twips kScrollStep = 100;
 void BattleWindow::scrollTick()
 {
     const QString& direction = scrol1.caption();
-    if (direction == QLatin1String("atas"))
+    if (direction == words::up())
         Picture1.setTop(Picture1.top() + kScrollStep);
-    else if (direction == QLatin1String("bawah"))
+    else if (direction == words::down())
         Picture1.setTop(Picture1.top() - kScrollStep);
-    else if (direction == QLatin1String("kiri"))
+    else if (direction == words::left())
         Picture1.setLeft(Picture1.left() + kScrollStep);
-    else if (direction == QLatin1String("kanan"))
+    else if (direction == words::right())
         Picture1.setLeft(Picture1.left() - kScrollStep);
 }
 
@@ -30,5 +30,5 @@ void BattleWindow::scrollButtonClick(const QString& direction)
 
 void BattleWindow::windowPointerMove()
 {
-    scrol1.setCaption(QStringLiteral("no"));
+    scrol1.setCaption(words::noScroll());
 }

@@ -1,6 +1,7 @@
 #include "battle/battle_window.h"
 
 #include "app/game.h"
+#include "app/game_words.h"
 #include "edition1/wind_end_shot.h"
 #include "panel/panel_window.h"
 #include "ui/number_text.h"
@@ -32,7 +33,7 @@ void BattleWindow::flightTick()
         const double wind = numtext::readDouble(Text3.text());
         const float farPush = 4.0f * ProgressBar1.value();
         const double left = numtext::readDouble(left1.text());
-        if (lr.caption() == QStringLiteral("kanan"))
+        if (lr.caption() == words::right())
             left1.setText(numtext::text(wind + (left + static_cast<double>(farPush)) - 10));
         else
             left1.setText(numtext::text(wind + (left - static_cast<double>(farPush)) - 10));

@@ -1,18 +1,12 @@
 #include "panel/panel_window.h"
 
 #include "app/game.h"
+#include "app/game_words.h"
 #include "battle/battle_window.h"
 #include "setup/setup_window.h"
 #include "ui/number_text.h"
 
 namespace {
-
-const QString kRight = QStringLiteral("kanan");
-const QString kLeft = QStringLiteral("kiri");
-
-const QString kReady = QStringLiteral("tembak");
-const QString kFarRising = QStringLiteral("far ok");
-const QString kHighRising = QStringLiteral("high ok");
 
 // Step sizes of the move buttons, in twips.
 constexpr ui::Twips kSideStep = 800;
@@ -43,7 +37,7 @@ PanelDesign designA()
     d.Label4 = {2280, 960, 855, 255};
     d.Label1 = {4200, 120, 495, 255};
     d.score1 = {5160, 120, 90, 195};
-    d.facingAtLoad = kRight;
+    d.facingAtLoad = words::right();
     d.gaugeIntervalMs = 30;
     d.gaugeMargin = 3510;
     d.highGaugeMovesLineStart = false;
@@ -67,7 +61,7 @@ PanelDesign designB()
     d.Label4 = {2040, 840, 855, 255};
     d.Label1 = {1800, 0, 615, 255};
     d.score1 = {3720, 0, 90, 195};
-    d.facingAtLoad = kLeft;
+    d.facingAtLoad = words::left();
     d.gaugeIntervalMs = 30;
     d.gaugeMargin = 3210;
     d.highGaugeMovesLineStart = false;
@@ -110,13 +104,13 @@ PanelWindow::PanelWindow(Game& game, int slot)
 PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
     : ui::Window(QStringLiteral("Player") + numtext::text(slot + 1), design.clientWidth, design.clientHeight)
     , gerakan(*this, QString(), design.gerakan, true, ui::Frame::Border::None)
-    , kiri(gerakan, kLeft, design.kiri)
-    , kanan(gerakan, kRight, design.kanan)
-    , atas(gerakan, QStringLiteral("atas"), design.atas)
-    , bawah(gerakan, QStringLiteral("bawah"), design.bawah)
+    , kiri(gerakan, words::left(), design.kiri)
+    , kanan(gerakan, words::right(), design.kanan)
+    , atas(gerakan, words::up(), design.atas)
+    , bawah(gerakan, words::down(), design.bawah)
     , Label3(gerakan, game.windEdition() ? QStringLiteral("4") : QStringLiteral("0"), design.Label3)
     , Label1(gerakan, design.facingAtLoad, design.Label1)
-    , Command1(gerakan, kReady, design.Command1)
+    , Command1(gerakan, words::fireReady(), design.Command1)
     , ProgressBar1(gerakan, 0, 50, 0, design.ProgressBar1)
     , slider1(gerakan, 0, 50, 0, design.slider1)
     , Label4(gerakan, QStringLiteral("Ketinggian:"), design.Label4)
@@ -155,9 +149,9 @@ double pointsOf(const ui::Label& label) { return numtext::readDouble(label.capti
 
 } // namespace
 
-void PanelWindow::kiriClick() { turnOrStepSideways(kLeft, kRight, -kSideStep); }
+void PanelWindow::kiriClick() { turnOrStepSideways(words::left(), words::right(), -kSideStep); }
 
-void PanelWindow::kananClick() { turnOrStepSideways(kRight, kLeft, kSideStep); }
+void PanelWindow::kananClick() { turnOrStepSideways(words::right(), words::left(), kSideStep); }
 
 // A side button turns a vehicle that faces the other way (free of charge) and
 // otherwise steps it towards the button's side for one movement point.
@@ -166,7 +160,7 @@ void PanelWindow::turnOrStepSideways(const QString& side, const QString& otherSi
     if (Label1.caption() == otherSide) {
         Label1.setCaption(side);
         game_.Battle().vehicle[slot_]->loadPictureFile(
-            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), side == kRight));
+            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), side == words::right()));
         return;
     }
     const double points = pointsOf(Label3);
@@ -215,10 +209,10 @@ void PanelWindow::placeGuideLineEnd()
     const double high = slider1.value();
     const ui::Twips x1 = battle.Line1.x1();
     const ui::Twips y1 = battle.Line1.y1();
-    if (battle.lr.caption() == kRight) {
+    if (battle.lr.caption() == words::right()) {
         battle.Line1.setX2(x1 + far * k);
         battle.Line1.setY2(y1 - high * k);
-    } else if (battle.lr.caption() == kLeft) {
+    } else if (battle.lr.caption() == words::left()) {
         battle.Line1.setX2(x1 - far * k);
         battle.Line1.setY2(y1 - high * k);
     }
@@ -271,7 +265,7 @@ void PanelWindow::fireClick()
     {
         BattleWindow& battle = game_.Battle();
         const ui::Sprite& vehicle = *battle.vehicle[slot_];
-        const double left = Label1.caption() == kRight
+        const double left = Label1.caption() == words::right()
             ? vehicle.left() + vehicle.width() + battle.Image1.width()
             : vehicle.left();
         battle.left1.setText(numtext::textSingle(static_cast<float>(left)));
@@ -288,25 +282,25 @@ void PanelWindow::fireClick()
         dealt->setCaption(QStringLiteral("0"));
 
     const QString stage = Command1.caption();
-    if (stage == kReady) {
+    if (stage == words::fireReady()) {
         // First press: the far gauge starts from empty.
         ProgressBar1.setValue(0);
         slider1.setValue(0);
-        Command1.setCaption(kFarRising);
+        Command1.setCaption(words::farRising());
         Timer2.start();
         game_.Battle().Timer1.stop();
-    } else if (stage == kFarRising) {
+    } else if (stage == words::farRising()) {
         // Second press: the far power is fixed, the high gauge rises.
         Timer2.stop();
         Timer6.start();
-        Command1.setCaption(kHighRising);
+        Command1.setCaption(words::highRising());
     } else {
         // Third press: launch.
         hide();
         game_.setTurnMarker(numtext::text(slot_));
         Timer6.stop();
         game_.Battle().Timer1.start();
-        Command1.setCaption(kReady);
+        Command1.setCaption(words::fireReady());
     }
 }
 
