@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "app/game_words.h"
+#include "app/player_slots.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/roster_window.h"
@@ -281,6 +282,6 @@ void BattleWindow::coverPointerMove()
 {
     game_.player(0).hide();
     game_.player(1).hide();
-    game_.player(0).Label1.setCaption(words::right());
-    game_.player(1).Label1.setCaption(words::left());
+    for (const int slot : {0, 1})
+        game_.player(slot).Label1.setCaption(words::facing(facesRightAtStart(slot)));
 }

@@ -1,6 +1,7 @@
 #include "edition1/wind_setup_window.h"
 
 #include "app/game.h"
+#include "app/player_slots.h"
 #include "battle/battle_window.h"
 #include "setup/match_start.h"
 #include "ui/number_text.h"
@@ -12,9 +13,6 @@ namespace {
 
 constexpr int kFirstCharacter = 1;
 constexpr int kLastCharacter = 6;
-
-// Players 1 and 3 face right, players 2 and 4 face left.
-constexpr std::array<bool, 4> kFacesRight{true, false, true, false};
 
 // The vehicles of players 1 and 2 stand with their lower edge on this line.
 constexpr ui::Twips kGroundLine = 5020;
@@ -117,7 +115,7 @@ void WindSetupWindow::browse(int slot, int step)
     if (next < kFirstCharacter || next > kLastCharacter)
         return;  // no wrap-around
     number.setText(numtext::text(next));
-    picture[slot]->loadPictureFile(spriteFile(number.text(), kFacesRight[slot]));
+    picture[slot]->loadPictureFile(spriteFile(number.text(), facesRightAtStart(slot)));
 }
 
 void WindSetupWindow::startMatch()

@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "app/game_words.h"
+#include "app/player_slots.h"
 #include "battle/battle_window.h"
 #include "setup/setup_window.h"
 #include "ui/number_text.h"
@@ -37,7 +38,6 @@ PanelDesign designA()
     d.Label4 = {2280, 960, 855, 255};
     d.Label1 = {4200, 120, 495, 255};
     d.score1 = {5160, 120, 90, 195};
-    d.facingAtLoad = words::right();
     d.gaugeIntervalMs = 30;
     d.gaugeMargin = 3510;
     d.highGaugeMovesLineStart = false;
@@ -61,7 +61,6 @@ PanelDesign designB()
     d.Label4 = {2040, 840, 855, 255};
     d.Label1 = {1800, 0, 615, 255};
     d.score1 = {3720, 0, 90, 195};
-    d.facingAtLoad = words::left();
     d.gaugeIntervalMs = 30;
     d.gaugeMargin = 3210;
     d.highGaugeMovesLineStart = false;
@@ -109,7 +108,7 @@ PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
     , atas(gerakan, words::up(), design.atas)
     , bawah(gerakan, words::down(), design.bawah)
     , Label3(gerakan, game.windEdition() ? QStringLiteral("4") : QStringLiteral("0"), design.Label3)
-    , Label1(gerakan, design.facingAtLoad, design.Label1)
+    , Label1(gerakan, words::facing(facesRightAtStart(slot)), design.Label1)
     , Command1(gerakan, words::fireReady(), design.Command1)
     , ProgressBar1(gerakan, 0, 50, 0, design.ProgressBar1)
     , slider1(gerakan, 0, 50, 0, design.slider1)

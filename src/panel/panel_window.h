@@ -7,12 +7,11 @@
 class Game;
 
 // What differs between the four panels: their layout (design A for players 1
-// and 3, design B for players 2 and 4), facing at load, gauge speed, resize
-// margin and player 4's guide line.
+// and 3, design B for players 2 and 4), gauge speed, resize margin and player
+// 4's guide line. Their facing at load is the player's facing at the start.
 struct PanelDesign {
     ui::Twips clientWidth, clientHeight;
     ui::Rect gerakan, kiri, atas, bawah, kanan, Label3, Command1, ProgressBar1, slider1, Label4, Label1, score1;
-    QString facingAtLoad;        // "kanan" or "kiri"
     int gaugeIntervalMs;         // 30, or 20 in player3
     ui::Twips gaugeMargin;       // 3510 or 3210
     bool highGaugeMovesLineStart;  // player4's high gauge also places the line's start

@@ -1,11 +1,14 @@
 #include "setup/setup_window.h"
 
 #include "app/game.h"
+#include "app/player_slots.h"
 #include "battle/battle_window.h"
 #include "setup/character_catalogue.h"
 #include "setup/match_start.h"
 #include "ui/number_text.h"
 #include "ui/picture.h"
+
+#include <optional>
 
 namespace {
 
@@ -176,10 +179,14 @@ QString playerLabel(int slot)
     return QStringLiteral("(player%1)").arg(slot + 1);
 }
 
-// Players 1 and 3 face right, players 2 and 4 face left.
-bool facesRight(int slot)
+// The player the selector was opened for, by its caption "(player1)" ..
+// "(player4)"; nobody before it is first opened.
+std::optional<int> slotOfPlayerLabel(const QString& caption)
 {
-    return slot % 2 == 0;
+    for (int slot = 0; slot < 4; ++slot)
+        if (caption == playerLabel(slot))
+            return slot;
+    return std::nullopt;
 }
 
 } // namespace
@@ -190,7 +197,7 @@ void SetupWindow::openSelector(int slot)
     Text6.setText(nameField[slot]->text());
     Label8.setCaption(playerLabel(slot));
     Label10.setCaption(characterNumber[slot]->text());
-    Image5.loadPictureFile(spriteFile(Label10.caption(), facesRight(slot)));
+    Image5.loadPictureFile(spriteFile(Label10.caption(), facesRightAtStart(slot)));
     ShowCharacter();
     // The roster does not react while the selector is open.
     Frame2.setEnabled(false);
@@ -212,9 +219,11 @@ void SetupWindow::nextCharacter()
 
 void SetupWindow::browseTo(int number)
 {
-    const bool facingLeft = Label8.caption() == playerLabel(1) || Label8.caption() == playerLabel(3);
+    // The preview faces as the player's roster picture does; a selector not
+    // yet opened for anybody shows the right-facing sprite.
+    const bool facingRight = facesRightAtStart(slotOfPlayerLabel(Label8.caption()).value_or(0));
     Label10.setCaption(numtext::text(number));
-    Image5.loadPictureFile(spriteFile(Label10.caption(), !facingLeft));
+    Image5.loadPictureFile(spriteFile(Label10.caption(), facingRight));
     ShowCharacter();
 }
 
@@ -223,9 +232,8 @@ void SetupWindow::closeSelector()
     Label9.setCaption(QString());
     Frame2.setEnabled(true);
     Frame5.hide();
-    for (int slot = 0; slot < 4; ++slot) {
-        if (Label8.caption() != playerLabel(slot))
-            continue;
+    if (const std::optional<int> chosen = slotOfPlayerLabel(Label8.caption())) {
+        const int slot = *chosen;
         // A preview that never loaded leaves the roster picture as it was
         // rather than blanking the player's vehicle.
         if (!Image5.picture().isNull())
