@@ -5,9 +5,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -504,6 +507,41 @@ private slots:
         QCOMPARE(seen.size(), 2);
         QCOMPARE(w->Check1.checked(), false);
         QCOMPARE(static_cast<QAbstractButton*>(w->Check1.widget())->isChecked(), false);
+    }
+
+    // ---- What reaches the screen ----
+
+    void captionsAreWhatTheWidgetsShow()
+    {
+        auto* label = static_cast<QLabel*>(w->LabelA.widget());
+        auto* button = static_cast<QPushButton*>(w->Button1.widget());
+        auto* box = static_cast<QGroupBox*>(w->Frame3.widget());
+        // An ampersand is kept as given: on a button and a frame it marks the
+        // shortcut letter, on a label it is plain text.
+        w->LabelA.setCaption(QStringLiteral("A & B"));
+        w->Button1.setCaption(QStringLiteral("&stop"));
+        w->Frame3.setCaption(QStringLiteral("&Power"));
+        QCOMPARE(label->text(), QStringLiteral("A & B"));
+        QCOMPARE(button->text(), QStringLiteral("&stop"));
+        QCOMPARE(box->title(), QStringLiteral("&Power"));
+        QCOMPARE(w->LabelA.caption(), QStringLiteral("A & B"));
+        QCOMPARE(w->Button1.caption(), QStringLiteral("&stop"));
+        QCOMPARE(w->Frame3.caption(), QStringLiteral("&Power"));
+    }
+
+    void coloursAreWhatTheWidgetsDraw()
+    {
+        // &HBBGGRR: blue in the high byte.
+        const ui::Colour colour = 0x336699;
+        const QColor drawn(0x99, 0x66, 0x33);
+        w->LabelA.setForeColour(colour);
+        QCOMPARE(w->LabelA.widget()->palette().color(QPalette::WindowText), drawn);
+
+        // Line1 runs along its widget's single pixel row.
+        auto linePixel = [this] { return w->Line1.widget()->grab().toImage().pixelColor(40, 0); };
+        QCOMPARE(linePixel(), QColor(Qt::red));
+        w->Line1.setColour(colour);
+        QCOMPARE(linePixel(), drawn);
     }
 
     void progressBarKeepsItsValueInRange()
