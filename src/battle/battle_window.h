@@ -7,6 +7,7 @@
 #include <array>
 
 class Game;
+struct BattleDesign;
 
 // The battle window `Battle`: the arena of a match and the store of the whole
 // battle state. Its fields are the game's state; the panels, the setup window
@@ -137,6 +138,10 @@ public:
     ui::Twips flightFloor() const;
 
 private:
+    // The design of the edition is worked out once and handed to every
+    // field's initialiser.
+    BattleWindow(Game& game, const BattleDesign& design);
+
     void load();
     bool windEdition() const;
 

@@ -34,35 +34,19 @@ ui::Rect browseButton(ui::Twips left, ui::Twips top)
 // layout relative to their own frame.
 RosterDesign windRosterDesign()
 {
-    RosterDesign design;
-    design.frame1 = ui::Rect{2040, 1440, 3135, 2895};
-    design.frame2 = ui::Rect{600, 0, 7815, 6255};
-    design.frame4 = ui::Rect{5040, 0, 2295, 1815};
-    design.picture = {
-        ui::Rect{600, 840, 0, 0},
-        ui::Rect{5880, 840, 0, 0},
-        ui::Rect{480, 120, 0, 0},
-        ui::Rect{480, 120, 0, 0},
+    return RosterDesign{
+        .frame1 = {2040, 1440, 3135, 2895},
+        .frame2 = {600, 0, 7815, 6255},
+        .frame4 = {5040, 0, 2295, 1815},
+        .picture = {ui::Rect{600, 840, 0, 0}, ui::Rect{5880, 840, 0, 0}, ui::Rect{480, 120, 0, 0},
+                    ui::Rect{480, 120, 0, 0}},
+        .nameLabel = {ui::Rect{240, 1920, 0, 0}, ui::Rect{5520, 1920, 0, 0}, ui::Rect{120, 1080, 0, 0},
+                      ui::Rect{120, 1080, 0, 0}},
+        .nameField = {ui::Rect{240, 2160, 1695, 285}, ui::Rect{5520, 2160, 1695, 285},
+                      ui::Rect{120, 1320, 1695, 285}, ui::Rect{120, 1320, 1695, 285}},
+        .builtinPicture = {QStringLiteral("wind_roster_p1"), QStringLiteral("wind_roster_p2"),
+                           QStringLiteral("wind_roster_p3"), QStringLiteral("wind_roster_p4")},
     };
-    design.nameLabel = {
-        ui::Rect{240, 1920, 0, 0},
-        ui::Rect{5520, 1920, 0, 0},
-        ui::Rect{120, 1080, 0, 0},
-        ui::Rect{120, 1080, 0, 0},
-    };
-    design.nameField = {
-        ui::Rect{240, 2160, 1695, 285},
-        ui::Rect{5520, 2160, 1695, 285},
-        ui::Rect{120, 1320, 1695, 285},
-        ui::Rect{120, 1320, 1695, 285},
-    };
-    design.builtinPicture = {
-        QStringLiteral("wind_roster_p1"),
-        QStringLiteral("wind_roster_p2"),
-        QStringLiteral("wind_roster_p3"),
-        QStringLiteral("wind_roster_p4"),
-    };
-    return design;
 }
 
 // The turn marker for the player named in the "who moves first" field: the

@@ -23,48 +23,48 @@ constexpr ui::Twips kLaunchHeight = 4040;
 // Players 1 and 3 use the taller layout A, players 2 and 4 layout B.
 PanelDesign designA()
 {
-    PanelDesign d;
-    d.clientWidth = 8880;
-    d.clientHeight = 1605;
-    d.gerakan = {0, 120, 11535, 1455};
-    d.kiri = {0, 480, 735, 495};
-    d.atas = {600, 120, 735, 495};
-    d.bawah = {600, 840, 735, 495};
-    d.kanan = {1200, 480, 735, 495};
-    d.Label3 = {600, 600, 735, 255};
-    d.Command1 = {1920, 600, 1095, 375};
-    d.ProgressBar1 = {3000, 480, 8055, 375};
-    d.slider1 = {3000, 960, 8055, 375};
-    d.Label4 = {2280, 960, 855, 255};
-    d.Label1 = {4200, 120, 495, 255};
-    d.score1 = {5160, 120, 90, 195};
-    d.gaugeIntervalMs = 30;
-    d.gaugeMargin = 3510;
-    d.highGaugeMovesLineStart = false;
-    return d;
+    return PanelDesign{
+        .clientWidth = 8880,
+        .clientHeight = 1605,
+        .gerakan = {0, 120, 11535, 1455},
+        .kiri = {0, 480, 735, 495},
+        .atas = {600, 120, 735, 495},
+        .bawah = {600, 840, 735, 495},
+        .kanan = {1200, 480, 735, 495},
+        .Label3 = {600, 600, 735, 255},
+        .Command1 = {1920, 600, 1095, 375},
+        .ProgressBar1 = {3000, 480, 8055, 375},
+        .slider1 = {3000, 960, 8055, 375},
+        .Label4 = {2280, 960, 855, 255},
+        .Label1 = {4200, 120, 495, 255},
+        .score1 = {5160, 120, 90, 195},
+        .gaugeIntervalMs = 30,
+        .gaugeMargin = 3510,
+        .highGaugeMovesLineStart = false,
+    };
 }
 
 PanelDesign designB()
 {
-    PanelDesign d;
-    d.clientWidth = 8880;
-    d.clientHeight = 1635;
-    d.gerakan = {0, 120, 11535, 1335};
-    d.kiri = {0, 360, 615, 375};
-    d.atas = {480, 0, 735, 375};
-    d.bawah = {480, 720, 735, 375};
-    d.kanan = {1080, 360, 735, 375};
-    d.Label3 = {480, 480, 735, 255};
-    d.Command1 = {1920, 360, 1095, 375};
-    d.ProgressBar1 = {3000, 240, 8295, 375};
-    d.slider1 = {3000, 720, 8295, 375};
-    d.Label4 = {2040, 840, 855, 255};
-    d.Label1 = {1800, 0, 615, 255};
-    d.score1 = {3720, 0, 90, 195};
-    d.gaugeIntervalMs = 30;
-    d.gaugeMargin = 3210;
-    d.highGaugeMovesLineStart = false;
-    return d;
+    return PanelDesign{
+        .clientWidth = 8880,
+        .clientHeight = 1635,
+        .gerakan = {0, 120, 11535, 1335},
+        .kiri = {0, 360, 615, 375},
+        .atas = {480, 0, 735, 375},
+        .bawah = {480, 720, 735, 375},
+        .kanan = {1080, 360, 735, 375},
+        .Label3 = {480, 480, 735, 255},
+        .Command1 = {1920, 360, 1095, 375},
+        .ProgressBar1 = {3000, 240, 8295, 375},
+        .slider1 = {3000, 720, 8295, 375},
+        .Label4 = {2040, 840, 855, 255},
+        .Label1 = {1800, 0, 615, 255},
+        .score1 = {3720, 0, 90, 195},
+        .gaugeIntervalMs = 30,
+        .gaugeMargin = 3210,
+        .highGaugeMovesLineStart = false,
+    };
 }
 
 } // namespace

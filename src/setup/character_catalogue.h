@@ -18,12 +18,12 @@ struct Character {
 inline const std::array<Character, 6>& characterCatalogue()
 {
     static const std::array<Character, 6> catalogue{{
-        {1, QStringLiteral("Guekue"), 7, 4, 6, 3},
-        {2, QStringLiteral("VoTank"), 6, 8, 3, 3},
-        {3, QStringLiteral("MortaCar"), 6, 5, 5, 6},
-        {4, QStringLiteral("MeriSpot"), 9, 6, 3, 1},
-        {5, QStringLiteral("Sireum"), 5, 4, 8, 4},
-        {6, QStringLiteral("KV-Machine"), 5, 6, 6, 3},
+        {.number = 1, .name = QStringLiteral("Guekue"), .attack = 7, .energy = 4, .speed = 6, .move = 3},
+        {.number = 2, .name = QStringLiteral("VoTank"), .attack = 6, .energy = 8, .speed = 3, .move = 3},
+        {.number = 3, .name = QStringLiteral("MortaCar"), .attack = 6, .energy = 5, .speed = 5, .move = 6},
+        {.number = 4, .name = QStringLiteral("MeriSpot"), .attack = 9, .energy = 6, .speed = 3, .move = 1},
+        {.number = 5, .name = QStringLiteral("Sireum"), .attack = 5, .energy = 4, .speed = 8, .move = 4},
+        {.number = 6, .name = QStringLiteral("KV-Machine"), .attack = 5, .energy = 6, .speed = 6, .move = 3},
     }};
     return catalogue;
 }

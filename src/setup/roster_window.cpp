@@ -13,6 +13,10 @@ constexpr ui::Twips kMenuButtonSpacing = 600;
 constexpr ui::Twips kNameLabelWidth = 420;
 constexpr ui::Twips kNameLabelHeight = 195;
 
+// The guide line's length per unit of power; 0 turns the line off.
+const ui::Slider::Scale kGuideLineScale{
+    .minimum = 0, .maximum = 100, .tickSpacing = 10, .smallStep = 1, .largeStep = 5};
+
 // The n-th button of the main menu (0 = top).
 ui::Rect menuButton(int n)
 {
@@ -73,7 +77,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , nomob4(Frame4, QStringLiteral("4"), ui::Rect{1560, 1560, 375, 285}, false)
     , Command5(Frame2, QStringLiteral("Start"), ui::Rect{2760, 4680, 2175, 855})
     , back(Frame2, QStringLiteral("back"), ui::Rect{4080, 120, 1095, 615})
-    , Slider1(Frame2, ui::Slider::Scale{0, 100, 10, 1, 5}, 70, ui::Rect{1080, 5760, 5535, 270})
+    , Slider1(Frame2, kGuideLineScale, 70, ui::Rect{1080, 5760, 5535, 270})
     , Label1(Frame2, QStringLiteral("Garis Pembantu: (0=off)"), ui::Rect{120, 5520, 930, 585})
     , Dir1(Frame2, game.pictureFolder(), ui::Rect{7080, 5880, 855, 540}, false)
     // "Score..." stays in front of the roster, beside "back".

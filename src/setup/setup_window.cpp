@@ -14,18 +14,18 @@ namespace {
 
 RosterDesign fullGameDesign()
 {
-    RosterDesign design;
-    design.frame1 = ui::Rect{2040, 1440, 3135, 3495};
-    design.frame2 = ui::Rect{0, 0, 7815, 6255};
-    design.frame4 = ui::Rect{3600, 0, 3615, 1815};
-    design.picture = {ui::Rect{360, 720, 750, 900}, ui::Rect{6240, 720, 900, 750}, ui::Rect{240, 120, 900, 750},
-                      ui::Rect{2400, 120, 900, 750}};
-    design.nameLabel = {ui::Rect{360, 1800}, ui::Rect{5520, 1800}, ui::Rect{240, 1080}, ui::Rect{1560, 1080}};
-    design.nameField = {ui::Rect{360, 2040, 1695, 285}, ui::Rect{5520, 2040, 1695, 285},
-                        ui::Rect{240, 1320, 1695, 285}, ui::Rect{1560, 1320, 1695, 285}};
-    design.builtinPicture = {QStringLiteral("roster_p1"), QStringLiteral("roster_p2"), QStringLiteral("roster_p3"),
-                             QStringLiteral("roster_p4")};
-    return design;
+    return RosterDesign{
+        .frame1 = {2040, 1440, 3135, 3495},
+        .frame2 = {0, 0, 7815, 6255},
+        .frame4 = {3600, 0, 3615, 1815},
+        .picture = {ui::Rect{360, 720, 750, 900}, ui::Rect{6240, 720, 900, 750}, ui::Rect{240, 120, 900, 750},
+                    ui::Rect{2400, 120, 900, 750}},
+        .nameLabel = {ui::Rect{360, 1800}, ui::Rect{5520, 1800}, ui::Rect{240, 1080}, ui::Rect{1560, 1080}},
+        .nameField = {ui::Rect{360, 2040, 1695, 285}, ui::Rect{5520, 2040, 1695, 285},
+                      ui::Rect{240, 1320, 1695, 285}, ui::Rect{1560, 1320, 1695, 285}},
+        .builtinPicture = {QStringLiteral("roster_p1"), QStringLiteral("roster_p2"), QStringLiteral("roster_p3"),
+                           QStringLiteral("roster_p4")},
+    };
 }
 
 // Where each player's statistics start: the Attack field and its icon; Energy,
@@ -34,10 +34,10 @@ struct StatColumn {
     ui::Twips fieldLeft, iconLeft, top;
 };
 constexpr StatColumn kStatColumn[4] = {
-    {1440, 1200, 720},
-    {5520, 5900, 720},
-    {1440, 1200, 120},
-    {1680, 2040, 120},
+    {.fieldLeft = 1440, .iconLeft = 1200, .top = 720},
+    {.fieldLeft = 5520, .iconLeft = 5900, .top = 720},
+    {.fieldLeft = 1440, .iconLeft = 1200, .top = 120},
+    {.fieldLeft = 1680, .iconLeft = 2040, .top = 120},
 };
 constexpr ui::Twips kStatSpacing = 240;
 
@@ -62,8 +62,8 @@ ui::Rect selectorRow(ui::Twips left, int row, ui::Twips width, ui::Twips height)
     return ui::Rect{left, kSelectorRowTop[row], width, height};
 }
 
-const ui::Slider::Scale kStatBar{2, 8, 1, 1, 1};
-const ui::Slider::Scale kMoveBar{2, 5, 1, 1, 1};
+const ui::Slider::Scale kStatBar{.minimum = 2, .maximum = 8, .tickSpacing = 1, .smallStep = 1, .largeStep = 1};
+const ui::Slider::Scale kMoveBar{.minimum = 2, .maximum = 5, .tickSpacing = 1, .smallStep = 1, .largeStep = 1};
 
 constexpr auto kReadOnly = ui::TextField::Mode::ReadOnly;
 
