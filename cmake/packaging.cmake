@@ -7,6 +7,11 @@ foreach(program kestrava2 kestrava1)
   target_link_options(${program} PRIVATE LINKER:-z,now)
 endforeach()
 
+# cpack packages what has been built, as `cmake --install` installs it; it
+# does not build first. (The package test runs after the build, and must not
+# start a build of its own in a tree that is out of date.)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kestrava)
 set(CPACK_PACKAGE_VENDOR "Kestrava developers")
