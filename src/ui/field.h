@@ -87,12 +87,14 @@ protected:
     // Runs the click handler, unless the field is disabled.
     void deliverClick();
 
-    virtual void applyGeometry();
     // What a player's click does to the field itself before its click event
     // (a check box toggles).
     virtual void beforeClick() {}
 
 private:
+    // Draws the widget at the field's place, in pixels.
+    void applyGeometry();
+
     Container* container_;
     QPointer<QWidget> widget_;
     Rect rect_;

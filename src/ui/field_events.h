@@ -17,7 +17,6 @@ class Field;
 // widget gets none. A left press and release inside a field that is not a
 // button become the field's click.
 class FieldEvents : public QObject {
-    Q_OBJECT
 public:
     using MoveSink = std::function<void(Twips, Twips)>;
     using ClickSink = std::function<void()>;

@@ -77,7 +77,6 @@ void Timer::tick()
 }
 
 void Timer::setManualTicking(bool manual) { manualMode = manual; }
-bool Timer::manualTicking() { return manualMode; }
 void Timer::setTickObserver(TickObserver observer) { tickObserver = std::move(observer); }
 
 } // namespace ui

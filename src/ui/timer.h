@@ -36,7 +36,6 @@ public:
 
     // In manual mode no clock ever fires: tests tick timers by hand.
     static void setManualTicking(bool manual);
-    static bool manualTicking();
 
     // Diagnostics: an observer told just before the handler of every tick
     // that runs (from the clock or by hand), for measuring tick timing. One
