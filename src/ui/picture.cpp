@@ -4,13 +4,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-// The built-in pictures live in a static library, where nothing refers to
-// them; register them explicitly before the first one is read.
-static void registerBuiltinPictures()
-{
-    Q_INIT_RESOURCE(builtin_pictures);
-}
-
 namespace ui {
 
 QString joinPath(const QString& folder, const QString& fileName)
@@ -39,8 +32,6 @@ std::optional<Picture> readPictureFile(const QString& path, QString* error)
 
 Picture builtinPicture(const QString& name)
 {
-    static const bool registered = (registerBuiltinPictures(), true);
-    (void)registered;
     return QPixmap(QStringLiteral(":/builtin/%1.png").arg(name));
 }
 
