@@ -1,5 +1,6 @@
 // The turn scheduler: every living player's turn gauge fills one step per
-// tick; a full gauge hands its player the turn.
+// tick; a full gauge hands its player the turn. Only the full game runs it:
+// the wind edition passes turns in a fixed rotation and never starts timersp.
 
 #include "battle/battle_window.h"
 
@@ -10,12 +11,6 @@
 
 void BattleWindow::schedulerTick()
 {
-    // The wind edition passes turns in a fixed rotation and has no scheduler.
-    if (game_.windEdition()) {
-        timersp.stop();
-        return;
-    }
-
     // Show the gauges as they stand before this tick's filling.
     QString readout;
     for (int k = 0; k < 4; ++k) {

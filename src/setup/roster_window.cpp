@@ -102,7 +102,6 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     Command5.onClick([this] { startMatch(); });
 
     // Closing the setup window ends the program with all its windows.
-    onCloseRequest([] { return true; });
     onClosed([this] { game_.endProgram(0); });
 
     // Load: the roster covers the main menu when it is shown.
