@@ -13,6 +13,9 @@
 
 #include <array>
 
+using BattleTimer = ui::Timer BattleWindow::*;
+Q_DECLARE_METATYPE(BattleTimer)
+
 namespace {
 
 void setVehicles(TestGame& g, std::array<bool, 4> inPlay)
@@ -103,17 +106,17 @@ private slots:
 
     void noRecallDuringAShotOrAMove_data()
     {
-        QTest::addColumn<QString>("timer");
-        QTest::newRow("flight") << QStringLiteral("Timer1");
-        QTest::newRow("vertical glide") << QStringLiteral("Timer3");
-        QTest::newRow("horizontal glide") << QStringLiteral("Timer4");
+        QTest::addColumn<BattleTimer>("timer");
+        QTest::newRow("flight") << &BattleWindow::Timer1;
+        QTest::newRow("vertical glide") << &BattleWindow::Timer3;
+        QTest::newRow("horizontal glide") << &BattleWindow::Timer4;
     }
     void noRecallDuringAShotOrAMove()
     {
-        QFETCH(QString, timer);
+        QFETCH(BattleTimer, timer);
         TestGame g;
         BattleWindow& b = g->Battle();
-        b.timer(timer)->start();
+        (b.*timer).start();
         g->setTurnMarker(QStringLiteral("1"));
         b.Text7.setText(QStringLiteral("0"));
         b.Text8.setText(QStringLiteral("5"));
@@ -124,7 +127,7 @@ private slots:
         QCOMPARE(b.Text7.text(), QStringLiteral("5"));  // the next wind still steps
         QCOMPARE(b.Text8.text(), QStringLiteral("-1"));
 
-        b.timer(timer)->stop();
+        (b.*timer).stop();
         movePointer(g);
         QCOMPARE(shownPanel(g), 1);
     }

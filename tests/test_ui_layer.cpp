@@ -242,7 +242,8 @@ private slots:
         w->Frame3.setEnabled(false);
         QVERIFY(!w->Frame4.isEnabled());
         QVERIFY(!w->Button1.isEnabled());
-        QVERIFY(w->Button1.enabledFlag());
+        QWidget* button = w->Button1.widget();
+        QVERIFY(button->isEnabledTo(button->parentWidget())); // its own flag is untouched
         w->Button1.click();
         QCOMPARE(clicks, 1);
         w->Text1.type(QStringLiteral("typed"));
@@ -252,6 +253,15 @@ private slots:
         QVERIFY(w->Button1.isEnabled());
         w->Button1.click();
         QCOMPARE(clicks, 2);
+
+        // A field disabled while its container is disabled stays disabled
+        // when the container comes back.
+        w->Frame3.setEnabled(false);
+        w->Button1.setEnabled(false);
+        w->Frame3.setEnabled(true);
+        QVERIFY(!w->Button1.isEnabled());
+        w->Button1.setEnabled(true);
+        QVERIFY(w->Button1.isEnabled());
     }
 
     void clicksNeedAShownWindowAndField()
@@ -468,7 +478,7 @@ private slots:
         QCOMPARE(int(moves.size()), 1);
         QCOMPARE(moves[0].who, QStringLiteral("LabelA"));
 
-        w->LabelA.sendToBack();
+        w->LabelB.bringToFront();
         QCOMPARE(w->widget()->childAt(overlap), w->LabelB.widget());
     }
 
@@ -679,7 +689,7 @@ private slots:
         QVERIFY(clock);
         QVERIFY(w->Timer1.enabled());
         QVERIFY(!clock->isActive());
-        QCOMPARE(w->timer(QStringLiteral("Timer1")), &w->Timer1);
+        QCOMPARE(w->timers(), (std::vector<ui::Timer*>{&w->Timer1}));
 
         // Outside manual mode the clock follows the enabled flag.
         ui::Timer::setManualTicking(false);

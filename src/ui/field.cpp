@@ -162,25 +162,18 @@ bool Field::isShown() const { return visible_ && container_->isShown(); }
 
 void Field::setEnabled(bool enabled)
 {
-    if (enabled_ == enabled)
+    // The widget's own flag, whatever its containers say.
+    if (!widget_ || widget_->isEnabledTo(widget_->parentWidget()) == enabled)
         return;
-    enabled_ = enabled;
-    if (widget_)
-        widget_->setEnabled(enabled);
+    widget_->setEnabled(enabled);
 }
 
-bool Field::isEnabled() const { return widget_ ? widget_->isEnabled() : enabled_; }
+bool Field::isEnabled() const { return widget_ && widget_->isEnabled(); }
 
 void Field::bringToFront()
 {
     if (widget_)
         widget_->raise();
-}
-
-void Field::sendToBack()
-{
-    if (widget_)
-        widget_->lower();
 }
 
 void Field::click()

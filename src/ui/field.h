@@ -52,17 +52,17 @@ public:
     // Shown on its window: its own flag and those of all its containers.
     bool isShown() const;
 
-    // The field's own enabled flag; a disabled container disables its contents.
-    bool enabledFlag() const { return enabled_; }
+    // Sets the field's own enabled flag, kept by its widget. A disabled
+    // container disables its contents.
     void setEnabled(bool enabled);
+    // Enabled on its window: its own flag and those of all its containers.
     bool isEnabled() const;
 
     const QString& tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
 
-    // Stacking among the fields of the same container.
+    // Puts the field above the other fields of its container.
     void bringToFront();
-    void sendToBack();
 
     // Events. A pointer move arrives at the field under the pointer, or while
     // a mouse button is held at the field where the press began, with the
@@ -99,7 +99,6 @@ private:
     QPointer<QWidget> widget_;
     Rect rect_;
     bool visible_;
-    bool enabled_ = true;
     QString tag_;
     PointerHandler pointerHandler_;
     std::function<void()> clickHandler_;

@@ -139,14 +139,6 @@ void Window::pointerMove(Twips x, Twips y)
 QWidget* Window::childHost() const { return widget_.get(); }
 QWidget* Window::widget() const { return widget_.get(); }
 
-Timer* Window::timer(const QString& name) const
-{
-    for (Timer* timer : timers_)
-        if (timer->name() == name)
-            return timer;
-    return nullptr;
-}
-
 void Window::forgetField(Field& field)
 {
     fields_.erase(std::remove(fields_.begin(), fields_.end(), &field), fields_.end());

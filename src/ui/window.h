@@ -72,7 +72,6 @@ public:
     // Every field of the window, in the order they were made.
     const std::vector<Field*>& fields() const { return fields_; }
     const std::vector<Timer*>& timers() const { return timers_; }
-    Timer* timer(const QString& name) const;
     void stopAllTimers();
 
 private:

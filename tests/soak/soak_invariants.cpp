@@ -217,8 +217,13 @@ void Soak::checkWindowFields(const LiveWindow& live)
         if (widget->isVisibleTo(widget->parentWidget()) != field->visible())
             violation(where + (field->visible() ? " is hidden on the screen but shown in the game"
                                                 : " is shown on the screen but hidden in the game"));
-        if (widget->isEnabledTo(widget->parentWidget()) != field->enabledFlag())
-            violation(where + "'s widget and field disagree on being enabled");
+        // Enabled, as the game reads it, exactly when its widget's own flag
+        // and its container are.
+        auto* holder = dynamic_cast<ui::Field*>(&field->container());
+        const bool containerEnabled = holder ? holder->isEnabled() : w.widget()->isEnabled();
+        if (field->isEnabled() != (widget->isEnabledTo(widget->parentWidget()) && containerEnabled))
+            violation(where + (field->isEnabled() ? " is enabled" : " is disabled")
+                      + " against its own flag and its container's");
         if (auto* bar = dynamic_cast<ui::ProgressBar*>(field)) {
             const float low = std::min(bar->minimum(), bar->maximum());
             const float high = std::max(bar->minimum(), bar->maximum());
