@@ -21,10 +21,10 @@ private slots:
     {
         QTest::addColumn<QStringList>("options");
         QTest::newRow("nothing") << QStringList{};
-        QTest::newRow("Qt's platform choice") << QStringList{"-platform", "xcb"};
-        QTest::newRow("Qt's option with two dashes") << QStringList{"--platform", "offscreen"};
-        QTest::newRow("Qt's display and style") << QStringList{"-display", ":1", "-style=Fusion"};
-        QTest::newRow("Qt's flags") << QStringList{"-reverse", "-sync"};
+        QTest::newRow("Qt's platform choice") << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")};
+        QTest::newRow("Qt's option with two dashes") << QStringList{QStringLiteral("--platform"), QStringLiteral("offscreen")};
+        QTest::newRow("Qt's display and style") << QStringList{QStringLiteral("-display"), QStringLiteral(":1"), QStringLiteral("-style=Fusion")};
+        QTest::newRow("Qt's flags") << QStringList{QStringLiteral("-reverse"), QStringLiteral("-sync")};
     }
     void startsTheGame()
     {
@@ -75,18 +75,18 @@ private slots:
 
     void helpWinsOverVersion()
     {
-        QVERIFY(read({"--version", "--help"}).standardOutput.startsWith(QStringLiteral("Usage:")));
+        QVERIFY(read({QStringLiteral("--version"), QStringLiteral("--help")}).standardOutput.startsWith(QStringLiteral("Usage:")));
     }
 
     void refusesWhatItDoesNotKnow_data()
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown long option") << QStringList{"--fullscreen"} << "kestrava2: Unknown option 'fullscreen'.";
-        QTest::newRow("unknown short option") << QStringList{"-x"} << "kestrava2: Unknown option 'x'.";
-        QTest::newRow("Qt option without its value") << QStringList{"-platform"} << "kestrava2: Missing value after '-platform'.";
-        QTest::newRow("a file name") << QStringList{"field.gif"} << "kestrava2: unexpected argument 'field.gif'.";
-        QTest::newRow("unknown option beside --help") << QStringList{"--help", "--bogus"} << "kestrava2: Unknown option 'bogus'.";
+        QTest::newRow("unknown long option") << QStringList{QStringLiteral("--fullscreen")} << QStringLiteral("kestrava2: Unknown option 'fullscreen'.");
+        QTest::newRow("unknown short option") << QStringList{QStringLiteral("-x")} << QStringLiteral("kestrava2: Unknown option 'x'.");
+        QTest::newRow("Qt option without its value") << QStringList{QStringLiteral("-platform")} << QStringLiteral("kestrava2: Missing value after '-platform'.");
+        QTest::newRow("a file name") << QStringList{QStringLiteral("field.gif")} << QStringLiteral("kestrava2: unexpected argument 'field.gif'.");
+        QTest::newRow("unknown option beside --help") << QStringList{QStringLiteral("--help"), QStringLiteral("--bogus")} << QStringLiteral("kestrava2: Unknown option 'bogus'.");
     }
     void refusesWhatItDoesNotKnow()
     {
@@ -105,16 +105,16 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("displayEnv");
         QTest::addColumn<bool>("x11");
-        const QStringList bare{"kestrava2"};
-        QTest::newRow("nothing chosen, X display there") << QString() << bare << ":0" << true;
-        QTest::newRow("empty platform variable counts as unset") << QString("") << bare << ":0" << true;
+        const QStringList bare{QStringLiteral("kestrava2")};
+        QTest::newRow("nothing chosen, X display there") << QString() << bare << QStringLiteral(":0") << true;
+        QTest::newRow("empty platform variable counts as unset") << QStringLiteral("") << bare << QStringLiteral(":0") << true;
         QTest::newRow("no X display") << QString() << bare << QString() << false;
-        QTest::newRow("platform variable set") << QString("wayland") << bare << ":0" << false;
-        QTest::newRow("offscreen for tests") << QString("offscreen") << bare << ":0" << false;
-        QTest::newRow("-platform argument") << QString() << QStringList{"kestrava2", "-platform", "wayland"} << ":0" << false;
-        QTest::newRow("--platform argument") << QString() << QStringList{"kestrava2", "--platform", "wayland"} << ":0" << false;
-        QTest::newRow("program path named -platform is no choice") << QString() << QStringList{"-platform"} << ":0" << true;
-        QTest::newRow("other Qt options are no choice") << QString() << QStringList{"kestrava2", "-style", "Fusion"} << ":0" << true;
+        QTest::newRow("platform variable set") << QStringLiteral("wayland") << bare << QStringLiteral(":0") << false;
+        QTest::newRow("offscreen for tests") << QStringLiteral("offscreen") << bare << QStringLiteral(":0") << false;
+        QTest::newRow("-platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << false;
+        QTest::newRow("--platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("--platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << false;
+        QTest::newRow("program path named -platform is no choice") << QString() << QStringList{QStringLiteral("-platform")} << QStringLiteral(":0") << true;
+        QTest::newRow("other Qt options are no choice") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-style"), QStringLiteral("Fusion")} << QStringLiteral(":0") << true;
     }
     void platformChoice()
     {

@@ -46,7 +46,7 @@ void hit(TestGame& g, int slot, const QString& damage) { g->Battle().damageLabel
 
 QString killMessage(int victim, int killer)
 {
-    return kNames[victim] + " dihancurkan sampai lenyap oleh " + kNames[killer] + ". Score 50 poin";
+    return kNames[victim] + QStringLiteral(" dihancurkan sampai lenyap oleh ") + kNames[killer] + QStringLiteral(". Score 50 poin");
 }
 
 } // namespace

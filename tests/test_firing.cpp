@@ -29,7 +29,7 @@ namespace {
 // A vehicle 1095 wide at (600, 5520) and a shell 270 x 285.
 void placeVehicle(BattleWindow& b, int slot)
 {
-    b.vehicle[slot]->loadPictureFile(ui::joinPath(TestGame::assetsFolder(), "1.gif"));
+    b.vehicle[slot]->loadPictureFile(ui::joinPath(TestGame::assetsFolder(), QStringLiteral("1.gif")));
     b.vehicle[slot]->move(600, 5520);
     b.Image1.setPicture(ui::builtinPicture(QStringLiteral("shell")));
 }

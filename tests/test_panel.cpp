@@ -49,7 +49,7 @@ private slots:
 void TestPanel::designValuesOfTheFourPanels()
 {
     TestGame g;
-    const QStringList facing{"kanan", "kiri", "kanan", "kiri"};
+    const QStringList facing{QStringLiteral("kanan"), QStringLiteral("kiri"), QStringLiteral("kanan"), QStringLiteral("kiri")};
     const int interval[] = {30, 30, 20, 30};
     for (int slot = 0; slot < 4; ++slot) {
         PanelWindow& p = g->player(slot);
@@ -137,7 +137,7 @@ void TestPanel::kiriTurnsThenMovesLeft()
     // Facing right: the first kiri only turns.
     p.kiri.click();
     QCOMPARE(p.Label1.caption(), QStringLiteral("kiri"));
-    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), "12.gif")));
+    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), QStringLiteral("12.gif"))));
     QCOMPARE(vehicle.width(), 1095.0);
     QCOMPARE(vehicle.left(), 3000.0);
     QCOMPARE(p.Label3.caption(), QStringLiteral("2"));
@@ -166,7 +166,7 @@ void TestPanel::kananTurnsThenMovesRight()
 
     p.kanan.click();
     QCOMPARE(p.Label1.caption(), QStringLiteral("kanan"));
-    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), "2.gif")));
+    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), QStringLiteral("2.gif"))));
     QCOMPARE(p.Label3.caption(), QStringLiteral("1.5"));
 
     p.kanan.click();
@@ -272,7 +272,7 @@ void TestPanel::unreadableSpriteKeepsThePicture()
 {
     TestGame g;
     ui::Sprite& vehicle = *g->Battle().vehicle[0];
-    vehicle.loadPictureFile(ui::joinPath(TestGame::assetsFolder(), "1.gif"));
+    vehicle.loadPictureFile(ui::joinPath(TestGame::assetsFolder(), QStringLiteral("1.gif")));
     g->Form1().characterNumber[0]->setText(QStringLiteral("9"));
     const int before = g.messages.size();
     PanelWindow& p = g->player(0);
@@ -281,7 +281,7 @@ void TestPanel::unreadableSpriteKeepsThePicture()
     QCOMPARE(g.messages.size(), before + 1);
     QVERIFY(g.messages.last().contains(QStringLiteral("92.gif")));
     QCOMPARE(p.Label1.caption(), QStringLiteral("kiri"));
-    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), "1.gif")));
+    QVERIFY(samePicture(vehicle.picture(), ui::joinPath(TestGame::assetsFolder(), QStringLiteral("1.gif"))));
 }
 
 void TestPanel::farGaugeFillsInFiftyTicksAndMirrors()

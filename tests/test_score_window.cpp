@@ -27,8 +27,8 @@ QStringList scores(ScoreWindow& board)
     return out;
 }
 
-const QStringList kDesignNames{"Text1", "Text2", "Text3", "Text4"};
-const QStringList kZeroScores{"0", "0", "0", "0"};
+const QStringList kDesignNames{QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"), QStringLiteral("Text4")};
+const QStringList kZeroScores{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
 
 // Gives the setup window's names and the panels' scores recognisable values.
 void setNamesAndScores(Game& game, const QStringList& newNames, const QStringList& newScores)
@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(scores(g->Score()), kZeroScores);
 
         g->Score().Timer1.tick();
-        QCOMPARE(names(g->Score()), (QStringList{"Player1", "Player2", "Player3", "Player4"}));
+        QCOMPARE(names(g->Score()), (QStringList{QStringLiteral("Player1"), QStringLiteral("Player2"), QStringLiteral("Player3"), QStringLiteral("Player4")}));
         QCOMPARE(scores(g->Score()), kZeroScores);
         // Reading the panels creates them without showing them.
         for (int slot = 0; slot < 4; ++slot) {
@@ -98,20 +98,20 @@ private slots:
             QVERIFY(!g->player(slot).visible());
         }
 
-        setNamesAndScores(*g, {"Ani", "Budi", "Citra", "Dewi"}, {"150", "0", "40000", "-50"});
+        setNamesAndScores(*g, {QStringLiteral("Ani"), QStringLiteral("Budi"), QStringLiteral("Citra"), QStringLiteral("Dewi")}, {QStringLiteral("150"), QStringLiteral("0"), QStringLiteral("40000"), QStringLiteral("-50")});
         g->Score().Timer1.tick();
-        QCOMPARE(names(g->Score()), (QStringList{"Ani", "Budi", "Citra", "Dewi"}));
-        QCOMPARE(scores(g->Score()), (QStringList{"150", "0", "40000", "-50"}));
+        QCOMPARE(names(g->Score()), (QStringList{QStringLiteral("Ani"), QStringLiteral("Budi"), QStringLiteral("Citra"), QStringLiteral("Dewi")}));
+        QCOMPARE(scores(g->Score()), (QStringList{QStringLiteral("150"), QStringLiteral("0"), QStringLiteral("40000"), QStringLiteral("-50")}));
         QVERIFY(g->Score().Timer1.enabled());
     }
 
     void windEditionMirrorsItsOwnSetupWindow()
     {
         TestGame g(Edition::Wind);
-        setNamesAndScores(*g, {"W1", "W2", "W3", "W4"}, {"1", "2", "3", "4"});
+        setNamesAndScores(*g, {QStringLiteral("W1"), QStringLiteral("W2"), QStringLiteral("W3"), QStringLiteral("W4")}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
         g->Score().Timer1.tick();
-        QCOMPARE(names(g->Score()), (QStringList{"W1", "W2", "W3", "W4"}));
-        QCOMPARE(scores(g->Score()), (QStringList{"1", "2", "3", "4"}));
+        QCOMPARE(names(g->Score()), (QStringList{QStringLiteral("W1"), QStringLiteral("W2"), QStringLiteral("W3"), QStringLiteral("W4")}));
+        QCOMPARE(scores(g->Score()), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
     }
 
     void scoresTypedWithMirroringOffAreKept()
@@ -142,11 +142,11 @@ private slots:
         // The box cleared without a click (the timer still runs): that tick
         // still copies, then stops the copying.
         TestGame g;
-        setNamesAndScores(*g, {"A", "B", "C", "D"}, {"10", "20", "30", "40"});
+        setNamesAndScores(*g, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}, {QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"), QStringLiteral("40")});
         g->Score().Check1.setChecked(false);
         QVERIFY(g->Score().Timer1.enabled());
         g->Score().Timer1.tick();
-        QCOMPARE(scores(g->Score()), (QStringList{"10", "20", "30", "40"}));
+        QCOMPARE(scores(g->Score()), (QStringList{QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"), QStringLiteral("40")}));
         QVERIFY(!g->Score().Timer1.enabled());
 
         g->player(1).score1.setCaption(QStringLiteral("70"));
@@ -185,7 +185,7 @@ private slots:
     void closingDiscardsTheBoard()
     {
         TestGame g;
-        setNamesAndScores(*g, {"A", "B", "C", "D"}, {"100", "200", "300", "400"});
+        setNamesAndScores(*g, {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}, {QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("400")});
         g->Score().show();
         g->Score().Timer1.tick();
         g->Score().Check1.click();
@@ -205,7 +205,7 @@ private slots:
         QVERIFY(board.Timer1.enabled());
         // Its first tick copies the panel scores back.
         board.Timer1.tick();
-        QCOMPARE(scores(g->Score()), (QStringList{"100", "200", "300", "400"}));
+        QCOMPARE(scores(g->Score()), (QStringList{QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("300"), QStringLiteral("400")}));
     }
 
     void closeControlOfTheWindowSystemDiscardsToo()
