@@ -537,6 +537,9 @@ private slots:
         QCOMPARE(w->LabelA.caption(), QStringLiteral("A & B"));
         QCOMPARE(w->Button1.caption(), QStringLiteral("&stop"));
         QCOMPARE(w->Frame3.caption(), QStringLiteral("&Power"));
+        // A borderless frame shows no caption but keeps it.
+        w->Frame4.setCaption(QStringLiteral("inner"));
+        QCOMPARE(w->Frame4.caption(), QStringLiteral("inner"));
     }
 
     void coloursAreWhatTheWidgetsDraw()

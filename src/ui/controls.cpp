@@ -100,6 +100,7 @@ QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
     } else {
         auto* plain = new QFrame;
         plain->setFrameShape(QFrame::NoFrame);
+        plain->setAccessibleName(caption);
         frame = plain;
     }
     // A frame covers what lies behind it, as the roster covers the main menu.
@@ -113,17 +114,24 @@ QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
 
 Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
     : Field(container, makeFrameWidget(caption, border), rect, visible)
-    , caption_(caption)
 {
+}
+
+QString Frame::caption() const
+{
+    if (auto* box = qobject_cast<QGroupBox*>(widget()))
+        return box->title();
+    return widget()->accessibleName();
 }
 
 void Frame::setCaption(const QString& caption)
 {
-    if (caption_ == caption)
+    if (this->caption() == caption)
         return;
-    caption_ = caption;
     if (auto* box = qobject_cast<QGroupBox*>(widget()))
         box->setTitle(caption);
+    else
+        widget()->setAccessibleName(caption);
 }
 
 // ---- PictureBox ----
@@ -179,18 +187,18 @@ bool Sprite::loadPictureFile(const QString& path)
 
 Label::Label(Container& container, const QString& caption, const Rect& rect, bool visible)
     : Field(container, new QLabel(caption), rect, visible)
-    , caption_(caption)
 {
     label_ = static_cast<QLabel*>(widget());
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+QString Label::caption() const { return label_->text(); }
+
 void Label::setCaption(const QString& caption)
 {
-    if (caption_ == caption)
+    if (label_->text() == caption)
         return;
-    caption_ = caption;
     label_->setText(caption);
 }
 
@@ -252,18 +260,18 @@ void TextField::type(const QString& text)
 
 Button::Button(Container& container, const QString& caption, const Rect& rect, bool visible)
     : Field(container, new QPushButton(caption), rect, visible)
-    , caption_(caption)
 {
     button_ = static_cast<QPushButton*>(widget());
     button_->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button_, &QPushButton::clicked, button_, [this] { deliverClick(); });
 }
 
+QString Button::caption() const { return button_->text(); }
+
 void Button::setCaption(const QString& caption)
 {
-    if (caption_ == caption)
+    if (button_->text() == caption)
         return;
-    caption_ = caption;
     button_->setText(caption);
 }
 
@@ -277,28 +285,26 @@ void Button::setPicture(const Picture& picture)
 
 CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible)
     : Field(container, new QCheckBox(caption), rect, visible)
-    , checked_(checked)
 {
     box_ = static_cast<QCheckBox*>(widget());
     box_->setChecked(checked);
-    QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool nowChecked) {
-        checked_ = nowChecked;
-        deliverClick();
-    });
+    // A player's click has already toggled the box when it reports the click.
+    QObject::connect(box_, &QCheckBox::clicked, box_, [this] { deliverClick(); });
 }
+
+bool CheckBox::checked() const { return box_->isChecked(); }
 
 void CheckBox::setChecked(bool checked)
 {
-    if (checked_ == checked)
+    if (box_->isChecked() == checked)
         return;
-    checked_ = checked;
     const QSignalBlocker quiet(box_);
     box_->setChecked(checked);
 }
 
 void CheckBox::beforeClick()
 {
-    setChecked(!checked_);
+    setChecked(!checked());
 }
 
 // ---- Slider ----

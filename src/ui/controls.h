@@ -17,22 +17,21 @@ class QProgressBar;
 
 namespace ui {
 
-// A frame: a container with an optional caption and border. Hiding or
+// A frame: a container with a caption and an optional border. Hiding or
 // disabling it hides or disables everything in it; moving it moves them.
+// A bordered frame shows its caption as its title; a borderless one shows
+// none, and its widget keeps the caption as its accessible name.
 class Frame : public Field, public Container {
 public:
     enum class Border { Line, None };
     Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
           Border border = Border::Line);
-    QString caption() const { return caption_; }
+    QString caption() const;
     void setCaption(const QString& caption);
 
     QWidget* childHost() const override { return widget(); }
     bool isShown() const override { return Field::isShown(); }
     Window& window() override { return container().window(); }
-
-private:
-    QString caption_;
 };
 
 // A picture surface: a container that draws a picture; with autosize it takes
@@ -70,7 +69,8 @@ private:
 class Label : public Field {
 public:
     Label(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    const QString& caption() const { return caption_; }
+    // The text the label shows, as it was given.
+    QString caption() const;
     void setCaption(const QString& caption);
     Colour foreColour() const { return foreColour_; }
     void setForeColour(Colour colour);
@@ -78,7 +78,6 @@ public:
 
 private:
     QLabel* label_;
-    QString caption_;
     Colour foreColour_ = kBlack;
 };
 
@@ -100,23 +99,24 @@ private:
     std::function<void()> changeHandler_;
 };
 
-// A button with a caption or a picture.
+// A button with a caption or a picture. An "&" in the caption marks the
+// letter of its keyboard shortcut.
 class Button : public Field {
 public:
     Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    QString caption() const { return caption_; }
+    // The caption as it was given, "&" included.
+    QString caption() const;
     void setCaption(const QString& caption);
     void setPicture(const Picture& picture);
 
 private:
     QPushButton* button_;
-    QString caption_;
 };
 
 class CheckBox : public Field {
 public:
     CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible = true);
-    bool checked() const { return checked_; }
+    bool checked() const;
     // Sets the tick without a click event.
     void setChecked(bool checked);
 
@@ -125,7 +125,6 @@ protected:
 
 private:
     QCheckBox* box_;
-    bool checked_;
 };
 
 // A slider. Its value may lie outside its range: it is kept as given and
