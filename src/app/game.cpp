@@ -9,8 +9,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-
-#include <stdexcept>
+#include <QtGlobal>
 
 Game::Game(Edition edition, QString pictureFolder)
     : edition_(edition)
@@ -40,15 +39,13 @@ RosterWindow& Game::Form1() { return *form1_; }
 
 SetupWindow& Game::setup()
 {
-    if (windEdition())
-        throw std::logic_error("the wind edition has no character statistics");
+    Q_ASSERT_X(!windEdition(), "Game::setup", "the wind edition has no character statistics");
     return static_cast<SetupWindow&>(*form1_);
 }
 
 WindSetupWindow& Game::windSetup()
 {
-    if (!windEdition())
-        throw std::logic_error("the full game has no wind edition setup window");
+    Q_ASSERT_X(windEdition(), "Game::windSetup", "the full game has no wind edition setup window");
     return static_cast<WindSetupWindow&>(*form1_);
 }
 

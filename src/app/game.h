@@ -40,8 +40,9 @@ public:
     // The setup window `Form1` of this edition, created with the game.
     RosterWindow& Form1();
     // Form1 as the full game's setup window (character selector, statistics).
+    // Asking the wind edition for it is a programming error.
     SetupWindow& setup();
-    // Form1 as the wind edition's setup window.
+    // Form1 as the wind edition's setup window; only the wind edition has it.
     WindSetupWindow& windSetup();
 
     BattleWindow& Battle();
