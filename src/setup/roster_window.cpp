@@ -127,9 +127,9 @@ bool RosterWindow::playerTakesPart(int slot) const
     }
 }
 
-QString RosterWindow::spriteFile(const QString& characterNumber, bool facingRight) const
+QString RosterWindow::spriteFile(const QString& number, bool facingRight) const
 {
-    return ui::joinPath(Dir1.path(), characterNumber + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
+    return ui::joinPath(Dir1.path(), number + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
 }
 
 void RosterWindow::chooseGameType(int players)

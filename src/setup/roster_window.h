@@ -61,7 +61,7 @@ public:
     bool playerTakesPart(int slot) const;
 
     // The sprite file of a character number facing right ("kanan") or left.
-    QString spriteFile(const QString& characterNumber, bool facingRight) const;
+    QString spriteFile(const QString& number, bool facingRight) const;
 
     // Handlers shared by both editions.
     void chooseGameType(int players);  // "Duel 1vs1" (2) .. "Survival 4 player" (4)
