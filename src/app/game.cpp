@@ -25,8 +25,11 @@ Game::Game(Edition edition, QString pictureFolder)
 
 Game::~Game()
 {
-    // Panels and the battle window read each other on destruction of nothing;
-    // tear down in the reverse order of dependence anyway.
+    // No window's destructor reaches another window, and no timer ticks while
+    // the game is destroyed, as no event loop turns. The order is kept safe
+    // all the same: the discarded windows still waiting in the graveyard go
+    // first, then those made on first touch, and the setup window, made with
+    // the game and read by every other window, last.
     graveyard_.clear();
     score_.reset();
     battle_.reset();

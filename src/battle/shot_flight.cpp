@@ -19,12 +19,14 @@ bool between(double low, double value, double high)
 
 void BattleWindow::flightTick()
 {
-    // 1. Place the shell. The 16-bit quantities are read into a wider type
-    //    so that a long flight keeps the same formulas instead of failing.
+    // Place the shell where the flight fields put it, before they advance:
+    // the shell is drawn one tick behind its fields. The 16-bit quantities are
+    // read into a wider type so that a long flight keeps the same formulas
+    // instead of failing.
     Image1.setLeft(numtext::readDouble(Text1.text()) + static_cast<double>(numtext::readInt16(left1.text())));
     Image1.setTop(static_cast<double>(numtext::readInt16(top1.text()) - numtext::readInt16(Text2.text())));
 
-    // 2. Advance the flight while the shell is above the floor.
+    // Advance the flight while the shell is above the floor.
     if (Image1.top() <= flightFloor()) {
         const double t = numtext::readDouble(Text1.text()) + 10;
         Text1.setText(numtext::text(t));
@@ -43,19 +45,21 @@ void BattleWindow::flightTick()
         top1.setText(numtext::text((numtext::readDouble(top1.text()) + 200 - 4 * high) - lift));
     }
 
-    // 3. The shot ends below the floor once no explosion is pending.
+    // The shot ends below the floor once no explosion is pending. The rest of
+    // the tick still runs, on the fields the end of the shot has reset.
     if (!beledug.enabled())
         EndShot();
 
-    // 4. The damage labels ride above their vehicles.
+    // The damage labels ride above their vehicles.
     for (std::size_t k = 0; k < 4; ++k)
         damageLabel[k]->move(vehicle[k]->left(), vehicle[k]->top() - damageLabel[k]->height());
 
-    // 5. The shot grows stronger while the shell is within the window's height.
+    // The shot grows stronger while the shell is within the window's height,
+    // before the hit test, so that a hit carries this tick's growth.
     if (Image1.top() <= outerHeight())
         damage.setCaption(numtext::text(numtext::readDouble(damage.caption()) + 1));
 
-    // 6. Hit test against every vehicle in the match, in slot order.
+    // Hit test against every vehicle in the match, in slot order.
     const double shellLeft = Image1.left();
     const double shellTop = Image1.top();
     for (std::size_t k = 0; k < 4; ++k) {
@@ -73,25 +77,25 @@ void BattleWindow::flightTick()
 
 void BattleWindow::EndShot()
 {
-    // 1. Nothing to end while the shell is still above the floor.
+    // Nothing to end while the shell is still above the floor.
     if (Image1.top() <= flightFloor())
         return;
 
-    // 2. Reset the flight.
+    // Reset the flight.
     Text1.setText(QStringLiteral("-300"));
     left1.setText(QStringLiteral("400"));
     Text2.setText(QStringLiteral("0"));
 
-    // 3. Empty the powers.
+    // Empty the powers.
     Slider1.setValue(Slider1.minimum());
     ProgressBar1.setValue(ProgressBar1.minimum());
 
-    // 4. The next wind becomes the current one.
+    // The next wind becomes the current one.
     Text3.setText(Text7.text());
     Text4.setText(Text8.text());
 
-    // 5, 6. Hand the turn on: to the turn scheduler, or in the wind edition to
-    //       the next player in the rotation.
+    // Hand the turn on: to the turn scheduler, or in the wind edition to the
+    // next player in the rotation.
     if (windEdition()) {
         windedition::passTurnInRotation(game_);
     } else {
@@ -99,16 +103,16 @@ void BattleWindow::EndShot()
         timersp.start();
     }
 
-    // 7. Nobody aims between shots.
+    // Nobody aims between shots.
     for (int slot = 0; slot < 4; ++slot)
         game_.player(slot).hide();
 
-    // 8. Show the new wind.
+    // Show the new wind, now that it is the current one.
     if (windEdition())
         windedition::writeEndShotWindTexts(*this);
     else
         WriteWindText();
 
-    // 9. The flight is over.
+    // The flight is over.
     Timer1.stop();
 }

@@ -69,6 +69,11 @@ void BattleWindow::PlaceWindDial(ui::Twips x, ui::Twips y)
     Label2.move(cx - 240, cy - 480);
 }
 
+// The horizontal wind as text, written when the pointer moves over
+// "Score...". A negative wind reads "<== " with a blank before the number;
+// the wind edition's end of a shot writes the same wind without the blank
+// (wind_end_shot.cpp). Nothing reads the text back: the two spellings are
+// kept as the game has always shown them.
 void BattleWindow::WriteWindText()
 {
     const double w = numtext::readDouble(Text3.text());
@@ -82,16 +87,16 @@ void BattleWindow::WriteWindText()
 
 void BattleWindow::windDialTick()
 {
-    // 1. Step the arrow's colour.
+    // Step the arrow's colour.
     const ui::Colour colour = nextDialColour(angi1.colour(), windEdition());
     angi1.setColour(colour);
 
-    // 2. The dial and its caption take the same colour.
+    // The dial and its caption take the arrow's new colour.
     Shape1.setColour(colour);
     Shape2.setColour(colour);
     (windEdition() ? Label4 : Label2).setForeColour(colour);
 
-    // 3. Point the arrow where the wind pushes the shell, ten times as long.
+    // Point the arrow where the wind pushes the shell, ten times as long.
     const double w = numtext::readDouble(Text3.text());
     const double v = numtext::readDouble(Text4.text());
     angi1.setX2(angi1.x1() + 10 * w);

@@ -49,6 +49,10 @@ void passTurnInRotation(Game& game)
 
 void writeEndShotWindTexts(BattleWindow& battle)
 {
+    // A negative horizontal wind reads "<==" right before the number, where
+    // the score button's pointer move (WriteWindText) writes "<== " with a
+    // blank. Nothing reads the text back: both are kept as the game has
+    // always shown them.
     const QString sideways = battle.Text3.text();
     const double w = numtext::readDouble(sideways);
     if (w > 0)

@@ -177,7 +177,13 @@ void PanelWindow::atasClick() { stepVertically(-kUpDownStep); }
 
 void PanelWindow::bawahClick() { stepVertically(kUpDownStep); }
 
-// Up and down cost a point each, whatever the facing.
+// Up and down cost a point each, whatever the facing, and never turn the
+// vehicle. Both glides head for the one target in the vehicle's Tag: a side
+// step stops the vertical glide so that it cannot chase the new sideways
+// target, while an up or down step leaves a sideways glide running. As the
+// panel stays hidden until its glide arrives, the two glides overlap only
+// when a panel is shown with a glide still under way; the steps keep the
+// difference as the game has always had it.
 void PanelWindow::stepVertically(ui::Twips step)
 {
     const double points = pointsOf(Label3);
