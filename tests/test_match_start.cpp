@@ -27,7 +27,7 @@ class TestMatchStart : public QObject {
     Q_OBJECT
 
 private slots:
-    void threePlayerWorkedExample();
+    void threePlayerStartSizesTheBarsAndPlacesTheVehicles();
     void duelWithTheLoadTimeRoster();
     void restartResetsTheMatchInPlace();
     void participationFollowsTheRoster();
@@ -35,7 +35,7 @@ private slots:
     void maximaFollowTheCommittedCharacters();
 };
 
-void TestMatchStart::threePlayerWorkedExample()
+void TestMatchStart::threePlayerStartSizesTheBarsAndPlacesTheVehicles()
 {
     TestGame g;
     SetupWindow& s = shownSetup(g);

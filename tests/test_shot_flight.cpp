@@ -66,7 +66,7 @@ class TestShotFlight : public QObject {
     Q_OBJECT
 
 private slots:
-    void workedExample()
+    void shellPathTickByTickFromPlayerOne()
     {
         TestGame g;
         BattleWindow& b = g->Battle();
