@@ -618,13 +618,24 @@ private slots:
 
     void clockTicksAtMostEverySixteenthOfASecond()
     {
-        ui::Timer fast(*w, QStringLiteral("fast"), 1, false, [] {});
-        ui::Timer gauge(*w, QStringLiteral("gauge"), 20, false, [] {});
-        auto clockOf = [this](const char* name) { return w->widget()->findChild<QTimer*>(QLatin1String(name)); };
-        QCOMPARE(fast.interval(), 1); // the design value stays
+        // Timers are members of their window, which holds them for its life.
+        struct Gauges : ui::Window {
+            Gauges()
+                : ui::Window(QStringLiteral("Gauges"), 3000, 3000)
+                , fast(*this, QStringLiteral("fast"), 1, false, [] {})
+                , gauge(*this, QStringLiteral("gauge"), 20, false, [] {})
+            {
+            }
+            ui::Timer fast;
+            ui::Timer gauge;
+        } gauges;
+        auto clockOf = [&gauges](const char* name) {
+            return gauges.widget()->findChild<QTimer*>(QLatin1String(name));
+        };
+        QCOMPARE(gauges.fast.interval(), 1); // the design value stays
         QCOMPARE(clockOf("fast")->interval(), 16);
         QCOMPARE(clockOf("gauge")->interval(), 20);
-        QCOMPARE(clockOf("Timer1")->interval(), 1000);
+        QCOMPARE(w->widget()->findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 1000);
         QCOMPARE(ui::clockIntervalFor(15), 16);
         QCOMPARE(ui::clockIntervalFor(16), 16);
         QCOMPARE(ui::clockIntervalFor(30), 30);

@@ -26,6 +26,8 @@ public:
 
 // A field of a window: its position and size in twips, its shown flag, its
 // enabled flag, a free Tag text and its click and pointer-move events.
+// A field is declared after its container and never moves to another one:
+// see the rules above ui::Window in window.h.
 class Field {
 public:
     virtual ~Field();

@@ -18,6 +18,21 @@ class WindowWidget;
 // A top-level window: caption, client and outer size, position, shown flag,
 // a free Tag text, a close request that a handler may refuse, a resize event
 // and pointer moves over its bare area.
+//
+// A game window is a class derived from Window whose fields and timers are
+// its members. Three rules keep it from crashing:
+//  - A field is declared after its container. Members are built in the order
+//    they are declared, and a field's constructor puts its widget inside its
+//    container's widget and registers with the container's window: a
+//    container that is not built yet has neither. Declared in that order, the
+//    fields are also destroyed before their containers.
+//  - A field never moves to another container or window. It keeps its
+//    container for life, and its widget stays a child of that container's
+//    widget: never reparent a field's widget by hand.
+//  - A timer stays registered with its window. The window holds every timer
+//    by reference until it is destroyed, and a timer's clock lives in the
+//    window's widget: a timer is a member of its window, neither outliving it
+//    nor destroyed before it.
 class Window : public Container {
 public:
     Window(const QString& caption, Twips clientWidth, Twips clientHeight);
