@@ -47,33 +47,32 @@ bool glideTick(ui::Sprite& car, Position position, SetPosition setPosition)
     return std::abs(target - (car.*position)()) <= kStep / 2;
 }
 
+// One glide tick of the vehicle of the player whose turn it is. On arrival
+// the glide stops and the player's panel comes back; returns the slot of the
+// vehicle that arrived.
+std::optional<int> glideTurnVehicle(Game& game, BattleWindow& battle, ui::Timer& glide, Position position,
+                                    SetPosition setPosition)
+{
+    const std::optional<int> k = game.turnSlot();
+    if (!k || !glideTick(*battle.vehicle[*k], position, setPosition))
+        return std::nullopt;
+    game.player(*k).show();
+    glide.stop();
+    return k;
+}
+
 } // namespace
 
 void BattleWindow::verticalGlideTick()
 {
-    // Only the vehicle of the player whose turn it is glides.
-    const std::optional<int> k = game_.turnSlot();
-    if (!k)
-        return;
-    ui::Sprite& car = *vehicle[*k];
-    if (!glideTick(car, &ui::Field::top, &ui::Field::setTop))
-        return;
-    // Arrived: the panel comes back and the bar settles below the vehicle.
-    game_.player(*k).show();
-    Timer3.stop();
-    energyBar[*k]->setTop(car.top() + car.height() + kBarBelowVehicle);
+    // Arrived: the bar settles below the vehicle.
+    if (const std::optional<int> k = glideTurnVehicle(game_, *this, Timer3, &ui::Field::top, &ui::Field::setTop))
+        energyBar[*k]->setTop(vehicle[*k]->top() + vehicle[*k]->height() + kBarBelowVehicle);
 }
 
 void BattleWindow::horizontalGlideTick()
 {
-    const std::optional<int> k = game_.turnSlot();
-    if (!k)
-        return;
-    ui::Sprite& car = *vehicle[*k];
-    if (!glideTick(car, &ui::Field::left, &ui::Field::setLeft))
-        return;
-    // Arrived: the panel comes back and the bar lines up with the vehicle.
-    game_.player(*k).show();
-    Timer4.stop();
-    energyBar[*k]->setLeft(car.left());
+    // Arrived: the bar lines up with the vehicle.
+    if (const std::optional<int> k = glideTurnVehicle(game_, *this, Timer4, &ui::Field::left, &ui::Field::setLeft))
+        energyBar[*k]->setLeft(vehicle[*k]->left());
 }

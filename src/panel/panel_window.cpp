@@ -226,31 +226,30 @@ void PanelWindow::placeGuideLineEnd()
 
 void PanelWindow::farGaugeTick()
 {
-    // The battle window's mirror takes the gauge's range.
-    game_.Battle().ProgressBar1.setMinimum(ProgressBar1.minimum());
-    game_.Battle().ProgressBar1.setMaximum(ProgressBar1.maximum());
-    // The line starts at the vehicle.
-    placeGuideLineStart();
-    // Raise the gauge; a full gauge stays full.
-    ProgressBar1.setValue(ProgressBar1.value() + 1);
-    if (ProgressBar1.value() == ProgressBar1.maximum())
-        Timer2.stop();
-    placeGuideLineEnd();
-    // Mirror the far power for the flight.
-    game_.Battle().ProgressBar1.setValue(ProgressBar1.value());
+    raiseGauge(ProgressBar1, game_.Battle().ProgressBar1, Timer2, true);
 }
 
 void PanelWindow::highGaugeTick()
 {
-    game_.Battle().Slider1.setMinimum(slider1.minimum());
-    game_.Battle().Slider1.setMaximum(slider1.maximum());
-    if (design_.highGaugeMovesLineStart)
+    raiseGauge(slider1, game_.Battle().Slider1, Timer6, design_.highGaugeMovesLineStart);
+}
+
+void PanelWindow::raiseGauge(ui::ProgressBar& gauge, ui::ProgressBar& mirror, ui::Timer& timer,
+                             bool placesLineStart)
+{
+    // The battle window's mirror takes the gauge's range.
+    mirror.setMinimum(gauge.minimum());
+    mirror.setMaximum(gauge.maximum());
+    // The line starts at the vehicle.
+    if (placesLineStart)
         placeGuideLineStart();
-    slider1.setValue(slider1.value() + 1);
-    if (slider1.value() == slider1.maximum())
-        Timer6.stop();
+    // Raise the gauge; a full gauge stays full.
+    gauge.setValue(gauge.value() + 1);
+    if (gauge.value() == gauge.maximum())
+        timer.stop();
     placeGuideLineEnd();
-    game_.Battle().Slider1.setValue(slider1.value());
+    // Mirror the power for the flight.
+    mirror.setValue(gauge.value());
 }
 
 // ---- Firing ----

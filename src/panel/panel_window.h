@@ -58,6 +58,10 @@ private:
 
     void turnOrStepSideways(const QString& side, const QString& otherSide, ui::Twips step);
     void stepVertically(ui::Twips step);
+    // One tick of a rising gauge, mirrored into the battle window for the
+    // flight; the far gauge always places the guide line's start, the high
+    // gauge only in player4.
+    void raiseGauge(ui::ProgressBar& gauge, ui::ProgressBar& mirror, ui::Timer& timer, bool placesLineStart);
     void placeGuideLineStart();
     void placeGuideLineEnd();
 
