@@ -4,7 +4,7 @@
 
 // The game's own words that also serve as its state: fields hold them and
 // handlers compare them, so each is spelled here once. They are words of the
-// game's interface language and are shown to the player as they stand.
+// game's interface language, spelled as the game has always spelled them.
 namespace words {
 
 // A vehicle's facing, held by each panel's Label1 and copied to the battle

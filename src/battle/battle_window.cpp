@@ -10,12 +10,8 @@
 #include "ui/number_text.h"
 #include "ui/picture.h"
 
-namespace {
-
 using ui::Rect;
 using ui::Twips;
-
-} // namespace
 
 // Where the fields of the battle window stand as designed, by edition. Only
 // what differs between the two editions is listed here; the rest is written
