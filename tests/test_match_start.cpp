@@ -9,12 +9,6 @@
 
 namespace {
 
-SetupWindow& shownSetup(TestGame& g)
-{
-    g->Form1().show();
-    return g->setup();
-}
-
 void compareMaxima(std::array<ui::ProgressBar*, 4> bars, std::array<float, 4> expected)
 {
     for (int slot = 0; slot < 4; ++slot)

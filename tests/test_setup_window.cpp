@@ -11,23 +11,10 @@
 
 namespace {
 
-// The picture of a sprite file of the shipped assets, for comparison.
-QImage assetImage(const QString& fileName)
-{
-    const auto picture = ui::readPictureFile(ui::joinPath(TestGame::assetsFolder(), fileName));
-    return picture ? picture->toImage() : QImage();
-}
-
 // Where a slider is drawn, as opposed to the value it keeps.
 int drawnValue(ui::Slider& slider)
 {
     return static_cast<QSlider*>(slider.widget())->value();
-}
-
-SetupWindow& shownSetup(TestGame& g)
-{
-    g->Form1().show();
-    return g->setup();
 }
 
 } // namespace

@@ -3,8 +3,12 @@
 #include "app/edition.h"
 #include "app/game.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
+
+class SetupWindow;
+class WindSetupWindow;
 
 namespace ui {
 class Timer;
@@ -34,3 +38,11 @@ public:
 
 // Ticks a timer n times (a stopped timer does not tick).
 void tickTimes(ui::Timer& timer, int n);
+
+// The picture of a file of the shipped assets, to compare with what a field
+// shows; a null image when the file cannot be read.
+QImage assetImage(const QString& fileName);
+
+// The setup window of each edition, shown as the program shows it at start.
+SetupWindow& shownSetup(TestGame& g);
+WindSetupWindow& shownWindSetup(TestGame& g);

@@ -10,22 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-QImage fileImage(const QString& fileName)
-{
-    return ui::readPictureFile(ui::joinPath(TestGame::assetsFolder(), fileName))->toImage();
-}
-
-WindSetupWindow& shownSetup(TestGame& g)
-{
-    WindSetupWindow& form = g->windSetup();
-    form.show();
-    return form;
-}
-
-} // namespace
-
 class TestWindSetup : public QObject {
     Q_OBJECT
 
@@ -33,7 +17,7 @@ private slots:
     void onlyTheWindEditionsFieldsExist()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         QCOMPARE(form.caption(), QStringLiteral("kestrava1"));
         QCOMPARE(form.Frame2.left(), 0.0);
         QCOMPARE(form.Frame2.top(), 0.0);
@@ -66,14 +50,14 @@ private slots:
     void browsingStopsAtBothEnds()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command2.click();  // three players
 
         for (const char* expected : {"3", "4", "5", "6"}) {
             form.Command8.click();
             QCOMPARE(form.nomob2.text(), QString::fromLatin1(expected));
         }
-        QCOMPARE(form.Image2.picture().toImage(), fileImage(QStringLiteral("62.gif")));
+        QCOMPARE(form.Image2.picture().toImage(), assetImage(QStringLiteral("62.gif")));
         form.Command8.click();
         QCOMPARE(form.nomob2.text(), QStringLiteral("6"));
 
@@ -88,23 +72,23 @@ private slots:
     void eachPlayerBrowsesWithItsFacing()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();  // four players
         const QStringList expected{"2.gif", "32.gif", "4.gif", "52.gif"};
         for (int slot = 0; slot < 4; ++slot) {
             form.nextButton[slot]->click();
-            QCOMPARE(form.picture[slot]->picture().toImage(), fileImage(expected[slot]));
+            QCOMPARE(form.picture[slot]->picture().toImage(), assetImage(expected[slot]));
         }
         form.previousButton[1]->click();
         QCOMPARE(form.nomob2.text(), QStringLiteral("2"));
-        QCOMPARE(form.Image2.picture().toImage(), fileImage(QStringLiteral("22.gif")));
+        QCOMPARE(form.Image2.picture().toImage(), assetImage(QStringLiteral("22.gif")));
     }
 
     void missingSpriteFileIsReportedAndKeepsThePicture()
     {
         QTemporaryDir empty;
         TestGame g(Edition::Wind, empty.path());
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command1.click();
         const QImage before = form.Image1.picture().toImage();
         form.Command7.click();
@@ -117,7 +101,7 @@ private slots:
     void startSetsUpTheMatch()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();
         g->Score().show();
         form.Text2.type(QStringLiteral("Rina"));
@@ -152,13 +136,13 @@ private slots:
         form.Command7.click();
         form.Command5.click();
         QCOMPARE(battle.Image3.top(), 5020.0 - form.Image1.height());
-        QCOMPARE(battle.Image3.picture().toImage(), fileImage(QStringLiteral("2.gif")));
+        QCOMPARE(battle.Image3.picture().toImage(), assetImage(QStringLiteral("2.gif")));
     }
 
     void duelAfterFourPlayersLeavesThreeAndFourOut()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();
         form.Command5.click();
         form.back.click();
@@ -190,7 +174,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, marker);
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();
         form.Text5.type(text);
         form.Command5.click();
@@ -201,7 +185,7 @@ private slots:
     void closingTheWindowEndsTheProgram()
     {
         TestGame g(Edition::Wind);
-        WindSetupWindow& form = shownSetup(g);
+        WindSetupWindow& form = shownWindSetup(g);
         QVERIFY(form.requestClose());
         QCOMPARE(g.endStatus, 0);
     }
