@@ -47,7 +47,7 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        pressedInside_ = mouse->button() == Qt::LeftButton && widget->isEnabled();
+        pressedInside_ = mouse->button() == Qt::LeftButton;
         return false;
     }
     case QEvent::MouseButtonRelease: {
