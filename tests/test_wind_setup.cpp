@@ -74,7 +74,8 @@ private slots:
         TestGame g(Edition::Wind);
         WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();  // four players
-        const QStringList expected{"2.gif", "32.gif", "4.gif", "52.gif"};
+        const QStringList expected{QStringLiteral("2.gif"), QStringLiteral("32.gif"), QStringLiteral("4.gif"),
+                                   QStringLiteral("52.gif")};
         for (int slot = 0; slot < 4; ++slot) {
             form.nextButton[slot]->click();
             QCOMPARE(form.picture[slot]->picture().toImage(), assetImage(expected[slot]));
