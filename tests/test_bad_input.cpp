@@ -21,15 +21,6 @@ namespace {
 
 const QString kNonAscii = QString::fromUtf8("Ñandú Страж 龍 😀");
 
-// "Duel 1vs1" and "Start" on the edition's setup window.
-void startDuel(TestGame& g)
-{
-    RosterWindow& form = g->Form1();
-    form.show();
-    form.Command1.click();
-    form.Command5.click();
-}
-
 // Player 1's shot destroys player 2 (energy 50 or more below the damage):
 // one explosion tick with the turn marker on player 1.
 void player1DestroysPlayer2(TestGame& g)
@@ -37,19 +28,7 @@ void player1DestroysPlayer2(TestGame& g)
     BattleWindow& b = g->Battle();
     g->setTurnMarker(QStringLiteral("0"));
     b.dm2.setCaption(QStringLiteral("1000"));
-    b.beledug.start();
-    b.beledug.tick();
-}
-
-// A panel's three presses with the gauges ticked by hand in between.
-void fire(PanelWindow& panel, int far, int high)
-{
-    panel.show();
-    panel.Command1.click();
-    tickTimes(panel.Timer2, far);
-    panel.Command1.click();
-    tickTimes(panel.Timer6, high);
-    panel.Command1.click();
+    explode(g);
 }
 
 void writeFile(const QString& path, const QByteArray& content)
@@ -266,8 +245,7 @@ void TestBadInput::scoresTypedOnTheBoard()
     BattleWindow& b = g->Battle();
     g->setTurnMarker(QStringLiteral("0"));
     b.dm2.setCaption(QStringLiteral("40"));
-    b.beledug.start();
-    b.beledug.tick();
+    explode(g);
     QCOMPARE(g->player(0).score1.caption(), afterCredit);
     QVERIFY(g.messages.isEmpty());
 }

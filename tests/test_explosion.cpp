@@ -34,14 +34,6 @@ void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int shooter)
     g->setTurnMarker(numtext::text(shooter));
 }
 
-void explode(TestGame& g)
-{
-    ui::Timer& beledug = g->Battle().beledug;
-    beledug.start();
-    beledug.tick();
-    QVERIFY(!beledug.enabled());
-}
-
 void hit(TestGame& g, int slot, const QString& damage) { g->Battle().damageLabel[slot]->setCaption(damage); }
 
 QString killMessage(int victim, int killer)

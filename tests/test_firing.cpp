@@ -156,10 +156,7 @@ void TestFiring::quickPressesLeaveMirrorsAndLine()
     b.Slider1.setValue(0);
     b.Line1.setEnds(10, 20, 30, 40);
     PanelWindow& p = g->player(0);
-    p.show();
-    p.Command1.click();
-    p.Command1.click();
-    p.Command1.click();
+    fire(p);
     QVERIFY(b.Timer1.enabled());
     QCOMPARE(b.ProgressBar1.value(), 0.0f);
     QCOMPARE(b.Slider1.value(), 0.0f);
@@ -215,10 +212,8 @@ void TestFiring::firstPressInAnotherPanelStopsTheFlight()
     BattleWindow& b = g->Battle();
     PanelWindow& p1 = g->player(0);
     PanelWindow& p2 = g->player(1);
-    p1.show();
     p2.show();
-    for (int i = 0; i < 3; ++i)
-        p1.Command1.click();
+    fire(p1);
     QVERIFY(b.Timer1.enabled());
     p2.Command1.click();
     QVERIFY(!b.Timer1.enabled());

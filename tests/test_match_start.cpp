@@ -74,9 +74,7 @@ void TestMatchStart::threePlayerStartSizesTheBarsAndPlacesTheVehicles()
 void TestMatchStart::duelWithTheLoadTimeRoster()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
-    s.Command5.click();
+    startDuel(g);
 
     BattleWindow& b = g->Battle();
     QVERIFY(!b.mob3.visible());
@@ -133,8 +131,7 @@ void TestMatchStart::participationFollowsTheRoster()
     SetupWindow& s = shownSetup(g);
 
     // A four-player match after a duel on the same battle window.
-    s.Command1.click();
-    s.Command5.click();
+    startDuel(s);
     s.back.click();
     s.Command3.click();
     s.Command5.click();
@@ -145,8 +142,7 @@ void TestMatchStart::participationFollowsTheRoster()
 
     // Four players, back, a duel: player 4's slot stays set but is not shown.
     s.back.click();
-    s.Command1.click();
-    s.Command5.click();
+    startDuel(s);
     QVERIFY(!g->Battle().mob3.visible());
     QVERIFY(!g->Battle().mob4.visible());
     QCOMPARE(g->Battle().mob4.top(), -600.0);

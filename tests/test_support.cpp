@@ -1,10 +1,14 @@
 #include "test_support.h"
 
+#include "battle/battle_window.h"
 #include "edition1/wind_setup_window.h"
+#include "panel/panel_window.h"
 #include "setup/setup_window.h"
 #include "ui/message_box.h"
 #include "ui/picture.h"
 #include "ui/timer.h"
+
+#include <QTest>
 
 static bool manualTicking = (ui::Timer::setManualTicking(true), true);
 
@@ -27,6 +31,37 @@ void tickTimes(ui::Timer& timer, int n)
 {
     for (int i = 0; i < n; ++i)
         timer.tick();
+}
+
+void startDuel(RosterWindow& form)
+{
+    form.Command1.click();
+    form.Command5.click();
+}
+
+void startDuel(TestGame& g)
+{
+    RosterWindow& form = g->Form1();
+    form.show();
+    startDuel(form);
+}
+
+void fire(PanelWindow& panel, int farTicks, int highTicks)
+{
+    panel.show();
+    panel.Command1.click();
+    tickTimes(panel.Timer2, farTicks);
+    panel.Command1.click();
+    tickTimes(panel.Timer6, highTicks);
+    panel.Command1.click();
+}
+
+void explode(TestGame& g)
+{
+    ui::Timer& beledug = g->Battle().beledug;
+    beledug.start();
+    beledug.tick();
+    QVERIFY(!beledug.enabled());
 }
 
 QImage assetImage(const QString& fileName)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class PanelWindow;
+class RosterWindow;
 class SetupWindow;
 class WindSetupWindow;
 
@@ -38,6 +40,20 @@ public:
 
 // Ticks a timer n times (a stopped timer does not tick).
 void tickTimes(ui::Timer& timer, int n);
+
+// "Duel 1vs1", then "Start", on a setup window that is shown.
+void startDuel(RosterWindow& form);
+// The edition's setup window shown as at start, then a duel started on it.
+void startDuel(TestGame& g);
+
+// A panel shown and its fire button pressed three times: "tembak" starts the
+// far gauge, "far ok" the high gauge, "high ok" launches. The gauges are
+// ticked by hand in between, `farTicks` and `highTicks` times.
+void fire(PanelWindow& panel, int farTicks = 0, int highTicks = 0);
+
+// The explosion of the shot in flight: the battle window's explosion timer
+// started and ticked once, after which it has stopped itself.
+void explode(TestGame& g);
 
 // The picture of a file of the shipped assets, to compare with what a field
 // shows; a null image when the file cannot be read.
