@@ -2,6 +2,7 @@
 // colour cycle and arrow, and the wind text.
 
 #include "test_support.h"
+#include "wind_rings.h"
 
 #include "battle/battle_window.h"
 #include "ui/number_text.h"
@@ -11,15 +12,6 @@
 #include <set>
 #include <utility>
 
-namespace {
-
-const QStringList kHorizontalRing = QStringLiteral("0 5 -1 -9 20 -15 -25 50 40 -30 -40 -60 70 -69 -47 32 34 31")
-                                        .split(QLatin1Char(' '));
-const QStringList kVerticalRing = QStringLiteral("5 -1 -9 20 -15 -25 50 40 -30 -40 -60 70 -69 -47 32 34 31")
-                                      .split(QLatin1Char(' '));
-
-} // namespace
-
 class TestWind : public QObject {
     Q_OBJECT
 
@@ -28,12 +20,10 @@ private slots:
     {
         TestGame g;
         BattleWindow& b = g->Battle();
-        QCOMPARE(kHorizontalRing.size(), 18);
-        QCOMPARE(kVerticalRing.size(), 17);
-        for (int i = 1; i <= 18; ++i) {
+        for (std::size_t i = 1; i <= kHorizontalWindRing.size(); ++i) {
             b.AdvanceNextWind();
-            QCOMPARE(b.Text7.text(), kHorizontalRing[i % 18]);
-            QCOMPARE(b.Text8.text(), kVerticalRing[i % 17]);
+            QCOMPARE(b.Text7.text(), numtext::text(kHorizontalWindRing[i % kHorizontalWindRing.size()]));
+            QCOMPARE(b.Text8.text(), numtext::text(kVerticalWindRing[i % kVerticalWindRing.size()]));
         }
     }
 

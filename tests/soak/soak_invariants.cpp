@@ -46,6 +46,7 @@
 //    picture names its file. Nothing else is ever shown.
 
 #include "soak_driver.h"
+#include "wind_rings.h"
 
 #include "app/game.h"
 #include "battle/battle_window.h"
@@ -93,10 +94,6 @@ bool onRing(const std::array<double, N>& ring, const QString& text)
     return std::find(ring.begin(), ring.end(), value) != ring.end();
 }
 
-constexpr std::array<double, 18> kHorizontalRing{0,   5,   -1,  -9,  20,  -15, -25, 50, 40,
-                                                 -30, -40, -60, 70,  -69, -47, 32,  34, 31};
-constexpr std::array<double, 17> kVerticalRing{5,   -1,  -9, 20,  -15, -25, 50, 40, -30,
-                                               -40, -60, 70, -69, -47, 32,  34, 31};
 
 } // namespace
 
@@ -283,9 +280,9 @@ void Soak::checkBattle(BattleWindow& b)
         if (!isNumberText(b.top1.text()))
             violation("launch point top1 is " + quoted(b.top1.text()));
     }
-    if (!onRing(kHorizontalRing, b.Text7.text()))
+    if (!onRing(kHorizontalWindRing, b.Text7.text()))
         violation("next horizontal wind is " + quoted(b.Text7.text()));
-    if (!onRing(kVerticalRing, b.Text8.text()))
+    if (!onRing(kVerticalWindRing, b.Text8.text()))
         violation("next vertical wind is " + quoted(b.Text8.text()));
     if (b.lr.caption() != QLatin1String("kanan") && b.lr.caption() != QLatin1String("kiri"))
         violation("shooter's facing is " + quoted(b.lr.caption()));
