@@ -97,6 +97,15 @@ public:
     }
 };
 
+// Handlers whose captured state has been destroyed. Kept outside any handler,
+// so that a handler can read it after it has cleared itself.
+int droppedHandlers = 0;
+// For each handler run, how many were dropped while it ran.
+std::vector<int> droppedMidCall;
+struct DropCounter {
+    ~DropCounter() { ++droppedHandlers; }
+};
+
 QPoint windowPixel(const ui::Field& field, QPoint local)
 {
     return field.widget()->mapTo(field.widget()->window(), local);
@@ -737,6 +746,41 @@ private slots:
         QVERIFY(w->requestClose());
         QVERIFY(!w->visible());
         QCOMPARE(closed, 1);
+    }
+
+    void handlersMayClearThemselvesWhileRunning()
+    {
+        // Each handler clears itself, which destroys the stored function and
+        // what it captured. The layer runs a copy, so the captured state
+        // lives on until the handler returns.
+        showAndWait();
+        droppedHandlers = 0;
+        droppedMidCall.clear();
+        auto clearing = [](auto clear) {
+            return [clear, keep = std::make_shared<DropCounter>()](auto...) {
+                const int before = droppedHandlers;
+                clear();
+                droppedMidCall.push_back(droppedHandlers - before);
+            };
+        };
+        w->Text1.onClick(clearing([this] { w->Text1.onClick(nullptr); }));
+        w->Text1.onPointerMove(clearing([this] { w->Text1.onPointerMove(nullptr); }));
+        w->Text1.onChange(clearing([this] { w->Text1.onChange(nullptr); }));
+        w->onPointerMove(clearing([this] { w->onPointerMove(nullptr); }));
+        w->onResize(clearing([this] { w->onResize(nullptr); }));
+        w->onClosed(clearing([this] { w->onClosed(nullptr); }));
+
+        for (int round = 0; round < 2; ++round) { // the second finds them gone
+            w->Text1.click();
+            w->Text1.pointerMove(15, 30);
+            w->Text1.setText(round == 0 ? QStringLiteral("changed") : QStringLiteral("again"));
+            w->pointerMove(15, 30);
+            w->setClientSize(w->clientWidth() + 150 * (round + 1), w->clientHeight());
+            QVERIFY(w->requestClose());
+            w->show();
+        }
+        QCOMPARE(droppedMidCall, std::vector<int>(6, 0));
+        QCOMPARE(droppedHandlers, 6);
     }
 
     // ---- Cost of setting a field to what it already holds ----

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "ui/handler_call.h"
 #include "ui/message_box.h"
 
 #include <QCheckBox>
@@ -232,12 +233,7 @@ TextField::TextField(Container& container, const QString& text, const Rect& rect
     edit_ = static_cast<QLineEdit*>(widget());
     edit_->setReadOnly(mode == Mode::ReadOnly);
     edit_->setCursorPosition(0);
-    QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] {
-        if (changeHandler_) {
-            auto handler = changeHandler_;
-            handler();
-        }
-    });
+    QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] { callHandler(changeHandler_); });
 }
 
 QString TextField::text() const { return edit_->text(); }

@@ -1,6 +1,7 @@
 #include "ui/field.h"
 
 #include "ui/field_events.h"
+#include "ui/handler_call.h"
 #include "ui/window.h"
 
 #include <QAbstractButton>
@@ -189,19 +190,11 @@ void Field::deliverClick()
 {
     // However a click arrives (the pointer, the keyboard, a call), a field
     // that is disabled, itself or through a container, ignores it.
-    if (!clickHandler_ || !isEnabled())
+    if (!isEnabled())
         return;
-    // Copy: the handler may replace itself.
-    auto handler = clickHandler_;
-    handler();
+    callHandler(clickHandler_);
 }
 
-void Field::pointerMove(Twips x, Twips y)
-{
-    if (pointerHandler_) {
-        auto handler = pointerHandler_;
-        handler(x, y);
-    }
-}
+void Field::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #include "ui/window.h"
 
 #include "ui/field_events.h"
+#include "ui/handler_call.h"
 #include "ui/timer.h"
 
 #include <QCloseEvent>
@@ -113,28 +114,13 @@ bool Window::handleCloseRequest()
 {
     if (closeHandler_ && !closeHandler_())
         return false;
-    if (closedHandler_) {
-        auto closed = closedHandler_;
-        closed();
-    }
+    callHandler(closedHandler_);
     return true;
 }
 
-void Window::handleResize()
-{
-    if (resizeHandler_) {
-        auto handler = resizeHandler_;
-        handler();
-    }
-}
+void Window::handleResize() { callHandler(resizeHandler_); }
 
-void Window::pointerMove(Twips x, Twips y)
-{
-    if (pointerHandler_) {
-        auto handler = pointerHandler_;
-        handler(x, y);
-    }
-}
+void Window::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
 
 QWidget* Window::childHost() const { return widget_.get(); }
 QWidget* Window::widget() const { return widget_.get(); }
