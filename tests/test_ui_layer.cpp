@@ -184,6 +184,21 @@ private slots:
         QCOMPARE(t.width(), 1007.5);
     }
 
+    void eachSizeSetterChangesItsOwnNumberOnly()
+    {
+        auto& t = w->Text2;
+        t.setRect({1500, 750, 3000, 375});
+        t.setLeft(3000);
+        t.setTop(1500);
+        t.setWidth(1500);
+        t.setHeight(750);
+        QCOMPARE(t.left(), 3000.0);
+        QCOMPARE(t.top(), 1500.0);
+        QCOMPARE(t.width(), 1500.0);
+        QCOMPARE(t.height(), 750.0);
+        QCOMPARE(t.widget()->geometry(), QRect(200, 100, 100, 50));
+    }
+
     void fieldsAreDrawnAtFifteenTwipsAPixel()
     {
         auto& t = w->Text2;

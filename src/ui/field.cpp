@@ -91,35 +91,16 @@ Field::~Field()
     delete widget_.data();
 }
 
-void Field::setLeft(Twips left)
-{
-    if (rect_.left == left)
-        return;
-    rect_.left = left;
-    applyGeometry();
-}
+void Field::setLeft(Twips left) { setRectPart(&Rect::left, left); }
+void Field::setTop(Twips top) { setRectPart(&Rect::top, top); }
+void Field::setWidth(Twips width) { setRectPart(&Rect::width, width); }
+void Field::setHeight(Twips height) { setRectPart(&Rect::height, height); }
 
-void Field::setTop(Twips top)
+void Field::setRectPart(Twips Rect::*part, Twips value)
 {
-    if (rect_.top == top)
+    if (rect_.*part == value)
         return;
-    rect_.top = top;
-    applyGeometry();
-}
-
-void Field::setWidth(Twips width)
-{
-    if (rect_.width == width)
-        return;
-    rect_.width = width;
-    applyGeometry();
-}
-
-void Field::setHeight(Twips height)
-{
-    if (rect_.height == height)
-        return;
-    rect_.height = height;
+    rect_.*part = value;
     applyGeometry();
 }
 

@@ -94,6 +94,9 @@ protected:
     virtual void beforeClick() {}
 
 private:
+    // Sets one of the rectangle's four numbers and redraws, unless it already
+    // holds that value.
+    void setRectPart(Twips Rect::*part, Twips value);
     // Draws the widget at the field's place, in pixels.
     void applyGeometry();
 
