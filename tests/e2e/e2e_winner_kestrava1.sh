@@ -45,13 +45,5 @@ echo "powers of the shot: far about $(e2e_bar_value "$battle" 960 1080 855 255 5
      "high about $high on the panel's gauge at the press (hits from 22 to 31)"
 
 # About 1.3 s of flight, then the explosion one second after the hit.
-kill_box=$(e2e_wait_window "kestrava1" 15)
-e2e_press_ok "$kill_box"
-winner_box=$(e2e_wait_new_window "kestrava1" 10 "$kill_box")
-[ -z "$(e2e_find_windows "Score:")" ] || e2e_fail "the score board came before the winner's message"
-e2e_press_ok "$winner_box"
-e2e_wait_window "Score:" 10 >/dev/null
-
-sleep 1.5
-[ -z "$(e2e_find_windows "kestrava1")" ] || e2e_fail "a third message box appeared"
+e2e_expect_kill_then_winner kestrava1
 e2e_pass "kestrava1 duel: damage click, far 50 / high 25 shot, kill message, winner's message, score board"

@@ -405,3 +405,19 @@ e2e_fire_when_gauge_shows() {
   local panel="$1" gauge="$2" value="$3"
   e2e_press_at_bar_value "$panel" $gauge "$(e2e_panel1_gauge_width "$panel")" 375 50 "$value" 10
 }
+
+# e2e_expect_kill_then_winner PROGRAM: after a killing shot, the kill message
+# comes first, then the winner's message, then the score board; pressing OK
+# on each, and nothing further is shown. Both boxes are titled PROGRAM.
+e2e_expect_kill_then_winner() {
+  local program="$1" kill_box winner_box
+  kill_box=$(e2e_wait_window "$program" 15)
+  e2e_press_ok "$kill_box"
+  winner_box=$(e2e_wait_new_window "$program" 10 "$kill_box")
+  [ -z "$(e2e_find_windows "Score:")" ] || e2e_fail "the score board came before the winner's message"
+  e2e_press_ok "$winner_box"
+  e2e_wait_window "Score:" 10 >/dev/null
+  # No further message: the match is over.
+  sleep 1.5
+  [ -z "$(e2e_find_windows "$program")" ] || e2e_fail "a third message box appeared"
+}
