@@ -49,30 +49,32 @@ std::string utf8(const QString& text, int maxLength = 24)
     return shown.toStdString();
 }
 
+template <class Kind>
+bool isKind(const ui::Field& field)
+{
+    return dynamic_cast<const Kind*>(&field) != nullptr;
+}
+
+struct FieldKind {
+    bool (*is)(const ui::Field&);
+    const char* name;
+};
+
+// The first kind that matches names the field in traces.
+constexpr FieldKind kFieldKinds[] = {
+    {isKind<ui::Button>, "Button"},          {isKind<ui::Label>, "Label"},
+    {isKind<ui::TextField>, "TextField"},    {isKind<ui::Sprite>, "Sprite"},
+    {isKind<ui::PictureBox>, "PictureBox"},  {isKind<ui::Frame>, "Frame"},
+    {isKind<ui::ProgressBar>, "ProgressBar"}, {isKind<ui::Slider>, "Slider"},
+    {isKind<ui::CheckBox>, "CheckBox"},      {isKind<ui::Line>, "Line"},
+    {isKind<ui::Shape>, "Shape"},
+};
+
 const char* kindOf(const ui::Field& field)
 {
-    if (dynamic_cast<const ui::Button*>(&field))
-        return "Button";
-    if (dynamic_cast<const ui::Label*>(&field))
-        return "Label";
-    if (dynamic_cast<const ui::TextField*>(&field))
-        return "TextField";
-    if (dynamic_cast<const ui::Sprite*>(&field))
-        return "Sprite";
-    if (dynamic_cast<const ui::PictureBox*>(&field))
-        return "PictureBox";
-    if (dynamic_cast<const ui::Frame*>(&field))
-        return "Frame";
-    if (dynamic_cast<const ui::ProgressBar*>(&field))
-        return "ProgressBar";
-    if (dynamic_cast<const ui::Slider*>(&field))
-        return "Slider";
-    if (dynamic_cast<const ui::CheckBox*>(&field))
-        return "CheckBox";
-    if (dynamic_cast<const ui::Line*>(&field))
-        return "Line";
-    if (dynamic_cast<const ui::Shape*>(&field))
-        return "Shape";
+    for (const FieldKind& kind : kFieldKinds)
+        if (kind.is(field))
+            return kind.name;
     return "Field";
 }
 
