@@ -130,8 +130,7 @@ void TestBadInput::nameLongerThanAFieldHolds()
 void TestBadInput::selectorNameIsCommittedAsTyped()
 {
     TestGame g;
-    SetupWindow& s = g->setup();
-    s.show();
+    SetupWindow& s = shownSetup(g);
     s.Command1.click();
     for (const QString& name : {kNonAscii, QString(), QString(1000, QLatin1Char('m'))}) {
         s.Image2.click();
@@ -146,8 +145,7 @@ void TestBadInput::selectorNameIsCommittedAsTyped()
 void TestBadInput::statisticsCannotBeTyped()
 {
     TestGame g;
-    SetupWindow& s = g->setup();
-    s.show();
+    SetupWindow& s = shownSetup(g);
     s.Command3.click();
     s.Image1.click();  // the selector's statistics are shown too
     std::vector<ui::TextField*> fields{&s.at1, &s.df1, &s.sp1, &s.mo1};

@@ -36,6 +36,21 @@ private slots:
     void closeIsRefused();
 };
 
+namespace {
+
+// Player `slot`'s vehicle placed at (left, top), and its panel shown with
+// `points` movement points.
+PanelWindow& readyToMove(TestGame& g, int slot, ui::Twips left, ui::Twips top, const QString& points)
+{
+    g->Battle().vehicle[slot]->move(left, top);
+    PanelWindow& panel = g->player(slot);
+    panel.show();
+    panel.Label3.setCaption(points);
+    return panel;
+}
+
+} // namespace
+
 void TestPanel::designValuesOfTheFourPanels()
 {
     TestGame g;
@@ -117,12 +132,9 @@ void TestPanel::kiriTurnsThenMovesLeft()
     TestGame g;
     BattleWindow& b = g->Battle();
     ui::Sprite& vehicle = *b.vehicle[0];
-    vehicle.move(3000, 5520);
     vehicle.setTag(QStringLiteral("0"));
     b.Timer3.start();
-    PanelWindow& p = g->player(0);
-    p.show();
-    p.Label3.setCaption(QStringLiteral("2"));
+    PanelWindow& p = readyToMove(g, 0, 3000, 5520, QStringLiteral("2"));
 
     // Facing right: the first kiri only turns.
     p.kiri.click();
@@ -149,10 +161,7 @@ void TestPanel::kananTurnsThenMovesRight()
     TestGame g;
     BattleWindow& b = g->Battle();
     ui::Sprite& vehicle = *b.vehicle[1];
-    vehicle.move(1000, 2000);
-    PanelWindow& p = g->player(1);
-    p.show();
-    p.Label3.setCaption(QStringLiteral("1.5"));
+    PanelWindow& p = readyToMove(g, 1, 1000, 2000, QStringLiteral("1.5"));
 
     p.kanan.click();
     QCOMPARE(p.Label1.caption(), QStringLiteral("kanan"));
@@ -179,11 +188,8 @@ void TestPanel::upAndDownSetTargetsAndSpendPoints()
     TestGame g;
     BattleWindow& b = g->Battle();
     ui::Sprite& vehicle = *b.vehicle[2];
-    vehicle.move(4000, 5000);
     b.Timer4.start();
-    PanelWindow& p = g->player(2);
-    p.show();
-    p.Label3.setCaption(QStringLiteral("3"));
+    PanelWindow& p = readyToMove(g, 2, 4000, 5000, QStringLiteral("3"));
 
     p.atas.click();
     QCOMPARE(vehicle.tag(), QStringLiteral("4100"));
@@ -236,11 +242,8 @@ void TestPanel::twoLiftsThenNoMore()
     TestGame g;
     BattleWindow& b = g->Battle();
     ui::Sprite& vehicle = *b.vehicle[0];
-    vehicle.move(2000, 6000);
     g->setTurnMarker(QStringLiteral("0"));
-    PanelWindow& p = g->player(0);
-    p.show();
-    p.Label3.setCaption(QStringLiteral("2"));
+    PanelWindow& p = readyToMove(g, 0, 2000, 6000, QStringLiteral("2"));
 
     p.atas.click();
     tickTimes(b.Timer3, 9);
@@ -388,10 +391,7 @@ void TestPanel::stepDuringFarGaugeKeepsItRising()
     TestGame g;
     BattleWindow& b = g->Battle();
     ui::Sprite& vehicle = *b.vehicle[0];
-    vehicle.move(3000, 5000);
-    PanelWindow& p = g->player(0);
-    p.show();
-    p.Label3.setCaption(QStringLiteral("1"));
+    PanelWindow& p = readyToMove(g, 0, 3000, 5000, QStringLiteral("1"));
     p.Timer2.start();
     p.Timer2.tick();
     p.atas.click();

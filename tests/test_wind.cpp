@@ -69,39 +69,39 @@ private slots:
         QCOMPARE(b.Text8.text(), after8);
     }
 
-    void dialFollowsThePointer()
+    void dialFollowsThePointer_data()
     {
-        TestGame g;
-        BattleWindow& b = g->Battle();
-        b.PlaceWindDial(1000, 4000);
-        QCOMPARE(b.angi1.x1(), 1300.0);
-        QCOMPARE(b.angi1.y1(), 1500.0);
-        QCOMPARE(b.angi1.x2(), 1300.0);
-        QCOMPARE(b.angi1.y2(), 1500.0);
-        QCOMPARE(b.Shape2.left(), 1180.0);
-        QCOMPARE(b.Shape2.top(), 1380.0);
-        QCOMPARE(b.Shape1.left(), 1060.0);
-        QCOMPARE(b.Shape1.top(), 1260.0);
-        QCOMPARE(b.Label2.left(), 1060.0);
-        QCOMPARE(b.Label2.top(), 1020.0);
+        QTest::addColumn<bool>("wind");
+        QTest::addColumn<QPointF>("line");       // both ends of the arrow
+        QTest::addColumn<QPointF>("innerRing");  // the top-left corners of Shape2,
+        QTest::addColumn<QPointF>("outerRing");  // Shape1
+        QTest::addColumn<QPointF>("caption");    // and the dial's caption
+        QTest::newRow("full game") << false << QPointF(1300, 1500) << QPointF(1180, 1380) << QPointF(1060, 1260)
+                                   << QPointF(1060, 1020);
+        QTest::newRow("wind edition: sideways only")
+            << true << QPointF(1000, 1920) << QPointF(880, 1800) << QPointF(760, 1680) << QPointF(760, 1320);
     }
 
-    void windEditionDialFollowsSidewaysOnly()
+    void dialFollowsThePointer()
     {
-        TestGame g(Edition::Wind);
+        QFETCH(bool, wind);
+        QFETCH(QPointF, line);
+        QFETCH(QPointF, innerRing);
+        QFETCH(QPointF, outerRing);
+        QFETCH(QPointF, caption);
+        TestGame g(wind ? Edition::Wind : Edition::Full);
         BattleWindow& b = g->Battle();
         b.PlaceWindDial(1000, 4000);
-        QCOMPARE(b.angi1.x1(), 1000.0);
-        QCOMPARE(b.angi1.x2(), 1000.0);
-        QCOMPARE(b.angi1.y1(), 1920.0);
-        QCOMPARE(b.angi1.y2(), 1920.0);
-        QCOMPARE(b.Shape2.left(), 880.0);
-        QCOMPARE(b.Shape2.top(), 1800.0);
-        QCOMPARE(b.Shape1.left(), 760.0);
-        QCOMPARE(b.Shape1.top(), 1680.0);
-        QCOMPARE(b.Label4.left(), 760.0);
-        QCOMPARE(b.Label4.top(), 1320.0);
-        QCOMPARE(b.Label2.left(), 480.0);  // the caption in the wind frame stays
+        QCOMPARE(QPointF(b.angi1.x1(), b.angi1.y1()), line);
+        QCOMPARE(QPointF(b.angi1.x2(), b.angi1.y2()), line);
+        QCOMPARE(QPointF(b.Shape2.left(), b.Shape2.top()), innerRing);
+        QCOMPARE(QPointF(b.Shape1.left(), b.Shape1.top()), outerRing);
+        // The wind edition's dial carries its own caption, Label4; Label2
+        // stays in the wind frame.
+        const ui::Label& dialCaption = wind ? b.Label4 : b.Label2;
+        QCOMPARE(QPointF(dialCaption.left(), dialCaption.top()), caption);
+        if (wind)
+            QCOMPARE(b.Label2.left(), 480.0);
     }
 
     void dialCyclesColoursAndPointsWithTheWind_data()
