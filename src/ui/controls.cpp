@@ -358,20 +358,16 @@ ProgressBar::ProgressBar(Container& container, float minimum, float maximum, flo
     redraw();
 }
 
-void ProgressBar::setMinimum(float minimum)
-{
-    if (minimum_ == minimum)
-        return;
-    minimum_ = minimum;
-    setValue(value_);
-    redraw();
-}
+void ProgressBar::setMinimum(float minimum) { setEnd(minimum_, minimum); }
+void ProgressBar::setMaximum(float maximum) { setEnd(maximum_, maximum); }
 
-void ProgressBar::setMaximum(float maximum)
+void ProgressBar::setEnd(float& end, float value)
 {
-    if (maximum_ == maximum)
+    if (end == value)
         return;
-    maximum_ = maximum;
+    end = value;
+    // The value stays within the new range; the bar is redrawn even when the
+    // value holds, as its place along the bar has moved.
     setValue(value_);
     redraw();
 }

@@ -166,6 +166,8 @@ public:
     void setValue(float value);
 
 private:
+    // Moves one end of the range (minimum_ or maximum_) to a new value.
+    void setEnd(float& end, float value);
     void redraw();
     QProgressBar* bar_;
     float minimum_;
