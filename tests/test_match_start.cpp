@@ -15,6 +15,18 @@ void compareMaxima(std::array<ui::ProgressBar*, 4> bars, std::array<float, 4> ex
         QCOMPARE(bars[slot]->maximum(), expected[slot]);
 }
 
+// A match begins with every energy bar full and every turn gauge empty, at
+// the maxima the roster gives.
+void compareFreshBars(BattleWindow& b, std::array<float, 4> energyMaxima, std::array<float, 4> gaugeMaxima)
+{
+    compareMaxima(b.energyBar, energyMaxima);
+    for (ui::ProgressBar* bar : b.energyBar)
+        QCOMPARE(bar->value(), bar->maximum());
+    compareMaxima(b.turnGauge, gaugeMaxima);
+    for (ui::ProgressBar* gauge : b.turnGauge)
+        QCOMPARE(gauge->value(), 0.0f);
+}
+
 } // namespace
 
 class TestMatchStart : public QObject {
@@ -45,12 +57,7 @@ void TestMatchStart::threePlayerStartSizesTheBarsAndPlacesTheVehicles()
     QVERIFY(g->Score().Check1.checked());
     QVERIFY(g->Score().Timer1.enabled());
 
-    compareMaxima(b.energyBar, {230, 710, 320, 430});
-    for (ui::ProgressBar* bar : b.energyBar)
-        QCOMPARE(bar->value(), bar->maximum());
-    compareMaxima(b.turnGauge, {43, 70, 54, 70});
-    for (ui::ProgressBar* gauge : b.turnGauge)
-        QCOMPARE(gauge->value(), 0.0f);
+    compareFreshBars(b, {230, 710, 320, 430}, {43, 70, 54, 70});
 
     QCOMPARE(b.Image3.picture().toImage(), s.Image1.picture().toImage());
     QCOMPARE(b.Image3.width(), 1095.0);
@@ -110,12 +117,7 @@ void TestMatchStart::restartResetsTheMatchInPlace()
 
     s.Command5.click();
     QCOMPARE(&g->Battle(), &b);
-    compareMaxima(b.energyBar, {230, 710, 320, 430});
-    for (ui::ProgressBar* bar : b.energyBar)
-        QCOMPARE(bar->value(), bar->maximum());
-    compareMaxima(b.turnGauge, {43, 35, 19, 35});
-    for (ui::ProgressBar* gauge : b.turnGauge)
-        QCOMPARE(gauge->value(), 0.0f);
+    compareFreshBars(b, {230, 710, 320, 430}, {43, 35, 19, 35});
     QCOMPARE(b.mob3.top(), 10320.0);
     QCOMPARE(b.mob4.top(), 9360.0);
     QVERIFY(b.mob3.visible());
