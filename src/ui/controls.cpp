@@ -114,7 +114,7 @@ QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
 // ---- Frame ----
 
 Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
-    : Field(container, makeFrameWidget(caption, border), rect, visible)
+    : ContainerField(container, makeFrameWidget(caption, border), rect, visible)
 {
 }
 
@@ -138,7 +138,7 @@ void Frame::setCaption(const QString& caption)
 // ---- PictureBox ----
 
 PictureBox::PictureBox(Container& container, const Rect& rect, bool visible, bool autosize)
-    : Field(container, new PictureWidget(true), rect, visible)
+    : ContainerField(container, new PictureWidget(true), rect, visible)
     , autosize_(autosize)
 {
     static_cast<PictureWidget*>(widget())->setPicture(&picture_);

@@ -21,30 +21,22 @@ namespace ui {
 // disabling it hides or disables everything in it; moving it moves them.
 // A bordered frame shows its caption as its title; a borderless one shows
 // none, and its widget keeps the caption as its accessible name.
-class Frame : public Field, public Container {
+class Frame : public ContainerField {
 public:
     enum class Border { Line, None };
     Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
           Border border = Border::Line);
     QString caption() const;
     void setCaption(const QString& caption);
-
-    QWidget* childHost() const override { return widget(); }
-    bool isShown() const override { return Field::isShown(); }
-    Window& window() override { return container().window(); }
 };
 
 // A picture surface: a container that draws a picture; with autosize it takes
 // the size of the picture it is given.
-class PictureBox : public Field, public Container {
+class PictureBox : public ContainerField {
 public:
     PictureBox(Container& container, const Rect& rect, bool visible = true, bool autosize = true);
     const Picture& picture() const { return picture_; }
     void setPicture(const Picture& picture);
-
-    QWidget* childHost() const override { return widget(); }
-    bool isShown() const override { return Field::isShown(); }
-    Window& window() override { return container().window(); }
 
 private:
     Picture picture_;

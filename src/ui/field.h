@@ -109,4 +109,17 @@ private:
     std::function<void()> clickHandler_;
 };
 
+// A field that holds other fields (a frame, a picture surface): their widgets
+// live in its widget, they are shown only while it is, and they belong to its
+// window.
+class ContainerField : public Field, public Container {
+public:
+    QWidget* childHost() const override { return widget(); }
+    bool isShown() const override { return Field::isShown(); }
+    Window& window() override { return container().window(); }
+
+protected:
+    using Field::Field;
+};
+
 } // namespace ui
