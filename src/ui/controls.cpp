@@ -26,6 +26,11 @@ QColor toQColor(Colour colour)
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
+Colour fromQColor(const QColor& colour)
+{
+    return Colour(colour.red()) | Colour(colour.green()) << 8 | Colour(colour.blue()) << 16;
+}
+
 // Draws a picture at its top-left corner, unscaled.
 class PictureWidget : public QWidget {
 public:
@@ -62,6 +67,7 @@ public:
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
+    Colour colour() const { return colour_; }
     void setColour(Colour colour)
     {
         colour_ = colour;
@@ -203,11 +209,12 @@ void Label::setCaption(const QString& caption)
     label_->setText(caption);
 }
 
+Colour Label::foreColour() const { return fromQColor(label_->palette().color(QPalette::WindowText)); }
+
 void Label::setForeColour(Colour colour)
 {
-    if (foreColour_ == colour)
+    if (foreColour() == colour)
         return;
-    foreColour_ = colour;
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
     label_->setPalette(palette);
@@ -399,7 +406,6 @@ Line::Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour 
     , y1_(y1)
     , x2_(x2)
     , y2_(y2)
-    , colour_(colour)
 {
     static_cast<OutlineWidget*>(widget())->setColour(colour);
     place();
@@ -421,11 +427,12 @@ void Line::setEnds(Twips x1, Twips y1, Twips x2, Twips y2)
     place();
 }
 
+Colour Line::colour() const { return static_cast<OutlineWidget*>(widget())->colour(); }
+
 void Line::setColour(Colour colour)
 {
-    if (colour_ == colour)
+    if (this->colour() == colour)
         return;
-    colour_ = colour;
     static_cast<OutlineWidget*>(widget())->setColour(colour);
 }
 
@@ -442,16 +449,16 @@ void Line::place()
 
 Shape::Shape(Container& container, const Rect& rect, Colour colour, bool visible)
     : Field(container, new OutlineWidget(OutlineWidget::Kind::Square), rect, visible)
-    , colour_(colour)
 {
     static_cast<OutlineWidget*>(widget())->setColour(colour);
 }
 
+Colour Shape::colour() const { return static_cast<OutlineWidget*>(widget())->colour(); }
+
 void Shape::setColour(Colour colour)
 {
-    if (colour_ == colour)
+    if (this->colour() == colour)
         return;
-    colour_ = colour;
     static_cast<OutlineWidget*>(widget())->setColour(colour);
 }
 

@@ -64,13 +64,13 @@ public:
     // The text the label shows, as it was given.
     QString caption() const;
     void setCaption(const QString& caption);
-    Colour foreColour() const { return foreColour_; }
+    // The colour the label's text is drawn in.
+    Colour foreColour() const;
     void setForeColour(Colour colour);
     void setFont(const QString& family, int pointSize, bool bold = false);
 
 private:
     QLabel* label_;
-    Colour foreColour_ = kBlack;
 };
 
 // A text field, editable or read-only. Its change event fires whenever its
@@ -181,24 +181,20 @@ public:
     void setX2(Twips x);
     void setY2(Twips y);
     void setEnds(Twips x1, Twips y1, Twips x2, Twips y2);
-    Colour colour() const { return colour_; }
+    Colour colour() const;
     void setColour(Colour colour);
 
 private:
     void place();
     Twips x1_, y1_, x2_, y2_;
-    Colour colour_;
 };
 
 // A square outline with a line colour. It takes no mouse events.
 class Shape : public Field {
 public:
     Shape(Container& container, const Rect& rect, Colour colour = kBlack, bool visible = true);
-    Colour colour() const { return colour_; }
+    Colour colour() const;
     void setColour(Colour colour);
-
-private:
-    Colour colour_;
 };
 
 // A folder list: yields the folder it was given (the program's working
