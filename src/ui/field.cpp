@@ -74,7 +74,6 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
     : container_(&container)
     , widget_(widget)
     , rect_(rect)
-    , visible_(visible)
 {
     widget->setParent(container.childHost());
     container.window().registerField(*this);
@@ -131,16 +130,18 @@ void Field::applyGeometry()
         widget_->setGeometry(pixels);
 }
 
+// A widget is hidden only when told so: not by a hidden window or container,
+// and not before its window is first shown.
+bool Field::visible() const { return widget_ && !widget_->isHidden(); }
+
 void Field::setVisible(bool visible)
 {
-    if (visible_ == visible)
+    if (!widget_ || this->visible() == visible)
         return;
-    visible_ = visible;
-    if (widget_)
-        widget_->setVisible(visible);
+    widget_->setVisible(visible);
 }
 
-bool Field::isShown() const { return visible_ && container_->isShown(); }
+bool Field::isShown() const { return visible() && container_->isShown(); }
 
 void Field::setEnabled(bool enabled)
 {

@@ -47,7 +47,8 @@ public:
     void setRect(const Rect& rect);
 
     // The field's own shown flag.
-    bool visible() const { return visible_; }
+    // The field's own visible flag (its containers may still hide it).
+    bool visible() const;
     void setVisible(bool visible);
     void show() { setVisible(true); }
     void hide() { setVisible(false); }
@@ -102,8 +103,8 @@ private:
 
     Container* container_;
     QPointer<QWidget> widget_;
+    // Exact twips; the widget holds only whole pixels.
     Rect rect_;
-    bool visible_;
     QString tag_;
     PointerHandler pointerHandler_;
     std::function<void()> clickHandler_;
