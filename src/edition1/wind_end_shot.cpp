@@ -15,15 +15,10 @@ namespace {
 std::optional<int> slotGrantedPoints(Game& game)
 {
     BattleWindow& battle = game.Battle();
-    RosterWindow& setup = game.Form1();
     const std::optional<int> marked = game.turnSlot();
-    if (marked == 1 && battle.Image2.visible())
-        return 1;
-    if (marked == 2 && setup.playerTakesPart(2) && battle.mob3.visible())
-        return 2;
-    if (marked == 3 && setup.playerTakesPart(3) && battle.mob4.visible())
-        return 3;
-    if (battle.Image3.visible())
+    if (marked && game.Form1().playerTakesPart(*marked) && battle.vehicle[*marked]->visible())
+        return marked;
+    if (battle.vehicle[0]->visible())
         return 0;
     return std::nullopt;
 }
@@ -49,10 +44,8 @@ void passTurnInRotation(Game& game)
 
 void writeEndShotWindTexts(BattleWindow& battle)
 {
-    // A negative horizontal wind reads "<==" right before the number, where
-    // the score button's pointer move (WriteWindText) writes "<== " with a
-    // blank. Nothing reads the text back: both are kept as the game has
-    // always shown them.
+    // A negative horizontal wind reads "<==" with no blank before the number;
+    // WriteWindText says why it differs from the score button's "<== ".
     const QString sideways = battle.Text3.text();
     const double w = numtext::readDouble(sideways);
     if (w > 0)
