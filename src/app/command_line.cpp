@@ -56,10 +56,9 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
     // Qt's options are single-dash words ("-platform xcb"), so single-dash
     // words are read as long options, not as bundles of letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Show the program's version and exit."));
+    // Their descriptions are in helpText(), which also explains the game.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOption(help);
     parser.addOption(versionOption);
     for (const char* name : kQtOptionsWithValue) {

@@ -30,9 +30,9 @@ class WindowWidget;
 //    container for life, and its widget stays a child of that container's
 //    widget: never reparent a field's widget by hand.
 //  - A timer stays registered with its window. The window holds every timer
-//    by reference until it is destroyed, and a timer's clock lives in the
-//    window's widget: a timer is a member of its window, neither outliving it
-//    nor destroyed before it.
+//    by reference for its whole life, and a timer's clock lives in the
+//    window's widget: a timer is a member of its window, made and destroyed
+//    with it, never added or removed on the way.
 class Window : public Container {
 public:
     Window(const QString& caption, Twips clientWidth, Twips clientHeight);
