@@ -6,7 +6,6 @@
 #include "battle/battle_window.h"
 #include "setup/setup_window.h"
 
-#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -15,12 +14,6 @@
 
 namespace {
 
-// A point of a field, in pixels of its window.
-QPoint inWindow(const ui::Field& field, QPoint local)
-{
-    return field.widget()->mapTo(field.widget()->window(), local);
-}
-
 // A point of the window where the field itself, and nothing on it, is under
 // the pointer, searched from the field's top-left corner.
 QPoint bareSpotOf(const ui::Field& field)
@@ -28,7 +21,7 @@ QPoint bareSpotOf(const ui::Field& field)
     QWidget* window = field.widget()->window();
     for (int y = 20; y < 400; y += 10)
         for (int x = 20; x < 600; x += 10) {
-            const QPoint p = inWindow(field, {x, y});
+            const QPoint p = windowPixel(field, {x, y});
             if (window->childAt(p) == field.widget() && window->childAt(p + QPoint(60, 60)) == field.widget())
                 return p;
         }
@@ -43,8 +36,6 @@ QWindow* handleOf(ui::Window& window)
         qWarning("window not exposed");
     return window.widget()->windowHandle();
 }
-
-QString shownText(const ui::TextField& field) { return static_cast<QLineEdit*>(field.widget())->text(); }
 
 } // namespace
 
@@ -75,11 +66,11 @@ private slots:
         QStringList windsSeen;
         for (std::size_t i = 1; i < path.size(); ++i) {
             QTest::mouseMove(handle, path[i]);
-            windsSeen << shownText(b.Text7) + QLatin1Char('/') + shownText(b.Text8);
+            windsSeen << b.Text7.text() + QLatin1Char('/') + b.Text8.text();
             const auto [x, y] = battlefieldTwips(path[i]);
             reference.Picture1.pointerMove(x, y);
-            QCOMPARE(shownText(b.Text7), shownText(reference.Text7));
-            QCOMPARE(shownText(b.Text8), shownText(reference.Text8));
+            QCOMPARE(b.Text7.text(), reference.Text7.text());
+            QCOMPARE(b.Text8.text(), reference.Text8.text());
         }
         QTest::mouseRelease(handle, Qt::LeftButton, {}, path.back());
 
@@ -100,7 +91,7 @@ private slots:
 
         b.frame4.click();
         QCOMPARE(b.scrol1.caption(), QStringLiteral("kanan"));
-        const QPoint onEdge = inWindow(b.frame4, {5, 40});
+        const QPoint onEdge = windowPixel(b.frame4, {5, 40});
         const QPoint onField = bareSpotOf(b.Picture1);
         QTest::mousePress(handle, Qt::LeftButton, {}, onEdge);
         QTest::mouseMove(handle, onEdge - QPoint(100, 0));
@@ -125,23 +116,23 @@ private slots:
         TestGame g;
         SetupWindow& s = g->setup();
         QWindow* handle = handleOf(s);
-        QTest::mouseClick(handle, Qt::LeftButton, {}, inWindow(s.Command3, {20, 10}));
+        QTest::mouseClick(handle, Qt::LeftButton, {}, windowPixel(s.Command3, {20, 10}));
         QVERIFY(s.Frame2.isShown());
-        QTest::mouseClick(handle, Qt::LeftButton, {}, inWindow(s.Image2, {10, 10}));
+        QTest::mouseClick(handle, Qt::LeftButton, {}, windowPixel(s.Image2, {10, 10}));
         QVERIFY(s.Frame5.isShown());
         QCOMPARE(s.Label8.caption(), QStringLiteral("(player2)"));
         s.Command7.click();
         s.Text6.type(QStringLiteral("Sari"));
         const QString browsed = s.Label10.caption();
 
-        const QPoint onPlayer1 = inWindow(s.Image1, {10, 10});
+        const QPoint onPlayer1 = windowPixel(s.Image1, {10, 10});
         QVERIFY(s.widget()->childAt(onPlayer1) == s.Image1.widget());
         QTest::mousePress(handle, Qt::LeftButton, {}, onPlayer1);
         QTest::mouseRelease(handle, Qt::LeftButton, {}, onPlayer1);
 
         QCOMPARE(s.Label8.caption(), QStringLiteral("(player2)"));
         QCOMPARE(s.Label10.caption(), browsed);
-        QCOMPARE(shownText(s.Text6), QStringLiteral("Sari"));
+        QCOMPARE(s.Text6.text(), QStringLiteral("Sari"));
         QVERIFY(s.Frame5.isShown());
     }
 

@@ -6,6 +6,7 @@
 #include "setup/setup_window.h"
 #include "ui/message_box.h"
 #include "ui/picture.h"
+#include "ui/field.h"
 #include "ui/timer.h"
 
 #include <QTest>
@@ -68,6 +69,11 @@ QImage assetImage(const QString& fileName)
 {
     const auto picture = ui::readPictureFile(ui::joinPath(TestGame::assetsFolder(), fileName));
     return picture ? picture->toImage() : QImage();
+}
+
+QPoint windowPixel(const ui::Field& field, QPoint local)
+{
+    return field.widget()->mapTo(field.widget()->window(), local);
 }
 
 SetupWindow& shownSetup(TestGame& g)

@@ -4,6 +4,7 @@
 #include "app/game.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,7 @@ class SetupWindow;
 class WindSetupWindow;
 
 namespace ui {
+class Field;
 class Timer;
 }
 
@@ -58,6 +60,10 @@ void explode(TestGame& g);
 // The picture of a file of the shipped assets, to compare with what a field
 // shows; a null image when the file cannot be read.
 QImage assetImage(const QString& fileName);
+
+// A point of a field (in the field's pixels), in pixels of its window: where
+// a real pointer goes to reach it.
+QPoint windowPixel(const ui::Field& field, QPoint local);
 
 // The setup window of each edition, shown as the program shows it at start.
 SetupWindow& shownSetup(TestGame& g);

@@ -1,3 +1,5 @@
+#include "test_support.h"
+
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/timer.h"
@@ -105,11 +107,6 @@ std::vector<int> droppedMidCall;
 struct DropCounter {
     ~DropCounter() { ++droppedHandlers; }
 };
-
-QPoint windowPixel(const ui::Field& field, QPoint local)
-{
-    return field.widget()->mapTo(field.widget()->window(), local);
-}
 
 } // namespace
 
