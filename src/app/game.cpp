@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
@@ -31,6 +32,8 @@ Game::~Game()
     // first, then those made on first touch, and the setup window, made with
     // the game and read by every other window, last.
     graveyard_.clear();
+    // The computer players watch the other windows: they go first.
+    computer_.reset();
     score_.reset();
     battle_.reset();
     for (auto& panel : panels_)
@@ -64,9 +67,33 @@ BattleWindow& Game::Battle()
 PanelWindow& Game::player(int slot)
 {
     auto& panel = panels_.at(static_cast<std::size_t>(slot));
-    if (!panel)
+    if (!panel) {
         panel = std::make_unique<PanelWindow>(*this, slot);
+        panel->setTakesPlayerInput(!computerSeat(slot));
+    }
     return *panel;
+}
+
+computer::ComputerWindow& Game::Computer()
+{
+    if (!computer_)
+        computer_ = std::make_unique<computer::ComputerWindow>(*this);
+    return *computer_;
+}
+
+bool Game::computerSeat(int slot) { return Form1().seatPlayer(slot).has_value(); }
+
+void Game::seatsChanged()
+{
+    bool anyComputer = false;
+    for (int slot = 0; slot < 4; ++slot) {
+        const bool computer = computerSeat(slot);
+        anyComputer = anyComputer || computer;
+        if (panelExists(slot))
+            player(slot).setTakesPlayerInput(!computer);
+    }
+    if (anyComputer)
+        Computer();
 }
 
 ScoreWindow& Game::Score()
@@ -121,5 +148,7 @@ void Game::endProgram(int status)
         battle_->stopAllTimers();
     if (score_)
         score_->stopAllTimers();
+    if (computer_)
+        computer_->stopAllTimers();
     ending_(status);
 }

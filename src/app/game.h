@@ -19,6 +19,9 @@ class BattleWindow;
 class PanelWindow;
 class ScoreWindow;
 class QObject;
+namespace computer {
+class ComputerWindow;
+}
 
 // The game's windows, reached by name. A window other than the setup window
 // is created the first time anything touches it; the battle window and the
@@ -49,6 +52,17 @@ public:
     // Panels `player1` .. `player4` by player slot 0..3.
     PanelWindow& player(int slot);
     ScoreWindow& Score();
+
+    // The computer players: a hidden window of their own, made when a seat is
+    // first given to the computer, so that a game of people alone has no
+    // trace of it.
+    computer::ComputerWindow& Computer();
+    bool computerExists() const { return computer_ != nullptr; }
+    // Whether the computer plays a seat, as its seat control reads.
+    bool computerSeat(int slot);
+    // A seat control changed: a computer seat's panel refuses a person's
+    // clicks and keys, and the computer players are made when first needed.
+    void seatsChanged();
 
     bool battleExists() const { return battle_ != nullptr; }
     bool scoreExists() const { return score_ != nullptr; }
@@ -82,6 +96,7 @@ private:
     std::unique_ptr<BattleWindow> battle_;
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;
     std::unique_ptr<ScoreWindow> score_;
+    std::unique_ptr<computer::ComputerWindow> computer_;
     std::vector<std::unique_ptr<ui::Window>> graveyard_;
     // Context of the deferred clearing of the graveyard: it dies with the
     // game, so a clearing still queued then never runs.

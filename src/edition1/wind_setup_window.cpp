@@ -46,6 +46,12 @@ RosterDesign windRosterDesign()
                       ui::Rect{120, 1320, 1695, 285}, ui::Rect{120, 1320, 1695, 285}},
         .builtinPicture = {QStringLiteral("wind_roster_p1"), QStringLiteral("wind_roster_p2"),
                            QStringLiteral("wind_roster_p3"), QStringLiteral("wind_roster_p4")},
+        // Each on its player's name row: right of the names of players 1 and
+        // 3, left of those of players 2 and 4. Player 4's frame is too narrow
+        // for one, so its control stands in player 3's frame just left of it.
+        .seat = {ui::Rect{2160, 2160, 1440, 285}, ui::Rect{3960, 2160, 1440, 285}, ui::Rect{2040, 1320, 1380, 285},
+                 ui::Rect{3600, 1320, 1380, 285}},
+        .seatInFrame3 = {false, false, false, true},
     };
 }
 
@@ -79,7 +85,10 @@ WindSetupWindow::WindSetupWindow(Game& game)
     , Text5(Frame2, QStringLiteral("1"), ui::Rect{1680, 240, 495, 285})
     , previousButton{&Command6, &Command9, &Command12, &Command13}
     , nextButton{&Command7, &Command8, &Command11, &Command14}
+    , seatButton{{seatControl(windRosterDesign(), 0), seatControl(windRosterDesign(), 1),
+                  seatControl(windRosterDesign(), 2), seatControl(windRosterDesign(), 3)}}
 {
+    takeSeatControls(seatButton);
     for (int slot = 0; slot < 4; ++slot) {
         previousButton[slot]->onClick([this, slot] { browse(slot, -1); });
         nextButton[slot]->onClick([this, slot] { browse(slot, +1); });

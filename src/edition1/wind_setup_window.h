@@ -21,6 +21,9 @@ public:
     std::array<ui::Button*, 4> previousButton;
     std::array<ui::Button*, 4> nextButton;
 
+    // The seat controls, made after every other field of the window.
+    std::array<ui::Button, 4> seatButton;
+
     // Handlers
     void browse(int slot, int step);  // "<<" (-1) and ">>" (+1)
     void startMatch() override;       // "Start"

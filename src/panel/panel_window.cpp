@@ -5,6 +5,7 @@
 #include "app/player_slots.h"
 #include "battle/battle_window.h"
 #include "setup/setup_window.h"
+#include "ui/handler_call.h"
 #include "ui/number_text.h"
 
 namespace {
@@ -250,6 +251,7 @@ void PanelWindow::raiseGauge(ui::ProgressBar& gauge, ui::ProgressBar& mirror, ui
     placeGuideLineEnd();
     // Mirror the power for the flight.
     mirror.setValue(gauge.value());
+    ui::callHandler(gaugeObserver_);
 }
 
 // ---- Firing ----

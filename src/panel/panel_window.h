@@ -4,6 +4,8 @@
 #include "ui/timer.h"
 #include "ui/window.h"
 
+#include <functional>
+
 class Game;
 
 // What differs between the four panels: their layout (design A for players 1
@@ -52,6 +54,11 @@ public:
     void fireClick();      // Command1
     void resized();
 
+    // Told right after every tick of either gauge, with the gauge raised and
+    // mirrored: a computer player presses the fire button on the very tick
+    // its gauge reaches the power it wants. An empty function removes it.
+    void onGaugeTick(std::function<void()> observer) { gaugeObserver_ = std::move(observer); }
+
 private:
     // The design is worked out once and handed to every field's initialiser.
     PanelWindow(Game& game, int slot, const PanelDesign& design);
@@ -68,4 +75,5 @@ private:
     Game& game_;
     int slot_;
     PanelDesign design_;
+    std::function<void()> gaugeObserver_;
 };

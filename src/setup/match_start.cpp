@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/roster_window.h"
@@ -12,6 +13,9 @@ void openBattleForMatch(Game& game)
     game.Score().hide();
     game.Score().Check1.setChecked(true);
     game.Score().Timer1.start();
+    // The computer players begin the new match with fresh minds.
+    if (game.computerExists())
+        game.Computer().newMatch();
 }
 
 void handPlayersToPanels(Game& game)

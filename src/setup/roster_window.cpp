@@ -36,6 +36,33 @@ ui::Rect sized(const ui::Rect& place, const ui::Picture& picture)
     return rect;
 }
 
+// The players of a seat in the order its control's clicks go round.
+constexpr SeatPlayer kSeatCycle[4] = {std::nullopt, computer::Level::Easy, computer::Level::Medium,
+                                      computer::Level::Hard};
+
+} // namespace
+
+const QString& RosterWindow::seatCaption(SeatPlayer player)
+{
+    static const QString kHuman = QStringLiteral("Manusia");
+    static const QString kEasy = QStringLiteral("Komputer mudah");
+    static const QString kMedium = QStringLiteral("Komputer sedang");
+    static const QString kHard = QStringLiteral("Komputer sulit");
+    if (!player)
+        return kHuman;
+    switch (*player) {
+    case computer::Level::Easy:
+        return kEasy;
+    case computer::Level::Medium:
+        return kMedium;
+    case computer::Level::Hard:
+        break;
+    }
+    return kHard;
+}
+
+namespace {
+
 ui::Rect nameLabelAt(const ui::Rect& place)
 {
     return ui::Rect{place.left, place.top, kNameLabelWidth, kNameLabelHeight};
@@ -138,7 +165,56 @@ void RosterWindow::chooseGameType(int players)
     Frame3.setVisible(players >= 3);
     if (players >= 3)
         Frame4.setVisible(players >= 4);
+    showSeatControls();
     setCaption(numtext::text(players));
+}
+
+ui::Button RosterWindow::seatControl(const RosterDesign& design, int slot)
+{
+    ui::Container& container = design.seatInFrame3[slot] ? static_cast<ui::Container&>(Frame3) : *slotContainer[slot];
+    return ui::Button(container, seatCaption(std::nullopt), design.seat[slot]);
+}
+
+void RosterWindow::takeSeatControls(std::array<ui::Button, 4>& controls)
+{
+    for (int slot = 0; slot < 4; ++slot) {
+        seat[slot] = &controls[slot];
+        seat[slot]->onClick([this, slot] { cycleSeat(slot); });
+    }
+    showSeatControls();
+}
+
+void RosterWindow::showSeatControls()
+{
+    // A control outside its player's frame follows that frame by hand.
+    for (int slot = 0; slot < 4; ++slot)
+        if (seat[slot])
+            seat[slot]->setVisible(playerTakesPart(slot));
+}
+
+SeatPlayer RosterWindow::seatPlayer(int slot) const
+{
+    const QString caption = seat[slot]->caption();
+    for (const SeatPlayer player : kSeatCycle)
+        if (caption == seatCaption(player))
+            return player;
+    return std::nullopt;
+}
+
+void RosterWindow::setSeatPlayer(int slot, SeatPlayer player)
+{
+    seat[slot]->setCaption(seatCaption(player));
+    game_.seatsChanged();
+}
+
+void RosterWindow::cycleSeat(int slot)
+{
+    const SeatPlayer now = seatPlayer(slot);
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < 4; ++k)
+        if (kSeatCycle[k] == now)
+            next = (k + 1) % 4;
+    setSeatPlayer(slot, kSeatCycle[next]);
 }
 
 void RosterWindow::teamGame()

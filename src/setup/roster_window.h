@@ -1,9 +1,11 @@
 #pragma once
 
+#include "computer/planner.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
 #include <array>
+#include <optional>
 
 class Game;
 
@@ -17,7 +19,14 @@ struct RosterDesign {
     std::array<ui::Rect, 4> nameLabel;
     std::array<ui::Rect, 4> nameField;
     std::array<QString, 4> builtinPicture; // resource names of the default roster pictures
+    // Each player's seat control, in free space of the roster: in the slot's
+    // own frame, except where that frame has no room (seatInFrame3).
+    std::array<ui::Rect, 4> seat;
+    std::array<bool, 4> seatInFrame3;
 };
+
+// Who plays a seat: a person (nothing), or the computer at a level.
+using SeatPlayer = std::optional<computer::Level>;
 
 // The setup window `Form1` as both editions have it: the main menu with its
 // game types, the roster of up to four players with their pictures, names and
@@ -56,9 +65,19 @@ public:
     std::array<ui::TextField*, 4> nameField;
     std::array<ui::TextField*, 4> characterNumber;
     std::array<ui::Container*, 4> slotContainer;
+    // Each player's seat control, "Manusia" or "Komputer mudah" / "sedang" /
+    // "sulit". The edition's window makes them after all its other fields.
+    std::array<ui::Button*, 4> seat{};
 
     // Whether players 3 and 4 take part: their slots are shown on screen.
     bool playerTakesPart(int slot) const;
+
+    // Who plays each seat, as its seat control reads.
+    SeatPlayer seatPlayer(int slot) const;
+    // Sets a seat control, as that many clicks on it would.
+    void setSeatPlayer(int slot, SeatPlayer player);
+    // What a seat control shows for a player.
+    static const QString& seatCaption(SeatPlayer player);
 
     // The sprite file of a character number facing right ("kanan") or left.
     QString spriteFile(const QString& number, bool facingRight) const;
@@ -68,10 +87,20 @@ public:
     void teamGame();                   // "Team  2 vs 2"
     void backToMenu();                 // "back"
     void openScoreBoard();             // "Score..."
+    void cycleSeat(int slot);          // a seat control: the next player for the seat
 
     // "Start": the edition's match start.
     virtual void startMatch() = 0;
 
 protected:
+    // Wires the seat controls made by the edition's window.
+    void takeSeatControls(std::array<ui::Button, 4>& controls);
+    // A new seat control for a player slot, at its design place, for a person.
+    ui::Button seatControl(const RosterDesign& design, int slot);
+
     Game& game_;
+
+private:
+    // A seat control is shown exactly while its player is on the roster.
+    void showSeatControls();
 };

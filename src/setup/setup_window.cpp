@@ -25,6 +25,11 @@ RosterDesign fullGameDesign()
                       ui::Rect{240, 1320, 1695, 285}, ui::Rect{1560, 1320, 1695, 285}},
         .builtinPicture = {QStringLiteral("roster_p1"), QStringLiteral("roster_p2"), QStringLiteral("roster_p3"),
                            QStringLiteral("roster_p4")},
+        // Players 1 and 2 below "Items...", clear of the hidden character
+        // numbers; players 3 and 4 on their name rows, beside the name.
+        .seat = {ui::Rect{2160, 2400, 1455, 285}, ui::Rect{3960, 2400, 1455, 285}, ui::Rect{2040, 1320, 1440, 285},
+                 ui::Rect{60, 1320, 1440, 285}},
+        .seatInFrame3 = {false, false, false, false},
     };
 }
 
@@ -128,7 +133,10 @@ SetupWindow::SetupWindow(Game& game)
     , energy{&b1, &b2, &b3, &b4}
     , speed{&c1, &c2, &c3, &c4}
     , move{&d1, &d2, &d3, &d4}
+    , seatButton{{seatControl(fullGameDesign(), 0), seatControl(fullGameDesign(), 1),
+                  seatControl(fullGameDesign(), 2), seatControl(fullGameDesign(), 3)}}
 {
+    takeSeatControls(seatButton);
     Label9.setFont(QString(), 12, true);
     q1.setPicture(ui::builtinPicture(QStringLiteral("icon_attack")));
     q2.setPicture(ui::builtinPicture(QStringLiteral("icon_energy")));

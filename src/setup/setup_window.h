@@ -43,6 +43,9 @@ public:
     std::array<ui::TextField*, 4> speed;
     std::array<ui::TextField*, 4> move;
 
+    // The seat controls, made after every other field of the window.
+    std::array<ui::Button, 4> seatButton;
+
     // Writes the name and statistics of the character numbered in Label10.
     void ShowCharacter();
 

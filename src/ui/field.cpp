@@ -161,7 +161,14 @@ void Field::bringToFront()
 
 void Field::click()
 {
-    // A player can only click what is on the screen and enabled.
+    if (!container_->window().takesPlayerInput())
+        return;
+    automatedClick();
+}
+
+void Field::automatedClick()
+{
+    // Only what is on the screen and enabled can be clicked.
     if (!isShown() || !isEnabled() || !container_->window().visible())
         return;
     beforeClick();

@@ -75,9 +75,12 @@ public:
     void onPointerMove(PointerHandler handler) { pointerHandler_ = std::move(handler); }
     void onClick(std::function<void()> handler) { clickHandler_ = std::move(handler); }
 
-    // A player's click: nothing happens unless the field is on a shown window,
-    // shown and enabled.
+    // A player's click: nothing happens unless the field is on a shown window
+    // that takes a person's input, shown and enabled.
     void click();
+    // A click the program makes itself, for a seat it plays: the rules of a
+    // player's click, on a window that may take no person's input.
+    void automatedClick();
     // A pointer move reaching this field at (x, y) twips.
     void pointerMove(Twips x, Twips y);
 

@@ -4,13 +4,64 @@
 #include "ui/handler_call.h"
 #include "ui/timer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <set>
 
 namespace ui {
+
+namespace {
+
+// Keeps a person's presses and keys away from the windows that take none.
+// One filter for the whole program, installed the first time a window turns
+// input away: until then no event passes through it.
+class InputGate : public QObject {
+public:
+    static InputGate& instance()
+    {
+        static InputGate* gate = [] {
+            auto* made = new InputGate;
+            QCoreApplication::instance()->installEventFilter(made);
+            return made;
+        }();
+        return *gate;
+    }
+    void close(const QWidget* window) { closed_.insert(window); }
+    void open(const QWidget* window) { closed_.erase(window); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+            break;
+        default:
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && closed_.count(widget->window()) > 0;
+    }
+
+private:
+    InputGate()
+        : QObject(QCoreApplication::instance())
+    {
+    }
+    std::set<const QWidget*> closed_;
+};
+
+} // namespace
 
 class WindowWidget : public QWidget {
 public:
@@ -47,7 +98,11 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
         widget_.get(), [this](Twips x, Twips y) { pointerMove(x, y); }, nullptr);
 }
 
-Window::~Window() = default;
+Window::~Window()
+{
+    if (!takesPlayerInput_)
+        InputGate::instance().open(widget_.get());
+}
 
 void Window::setCaption(const QString& caption)
 {
@@ -121,6 +176,17 @@ bool Window::handleCloseRequest()
 void Window::handleResize() { callHandler(resizeHandler_); }
 
 void Window::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
+
+void Window::setTakesPlayerInput(bool takes)
+{
+    if (takesPlayerInput_ == takes)
+        return;
+    takesPlayerInput_ = takes;
+    if (takes)
+        InputGate::instance().open(widget_.get());
+    else
+        InputGate::instance().close(widget_.get());
+}
 
 QWidget* Window::childHost() const { return widget_.get(); }
 QWidget* Window::widget() const { return widget_.get(); }

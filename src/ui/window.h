@@ -78,6 +78,12 @@ public:
     // A pointer move over the bare window at (x, y) twips of its client area.
     void pointerMove(Twips x, Twips y);
 
+    // Whether a person's mouse presses and keys reach the window's fields.
+    // A window that takes none still looks as it does and still takes pointer
+    // moves; the game's own clicks (Field::click) go through as before.
+    bool takesPlayerInput() const { return takesPlayerInput_; }
+    void setTakesPlayerInput(bool takes);
+
     // Container
     QWidget* childHost() const override;
     bool isShown() const override { return true; }
@@ -108,6 +114,7 @@ private:
     std::function<void()> closedHandler_;
     std::function<void()> resizeHandler_;
     Field::PointerHandler pointerHandler_;
+    bool takesPlayerInput_ = true;
 };
 
 } // namespace ui

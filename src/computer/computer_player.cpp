@@ -1,0 +1,326 @@
+#include "computer/computer_player.h"
+
+#include "app/game.h"
+#include "app/game_words.h"
+#include "battle/battle_window.h"
+#include "panel/panel_window.h"
+#include "setup/roster_window.h"
+#include "setup/setup_window.h"
+#include "ui/handler_call.h"
+#include "ui/number_text.h"
+#include "ui/picture.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace computer {
+
+namespace {
+
+// While a computer waits for its panel and nothing glides or flies, another
+// small pointer move brings it, as a person would nudge the mouse again.
+constexpr int kNudgeAgainTicks = 5;
+
+// The pointer move of a turn: this far above the middle of the player's own
+// vehicle, where a person's hand would rest.
+constexpr ui::Twips kNudgeAbove = 600;
+
+// A picture file's size in twips, or nothing when it cannot be read.
+std::optional<std::pair<ui::Twips, ui::Twips>> pictureSize(const QString& path)
+{
+    const std::optional<ui::Picture> picture = ui::readPictureFile(path);
+    if (!picture || picture->isNull())
+        return std::nullopt;
+    return std::make_pair(ui::toTwips(picture->width()), ui::toTwips(picture->height()));
+}
+
+ui::Button& buttonFor(PanelWindow& panel, Press press)
+{
+    switch (press) {
+    case Press::Left:
+        return panel.kiri;
+    case Press::Right:
+        return panel.kanan;
+    case Press::Up:
+        return panel.atas;
+    case Press::Down:
+        break;
+    }
+    return panel.bawah;
+}
+
+} // namespace
+
+ComputerWindow::ComputerWindow(Game& game)
+    : ui::Window(QStringLiteral("Computer"), 1500, 1500)
+    , Timer1(*this, QStringLiteral("Timer1"), kPaceMs, true, [this] { paceTick(); })
+    , game_(game)
+{
+}
+
+ComputerWindow::~ComputerWindow() = default;
+
+void ComputerWindow::newMatch()
+{
+    endTurn();
+    for (auto& planner : planners_)
+        planner.reset();
+}
+
+std::optional<int> ComputerWindow::actingSlot() const
+{
+    if (!turn_)
+        return std::nullopt;
+    return turn_->slot;
+}
+
+int ComputerWindow::turnTicks() const { return turn_ ? turn_->ticks : 0; }
+
+Planner& ComputerWindow::plannerFor(int slot, Level level)
+{
+    auto& planner = planners_[static_cast<std::size_t>(slot)];
+    if (!planner || planner->level() != level)
+        planner = std::make_unique<Planner>(level);
+    return *planner;
+}
+
+std::optional<int> ComputerWindow::turnOwner()
+{
+    // The marker lives on player1's panel: no panel, no turn yet.
+    if (!game_.panelExists(0) || !game_.battleExists())
+        return std::nullopt;
+    const BattleWindow& battle = game_.Battle();
+    const double marker = numtext::readDouble(game_.turnMarker());
+    int slot = -1;
+    if (const std::optional<int> marked = game_.turnSlot())
+        slot = *marked;
+    else if (game_.windEdition() && marker > 3)
+        slot = 0;  // the next pointer move wraps the rotation to player 1
+    if (slot < 0)
+        return std::nullopt;
+    // In the full game the marked player acts, destroyed or not: the turn
+    // scheduler handed it the turn. In the wind edition the next pointer move
+    // passes a destroyed player's turn on to the next vehicle still there.
+    if (!game_.windEdition() || battle.vehicle[static_cast<std::size_t>(slot)]->visible())
+        return slot;
+    for (int step = 1; step <= 3; ++step) {
+        const int next = (slot + step) % 4;
+        if (battle.vehicle[static_cast<std::size_t>(next)]->visible())
+            return next;
+    }
+    return std::nullopt;
+}
+
+void ComputerWindow::paceTick()
+{
+    const std::optional<int> owner = turnOwner();
+    const bool matchOn = game_.battleExists() && game_.Battle().visible() && !game_.Battle().Frame3.visible();
+    if (!owner || !matchOn || !game_.computerSeat(*owner)) {
+        endTurn();
+        return;
+    }
+    if (turn_ && turn_->slot != *owner)
+        endTurn();
+
+    // A shell in the air or an explosion pending: nobody acts. A turn whose
+    // shell has left and landed is over.
+    const BattleWindow& battle = game_.Battle();
+    if (battle.Timer1.enabled() || battle.beledug.enabled())
+        return;
+    if (turn_ && turn_->stage == Stage::Launched)
+        endTurn();
+
+    if (!turn_) {
+        turn_.emplace();
+        turn_->slot = *owner;
+    }
+    Turn& turn = *turn_;
+    ++turn.ticks;
+    if (turn.shownTicks >= 0)
+        ++turn.shownTicks;
+    act(turn);
+}
+
+void ComputerWindow::act(Turn& turn)
+{
+    PanelWindow& panel = game_.player(turn.slot);
+    const BattleWindow& battle = game_.Battle();
+    const bool gliding = battle.Timer3.enabled() || battle.Timer4.enabled();
+
+    // Waiting for the panel: it comes at the end of a glide, or with a
+    // pointer move over the battlefield.
+    auto panelHere = [&] {
+        if (panel.visible()) {
+            turn.panelWait = 0;
+            return true;
+        }
+        if (!gliding && ++turn.panelWait >= kNudgeAgainTicks) {
+            turn.panelWait = 0;
+            nudge(turn.slot);
+        }
+        return panel.visible();
+    };
+
+    switch (turn.stage) {
+    case Stage::Nudge:
+        nudge(turn.slot);
+        turn.stage = Stage::Panel;
+        [[fallthrough]];
+    case Stage::Panel:
+        if (!panelHere())
+            return;
+        think(turn);
+        turn.shownTicks = 0;
+        turn.stage = Stage::Pause;
+        turn.wait = kFirstActionTicks;
+        return;
+    case Stage::Glide:
+        if (!panelHere())
+            return;
+        turn.stage = Stage::Pause;
+        turn.wait = kAfterStepTicks;
+        return;
+    case Stage::Pause:
+        if (!panel.visible()) {
+            turn.stage = Stage::Glide;
+            return;
+        }
+        if (turn.wait > 0 && --turn.wait > 0)
+            return;
+        if (turn.nextPress < turn.plan.presses.size()) {
+            buttonFor(panel, turn.plan.presses[turn.nextPress++]).automatedClick();
+            // A step hides the panel until its glide arrives; a turn on the
+            // spot leaves it shown.
+            if (panel.visible())
+                turn.wait = kAfterTurnTicks;
+            else
+                turn.stage = Stage::Glide;
+            return;
+        }
+        {
+            // The gauges take their designed pace; where they alone would
+            // launch too soon after the panel showed, the first press waits.
+            const int gaugeMs =
+                (turn.plan.far + turn.plan.high) * ui::clockIntervalFor(panel.Timer2.interval());
+            const int leastTicks = (kLeastTurnMs - gaugeMs + kPaceMs - 1) / kPaceMs;
+            if (turn.shownTicks < leastTicks)
+                return;
+        }
+        turn.stage = Stage::Fire;
+        panel.onGaugeTick([this] { gaugeTicked(); });
+        if (panel.Command1.caption() == words::fireReady())
+            pressFire(turn);
+        return;
+    case Stage::Fire: {
+        // A gauge that stopped by itself (full) is pressed on this tick.
+        const QString stage = panel.Command1.caption();
+        if ((stage == words::farRising() && !panel.Timer2.enabled())
+            || (stage == words::highRising() && !panel.Timer6.enabled()))
+            pressFire(turn);
+        return;
+    }
+    case Stage::Launched:
+        return;
+    }
+}
+
+void ComputerWindow::gaugeTicked()
+{
+    if (!turn_ || turn_->stage != Stage::Fire)
+        return;
+    Turn& turn = *turn_;
+    PanelWindow& panel = game_.player(turn.slot);
+    const QString stage = panel.Command1.caption();
+    if ((stage == words::farRising() && panel.ProgressBar1.value() >= static_cast<float>(turn.plan.far))
+        || (stage == words::highRising() && panel.slider1.value() >= static_cast<float>(turn.plan.high)))
+        pressFire(turn);
+}
+
+void ComputerWindow::pressFire(Turn& turn)
+{
+    PanelWindow& panel = game_.player(turn.slot);
+    panel.Command1.automatedClick();
+    if (panel.Command1.caption() == words::fireReady()) {
+        turn.stage = Stage::Launched;
+        panel.onGaugeTick(nullptr);
+    }
+}
+
+void ComputerWindow::nudge(int slot)
+{
+    BattleWindow& battle = game_.Battle();
+    const ui::Sprite& car = *battle.vehicle[static_cast<std::size_t>(slot)];
+    const ui::Twips x = std::clamp(car.left() + car.width() / 2, 0.0, std::max(0.0, battle.Picture1.width() - 15));
+    const ui::Twips y = std::clamp(car.top() - kNudgeAbove, 0.0, std::max(0.0, battle.Picture1.height() - 15));
+    battle.Picture1.pointerMove(x, y);
+}
+
+void ComputerWindow::think(Turn& turn)
+{
+    const Level level = game_.Form1().seatPlayer(turn.slot).value_or(Level::Easy);
+    const Situation situation = readSituation(game_, turn.slot);
+    QElapsedTimer clock;
+    clock.start();
+    turn.plan = plannerFor(turn.slot, level).planTurn(situation);
+    const double thinkMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    // The gauges give powers 1 to 50.
+    turn.plan.far = std::clamp(turn.plan.far, 1, 50);
+    turn.plan.high = std::clamp(turn.plan.high, 1, 50);
+    turn.nextPress = 0;
+    ui::callHandler(thoughtObserver_, Thought{turn.slot, level, turn.plan, thinkMs});
+}
+
+void ComputerWindow::endTurn()
+{
+    if (turn_ && game_.panelExists(turn_->slot))
+        game_.player(turn_->slot).onGaugeTick(nullptr);
+    turn_.reset();
+}
+
+Situation ComputerWindow::readSituation(Game& game, int slot)
+{
+    BattleWindow& battle = game.Battle();
+    PanelWindow& panel = game.player(slot);
+    RosterWindow& form = game.Form1();
+    const auto own = static_cast<std::size_t>(slot);
+
+    Situation s;
+    s.edition = game.edition();
+    s.slot = slot;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const ui::Sprite& car = *battle.vehicle[k];
+        s.vehicles[k] = Vehicle{.alive = car.visible(),
+                                .left = car.left(),
+                                .top = car.top(),
+                                .width = car.width(),
+                                .height = car.height(),
+                                .energy = static_cast<double>(battle.energyBar[k]->value())};
+    }
+
+    // The two pictures a turn on the spot switches between.
+    const QString number = form.characterNumber[own]->text();
+    const ui::Sprite& mine = *battle.vehicle[own];
+    const auto right = pictureSize(form.spriteFile(number, true));
+    const auto left = pictureSize(form.spriteFile(number, false));
+    s.widthFacingRight = right ? right->first : mine.width();
+    s.heightFacingRight = right ? right->second : mine.height();
+    s.widthFacingLeft = left ? left->first : mine.width();
+    s.heightFacingLeft = left ? left->second : mine.height();
+
+    s.facesRight = panel.Label1.caption() == words::right();
+    s.movementPoints = numtext::readDouble(panel.Label3.caption());
+    s.shotDamage = game.windEdition() ? 0.0 : numtext::readDouble(game.setup().attack[own]->text()) * 5;
+    s.wind = numtext::readDouble(battle.Text3.text());
+    s.lift = numtext::readDouble(battle.Text4.text());
+    s.shellWidth = battle.Image1.width();
+    s.shellHeight = battle.Image1.height();
+    s.flightFloor = battle.flightFloor();
+    s.windowOuterHeight = battle.outerHeight();
+    s.fieldWidth = battle.Picture1.width();
+    s.fieldHeight = battle.Picture1.height();
+    return s;
+}
+
+} // namespace computer
