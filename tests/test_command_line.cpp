@@ -99,6 +99,84 @@ private slots:
         QCOMPARE(answer.standardError, message + QStringLiteral("\nTry 'kestrava2 --help' for more information.\n"));
     }
 
+    // Each seat's level as "easy", "medium", "hard" or "-" (a person).
+    static QString seatsOf(const CommandLineAnswer& answer)
+    {
+        QStringList seats;
+        for (const auto& level : answer.computerSeats)
+            seats << (!level ? QStringLiteral("-")
+                      : *level == computer::Level::Easy ? QStringLiteral("easy")
+                      : *level == computer::Level::Medium ? QStringLiteral("medium")
+                                                          : QStringLiteral("hard"));
+        return seats.join(QLatin1Char(' '));
+    }
+
+    void computerSeats_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("seats");
+        const QString c = QStringLiteral("--computer");
+        QTest::newRow("none") << QStringList{} << QStringLiteral("- - - -");
+        QTest::newRow("one seat") << QStringList{c, QStringLiteral("2=hard")} << QStringLiteral("- hard - -");
+        QTest::newRow("two seats in one value") << QStringList{c, QStringLiteral("1=easy,2=medium")} << QStringLiteral("easy medium - -");
+        QTest::newRow("all four, out of order") << QStringList{c, QStringLiteral("4=easy,3=hard,1=medium,2=easy")} << QStringLiteral("medium easy hard easy");
+        QTest::newRow("the option twice") << QStringList{c, QStringLiteral("1=hard"), c, QStringLiteral("3=easy")} << QStringLiteral("hard - easy -");
+        QTest::newRow("with an equals sign") << QStringList{QStringLiteral("--computer=2=medium")} << QStringLiteral("- medium - -");
+    }
+    void computerSeats()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, seats);
+        const CommandLineAnswer answer = read(options, QStringLiteral("kestrava1"));
+        QVERIFY(answer.startGame);
+        QVERIFY(answer.standardError.isEmpty());
+        QCOMPARE(seatsOf(answer), seats);
+    }
+
+    void refusesBadComputerSeats_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        const QString form = QStringLiteral(" (SLOT=LEVEL, SLOT 1 to 4, LEVEL easy, medium or hard).");
+        QTest::newRow("slot 0") << QStringLiteral("0=hard") << QStringLiteral("--computer: '0' is no player from 1 to 4") + form;
+        QTest::newRow("slot 5") << QStringLiteral("5=easy") << QStringLiteral("--computer: '5' is no player from 1 to 4") + form;
+        QTest::newRow("slot 12") << QStringLiteral("12=easy") << QStringLiteral("--computer: '12' is no player from 1 to 4") + form;
+        QTest::newRow("slot a word") << QStringLiteral("two=easy") << QStringLiteral("--computer: 'two' is no player from 1 to 4") + form;
+        QTest::newRow("unknown level") << QStringLiteral("2=expert") << QStringLiteral("--computer: 'expert' is no level: easy, medium or hard") + form;
+        QTest::newRow("level in capitals") << QStringLiteral("2=HARD") << QStringLiteral("--computer: 'HARD' is no level: easy, medium or hard") + form;
+        QTest::newRow("no level") << QStringLiteral("2") << QStringLiteral("--computer: '2' is not a seat") + form;
+        QTest::newRow("empty level") << QStringLiteral("2=") << QStringLiteral("--computer: '' is no level: easy, medium or hard") + form;
+        QTest::newRow("two equals signs") << QStringLiteral("2=hard=easy") << QStringLiteral("--computer: '2=hard=easy' is not a seat") + form;
+        QTest::newRow("trailing comma") << QStringLiteral("2=hard,") << QStringLiteral("--computer: '' is not a seat") + form;
+        QTest::newRow("empty value") << QString() << QStringLiteral("--computer needs at least one seat") + form;
+        QTest::newRow("a seat twice") << QStringLiteral("2=hard,2=easy") << QStringLiteral("--computer: player 2 is given twice.");
+    }
+    void refusesBadComputerSeats()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        const CommandLineAnswer answer = read({QStringLiteral("--computer"), value});
+        QVERIFY(!answer.startGame);
+        QCOMPARE(answer.exitStatus, kUsageErrorStatus);
+        QVERIFY(answer.standardOutput.isEmpty());
+        QCOMPARE(answer.standardError, QStringLiteral("kestrava2: ") + message
+                                           + QStringLiteral("\nTry 'kestrava2 --help' for more information.\n"));
+    }
+
+    void computerWithoutItsValueIsRefused()
+    {
+        const CommandLineAnswer answer = read({QStringLiteral("--computer")});
+        QCOMPARE(answer.exitStatus, kUsageErrorStatus);
+        QVERIFY(answer.standardError.startsWith(QStringLiteral("kestrava2: Missing value after '--computer'.")));
+    }
+
+    void helpOffersTheComputer()
+    {
+        const QString help = read({QStringLiteral("--help")}).standardOutput;
+        QVERIFY(help.contains(QStringLiteral("--computer SLOT=LEVEL")));
+        QVERIFY(help.contains(QStringLiteral("easy, medium or hard")));
+    }
+
     void platformChoice_data()
     {
         QTest::addColumn<QString>("platformEnv");

@@ -27,6 +27,11 @@ QString helpText(const QString& programName)
                "vehicle pictures); the desktop launcher does this for you.\n"
                "\n"
                "Options:\n"
+               "  --computer SLOT=LEVEL[,SLOT=LEVEL...]\n"
+               "                 Let the computer play these seats of the roster: SLOT is\n"
+               "                 the player, 1 to 4, and LEVEL is easy, medium or hard\n"
+               "                 (for example --computer 2=hard). The seats can still be\n"
+               "                 changed on the roster.\n"
                "  -h, --help     Show this help and exit.\n"
                "  -v, --version  Show the program's version and exit.\n"
                "\n"
@@ -47,6 +52,48 @@ CommandLineAnswer usageError(const QString& programName, const QString& message)
     return answer;
 }
 
+// The levels by their names on the command line.
+std::optional<computer::Level> levelNamed(const QString& name)
+{
+    if (name == QLatin1String("easy"))
+        return computer::Level::Easy;
+    if (name == QLatin1String("medium"))
+        return computer::Level::Medium;
+    if (name == QLatin1String("hard"))
+        return computer::Level::Hard;
+    return std::nullopt;
+}
+
+// Reads the values of --computer into SEATS; returns what is wrong, or
+// nothing when every value is sound.
+std::optional<QString> readComputerSeats(const QStringList& values,
+                                         std::array<std::optional<computer::Level>, 4>& seats)
+{
+    const QString form = QStringLiteral(" (SLOT=LEVEL, SLOT 1 to 4, LEVEL easy, medium or hard).");
+    for (const QString& value : values) {
+        if (value.isEmpty())
+            return QStringLiteral("--computer needs at least one seat") + form;
+        for (const QString& seat : value.split(QLatin1Char(','))) {
+            const QStringList parts = seat.split(QLatin1Char('='));
+            if (parts.size() != 2)
+                return QStringLiteral("--computer: '%1' is not a seat").arg(seat) + form;
+            const QString& slotText = parts[0];
+            const bool oneDigit = slotText.size() == 1 && slotText[0] >= QLatin1Char('1')
+                                  && slotText[0] <= QLatin1Char('4');
+            if (!oneDigit)
+                return QStringLiteral("--computer: '%1' is no player from 1 to 4").arg(slotText) + form;
+            const std::optional<computer::Level> level = levelNamed(parts[1]);
+            if (!level)
+                return QStringLiteral("--computer: '%1' is no level: easy, medium or hard").arg(parts[1]) + form;
+            auto& chosen = seats[static_cast<std::size_t>(slotText[0].unicode() - u'1')];
+            if (chosen)
+                return QStringLiteral("--computer: player %1 is given twice.").arg(slotText);
+            chosen = level;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& programName,
@@ -59,8 +106,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
     // Their descriptions are in helpText(), which also explains the game.
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption computerOption(QStringLiteral("computer"), QString(), QStringLiteral("seats"));
     parser.addOption(help);
     parser.addOption(versionOption);
+    parser.addOption(computerOption);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -85,6 +134,8 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
                                            .arg(parser.positionalArguments().constFirst()));
 
     CommandLineAnswer answer;
+    if (const std::optional<QString> wrong = readComputerSeats(parser.values(computerOption), answer.computerSeats))
+        return usageError(programName, *wrong);
     if (parser.isSet(help)) {
         answer.startGame = false;
         answer.standardOutput = helpText(programName);

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "computer/planner.h"
+
 #include <QString>
 #include <QStringList>
 
-// What the program's command line asks for. The game has no options of its
-// own that change play: only --help and --version, which answer and end the
-// program before any window (or display) is needed. Qt's own options
-// (-platform, -display, -style, ...) are let through for QApplication.
+#include <array>
+#include <optional>
+
+// What the program's command line asks for: --help and --version, which
+// answer and end the program before any window (or display) is needed, and
+// --computer, which presets seats of the roster for the computer. Qt's own
+// options (-platform, -display, -style, ...) are let through for
+// QApplication.
 struct CommandLineAnswer {
     // True when the game should start; otherwise the program ends at once
     // with exitStatus after writing the two texts.
@@ -14,6 +20,8 @@ struct CommandLineAnswer {
     int exitStatus = 0;
     QString standardOutput;
     QString standardError;
+    // The seats --computer gives to the computer, by player slot 0..3.
+    std::array<std::optional<computer::Level>, 4> computerSeats{};
 };
 
 // The status for a command line the program does not understand.

@@ -43,6 +43,9 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
     ui::applyLook();
 
     Game game(edition, QDir::currentPath());
+    for (int slot = 0; slot < 4; ++slot)
+        if (answer.computerSeats[static_cast<std::size_t>(slot)])
+            game.Form1().setSeatPlayer(slot, answer.computerSeats[static_cast<std::size_t>(slot)]);
     game.Form1().show();
     return QApplication::exec();
 }

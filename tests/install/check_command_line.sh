@@ -40,5 +40,16 @@ for program in kestrava2 kestrava1; do
     grep -q -- "^$program: .*'${wrong#--}'" "$scratch/err" ||
       fail "$program $wrong: unclear message: $(cat "$scratch/err")"
   done
+
+  run "$program" --help
+  grep -q -- '--computer SLOT=LEVEL' "$scratch/out" ||
+    fail "$program --help does not offer --computer"
+  for wrong in 5=hard 2=expert 2 ''; do
+    run "$program" --computer "$wrong"
+    [ "$status" = 2 ] || fail "$program --computer '$wrong': status $status, not 2"
+    [ ! -s "$scratch/out" ] || fail "$program --computer '$wrong' wrote to standard output"
+    grep -q -- "^$program: --computer" "$scratch/err" ||
+      fail "$program --computer '$wrong': unclear message: $(cat "$scratch/err")"
+  done
 done
-echo "PASS: --help and --version answer without a display; unknown options are refused"
+echo "PASS: --help and --version answer without a display; unknown options and bad --computer seats are refused"
