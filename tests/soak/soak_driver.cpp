@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
@@ -133,8 +134,47 @@ void Soak::startGame()
     programEnded_ = false;
     ++figures_.games;
     // As the program does at start-up.
+    if (options_.computers)
+        seatComputers();
+    else
+        keepSeatControlsOff();
     game_->Form1().show();
     note("program start: Form1 shown");
+}
+
+void Soak::seatComputers()
+{
+    // Mostly computers, of every level, and at least one.
+    static const char* const kLevelNames[3] = {"easy", "medium", "hard"};
+    std::string seats;
+    int computers = 0;
+    for (int slot = 0; slot < 4; ++slot) {
+        const bool computer = chance(0.75) || (slot == 3 && computers == 0);
+        const int level = uniform(0, 2);
+        if (computer) {
+            ++computers;
+            game_->Form1().setSeatPlayer(slot, static_cast<computer::Level>(level));
+        }
+        seats += std::string(" ") + (computer ? kLevelNames[level] : "person");
+    }
+    game_->Computer().onThought([this](const computer::ComputerWindow::Thought&) { ++figures_.computerPlans; });
+    note("seats:" + seats);
+}
+
+void Soak::keepSeatControlsOff()
+{
+    // The players of a human-only run never touch the seat controls: off the
+    // screen, no pointer can land on them.
+    for (ui::Button* seat : game_->Form1().seat)
+        seat->hide();
+}
+
+bool Soak::isSeatControl(const ui::Field& field) const
+{
+    for (const ui::Button* seat : game_->Form1().seat)
+        if (seat == &field)
+            return true;
+    return false;
 }
 
 void Soak::flushPostedEvents()
@@ -188,9 +228,11 @@ void Soak::afterEvent()
 void Soak::step()
 {
     ++eventsSinceProgress_;
+    if (!options_.computers)
+        keepSeatControlsOff();
     // A held button is soon moved or let go.
     if (pressedWindow_ && chance(0.5)) {
-        const std::vector<LiveWindow> windows = liveWindows();
+        const std::vector<LiveWindow> windows = playersWindows();
         const LiveWindow& live = pickWindow(windows);
         realPointer(live.name, *live.window);
         return;
@@ -307,14 +349,24 @@ bool Soak::playSensibly()
         tickTimer("Battle", b.Timer3.enabled() && (!b.Timer4.enabled() || chance(0.5)) ? b.Timer3 : b.Timer4);
         return true;
     }
+    // A computer's turn goes on by itself.
+    if (options_.computers && g.computerExists()) {
+        if (const std::optional<int> acting = g.Computer().actingSlot()) {
+            playComputerTurn(*acting);
+            return true;
+        }
+    }
     // The player whose turn it is, or any player with a panel on the screen.
     const int turn = markerSlot();
     if (turn >= 0 && g.player(turn).visible()) {
-        playTurn(turn);
+        if (options_.computers && g.computerSeat(turn))
+            playComputerTurn(turn);
+        else
+            playTurn(turn);
         return true;
     }
     for (int k = 0; k < 4; ++k) {
-        if (g.panelExists(k) && g.player(k).visible()) {
+        if (g.panelExists(k) && g.player(k).visible() && !(options_.computers && g.computerSeat(k))) {
             playTurn(k);
             return true;
         }
@@ -327,10 +379,31 @@ bool Soak::playSensibly()
             tickTimer("Battle", b.tagselamat);
         return true;
     }
+    // A computer whose turn it is brings its panel itself, now and then
+    // before a person's pointer does.
+    if (options_.computers && g.computerExists() && chance(0.7)) {
+        tickTimer("Computer", g.Computer().Timer1);
+        return true;
+    }
     // Nothing runs: the pointer over the battlefield recalls the panel of the
     // player whose turn it is (and moves the wind edition's turn on).
     pointerOverField("Battle", b.Picture1);
     return true;
+}
+
+void Soak::playComputerTurn(int slot)
+{
+    // The computer presses its own buttons; the game's clock ticks its pace
+    // and its gauges, the gauges three times as often.
+    Game& g = *game_;
+    PanelWindow& panel = g.player(slot);
+    const char* name = kPanelNames[slot];
+    if (panel.Timer2.enabled() && chance(0.75))
+        tickTimer(name, panel.Timer2);
+    else if (panel.Timer6.enabled() && chance(0.75))
+        tickTimer(name, panel.Timer6);
+    else
+        tickTimer("Computer", g.Computer().Timer1);
 }
 
 void Soak::playTurn(int slot)
@@ -447,7 +520,7 @@ std::vector<Soak::Aim> Soak::hittingAims(int slot, bool facingRight)
 void Soak::chaos()
 {
     const int roll = uniform(0, 99);
-    const std::vector<LiveWindow> windows = liveWindows();
+    const std::vector<LiveWindow> windows = playersWindows();
     const LiveWindow& live = pickWindow(windows);
     ui::Window& w = *live.window;
 
@@ -560,7 +633,9 @@ void Soak::clickField(const char* window, ui::Field& field)
     }
     note("click " + describe(window, field));
     RosterWindow& form = game_->Form1();
-    const bool lands = reachable(field.container().window(), field) && field.isEnabled();
+    // A computer's panel takes no person's clicks.
+    const bool lands = reachable(field.container().window(), field) && field.isEnabled()
+                       && field.container().window().takesPlayerInput();
     const bool isStart = lands && &field == &form.Command5;
     bool isFire = false;
     for (int k = 0; k < 4; ++k)
@@ -853,6 +928,16 @@ std::vector<Soak::LiveWindow> Soak::liveWindows() const
             windows.push_back({kPanelNames[k], &game_->player(k)});
     if (game_->scoreExists())
         windows.push_back({"Score", &game_->Score()});
+    if (game_->computerExists())
+        windows.push_back({"Computer", &game_->Computer()});
+    return windows;
+}
+
+std::vector<Soak::LiveWindow> Soak::playersWindows() const
+{
+    std::vector<LiveWindow> windows = liveWindows();
+    if (game_->computerExists())
+        windows.pop_back();
     return windows;
 }
 
@@ -871,11 +956,19 @@ ui::Field* Soak::pickField(ui::Window& w, bool onlyReachable)
     const auto& fields = w.fields();
     if (fields.empty())
         return nullptr;
-    if (!onlyReachable)
-        return fields[static_cast<std::size_t>(uniform(0, static_cast<int>(fields.size()) - 1))];
+    // The seat controls are the last fields of the setup window; leaving
+    // them out keeps the picks among the other fields as they always were.
     std::vector<ui::Field*> candidates;
+    if (!onlyReachable) {
+        for (ui::Field* field : fields)
+            if (!isSeatControl(*field))
+                candidates.push_back(field);
+        if (candidates.empty())
+            return nullptr;
+        return candidates[static_cast<std::size_t>(uniform(0, static_cast<int>(candidates.size()) - 1))];
+    }
     for (ui::Field* field : fields)
-        if (reachable(w, *field) && field->isEnabled())
+        if (reachable(w, *field) && field->isEnabled() && !isSeatControl(*field))
             candidates.push_back(field);
     if (candidates.empty())
         return nullptr;

@@ -41,6 +41,11 @@ struct SoakOptions {
     long long events = 200000;
     QString assets;
     bool trace = false;  // print every event as it happens
+    // Seats the computer at every program start, at mixed levels; the random
+    // events go on around its turns. Without it every seat is a person's and
+    // the seat controls stay off the screen, so play is exactly as it was
+    // before the computer players existed.
+    bool computers = false;
 };
 
 struct SoakFigures {
@@ -58,6 +63,8 @@ struct SoakFigures {
     long long messages = 0;
     long long battleClosed = 0;    // battle windows discarded by their close control
     long long recoveries = 0;      // sensible play found nothing to do and restarted a match
+    long long computerPlans = 0;   // turns a computer player planned (--computers)
+    long long longestComputerTurn = 0;  // the most pace ticks one computer turn took (--computers)
 };
 
 class Soak {
@@ -79,10 +86,17 @@ public:
         ui::Window* window;
     };
 
+    // ---- For a driver of its own (the arena) ----
+    // A new program start: a fresh game with its setup window shown.
+    void startGame();
+    Game& game() { return *game_; }
+    // The checks made after every event of a soak: the invariants, the
+    // messages recorded, and now and then the event loop's run.
+    void afterEvent();
+    void countEvent() { ++eventNumber_; ++figures_.events; }
+
 private:
     // ---- The program ----
-    void startGame();
-    void afterEvent();
     void flushPostedEvents();
     void processEventLoop();
 
@@ -108,9 +122,19 @@ private:
     QPoint pointOver(ui::Window& w);
     void sendPointer(QWindow* window, QPoint point, QEvent::Type type, Qt::MouseButton button);
     void realKeys(const char* window, ui::Window& w);
+    // --computers: the seats of a new program, and a computer's turn played
+    // on by ticking its pace and its gauges.
+    void seatComputers();
+    void playComputerTurn(int slot);
+    // Human-only runs: the seat controls never show.
+    void keepSeatControlsOff();
 
     // ---- Helpers ----
     std::vector<LiveWindow> liveWindows() const;
+    // The windows a person can see and use: the computer players' hidden
+    // window is left out.
+    std::vector<LiveWindow> playersWindows() const;
+    bool isSeatControl(const ui::Field& field) const;
     const LiveWindow& pickWindow(const std::vector<LiveWindow>& windows);
     ui::Field* pickField(ui::Window& w, bool onlyReachable);
     QString randomText();
@@ -128,6 +152,7 @@ private:
     void checkWindowFields(const LiveWindow& live);
     void checkBattle(BattleWindow& battle);
     void checkPanel(const char* name, PanelWindow& panel);
+    void checkComputer();
     void checkSetup();
     void recordMessage(const QString& text);
     void violation(const std::string& what);

@@ -39,6 +39,11 @@
 //  - The fire button reads "tembak", "far ok" or "high ok"; the facing is
 //    "kanan" or "kiri"; the movement points are a number text.
 //
+// Computer players (--computers)
+//  - A computer's turn never stalls: from its start to the shell leaving it
+//    takes at most kComputerTurnLimit ticks of the computer players' pace,
+//    whatever pointer events go on around it.
+//
 // Messages (checked as they are shown)
 //  - A kill names the victim's and the shooter's panel titles, the victim's
 //    vehicle already gone; a winner message names the title of the only
@@ -50,6 +55,7 @@
 
 #include "app/game.h"
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/roster_window.h"
@@ -84,6 +90,11 @@ std::string quoted(const QString& text)
         shown += QStringLiteral("...");
     return "\"" + shown.toStdString() + "\"";
 }
+
+// A computer's turn takes a few dozen pace ticks: the pauses, the glides of
+// at most four steps and the two gauges. In a soak the pace may tick far
+// more often than the gauges and glides; still, this many means a stall.
+constexpr int kComputerTurnLimit = 3000;
 
 template <std::size_t N>
 bool onRing(const std::array<double, N>& ring, const QString& text)
@@ -174,6 +185,20 @@ void Soak::checkInvariants()
     for (int k = 0; k < 4; ++k)
         if (g.panelExists(k))
             checkPanel(k == 0 ? "player1" : k == 1 ? "player2" : k == 2 ? "player3" : "player4", g.player(k));
+    if (options_.computers)
+        checkComputer();
+}
+
+void Soak::checkComputer()
+{
+    if (!game_->computerExists())
+        return;
+    const computer::ComputerWindow& players = game_->Computer();
+    const long long ticks = players.turnTicks();
+    figures_.longestComputerTurn = std::max(figures_.longestComputerTurn, ticks);
+    if (ticks > kComputerTurnLimit)
+        violation("the computer's turn of player " + std::to_string(players.actingSlot().value_or(-1) + 1)
+                  + " has gone on for " + std::to_string(ticks) + " pace ticks without a launch");
 }
 
 void Soak::checkWindowFields(const LiveWindow& live)

@@ -2,7 +2,7 @@
 // invariants checked after every event.
 //
 //   kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]
-//                 [--min-winners N] [--min-kills N] [--min-draws N]
+//                 [--computers] [--min-winners N] [--min-kills N] [--min-draws N]
 //
 // Exits 0 with a summary when every invariant held and the session fought at
 // least the whole matches asked for (a soak that never ends a match proves
@@ -66,7 +66,7 @@ int usage(const char* problem)
     std::fprintf(stderr, "kestrava_soak: %s\n", problem);
     std::fprintf(stderr,
                  "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n"
-                 "                     [--min-winners N] [--min-kills N] [--min-draws N]\n");
+                 "                     [--computers] [--min-winners N] [--min-kills N] [--min-draws N]\n");
     return 2;
 }
 
@@ -97,6 +97,8 @@ int main(int argc, char* argv[])
         long long number = 0;
         if (std::strcmp(arg, "--trace") == 0) {
             options.trace = true;
+        } else if (std::strcmp(arg, "--computers") == 0) {
+            options.computers = true;
         } else if (std::strcmp(arg, "--edition") == 0 && hasValue) {
             const char* edition = argv[++i];
             if (std::strcmp(edition, "full") == 0)
@@ -163,6 +165,9 @@ int main(int argc, char* argv[])
                 figures.hits, figures.kills, figures.winners, figures.draws);
     std::printf("  messages %lld (unreadable pictures %lld), stuck matches abandoned %lld\n", figures.messages,
                 figures.pictureMessages, figures.recoveries);
+    if (options.computers)
+        std::printf("  computer turns planned %lld, longest computer turn %lld pace ticks\n", figures.computerPlans,
+                    figures.longestComputerTurn);
     std::printf("  all invariants held\n");
     bool enough = true;
     auto floor = [&enough](const char* what, long long seen, long long least) {
