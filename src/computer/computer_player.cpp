@@ -124,13 +124,10 @@ void ComputerWindow::paceTick()
     if (turn_ && turn_->slot != *owner)
         endTurn();
 
-    // A shell in the air or an explosion pending: nobody acts. A turn whose
-    // shell has left and landed is over.
+    // A shell in the air or an explosion pending: nobody acts.
     const BattleWindow& battle = game_.Battle();
     if (battle.Timer1.enabled() || battle.beledug.enabled())
         return;
-    if (turn_ && turn_->stage == Stage::Launched)
-        endTurn();
 
     if (!turn_) {
         turn_.emplace();
@@ -221,8 +218,6 @@ void ComputerWindow::act(Turn& turn)
             pressFire(turn);
         return;
     }
-    case Stage::Launched:
-        return;
     }
 }
 
@@ -238,14 +233,13 @@ void ComputerWindow::gaugeTicked()
         pressFire(turn);
 }
 
-void ComputerWindow::pressFire(Turn& turn)
+void ComputerWindow::pressFire(const Turn& turn)
 {
     PanelWindow& panel = game_.player(turn.slot);
     panel.Command1.automatedClick();
-    if (panel.Command1.caption() == words::fireReady()) {
-        turn.stage = Stage::Launched;
-        panel.onGaugeTick(nullptr);
-    }
+    // The third press launches: the turn is over.
+    if (panel.Command1.caption() == words::fireReady())
+        endTurn();
 }
 
 void ComputerWindow::nudge(int slot)
@@ -263,7 +257,7 @@ void ComputerWindow::think(Turn& turn)
     const Situation situation = readSituation(game_, turn.slot);
     QElapsedTimer clock;
     clock.start();
-    turn.plan = plannerFor(turn.slot, level).planTurn(situation);
+    turn.plan = planMaker_ ? planMaker_(turn.slot, level, situation) : plannerFor(turn.slot, level).planTurn(situation);
     const double thinkMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     // The gauges give powers 1 to 50.
     turn.plan.far = std::clamp(turn.plan.far, 1, 50);

@@ -52,6 +52,11 @@ public:
     };
     void onThought(std::function<void(const Thought&)> observer) { thoughtObserver_ = std::move(observer); }
 
+    // Where plans come from: each seat's Planner, unless a test gives the
+    // players plans of its own choosing.
+    using PlanMaker = std::function<Plan(int slot, Level level, const Situation& situation)>;
+    void setPlanMaker(PlanMaker maker) { planMaker_ = std::move(maker); }
+
     // The seat acting now, if a computer's turn is under way.
     std::optional<int> actingSlot() const;
     // Timer1 ticks since the acting seat's turn began (0 when none acts).
@@ -69,8 +74,7 @@ private:
         Panel,      // waiting for the panel to show; then the plan
         Pause,      // waiting before the next press
         Glide,      // a step glides; the panel shows again when it arrives
-        Fire,       // the fire presses
-        Launched,   // the shell has left
+        Fire,       // the fire presses; the third ends the turn
     };
     struct Turn {
         int slot = 0;
@@ -90,7 +94,9 @@ private:
     void nudge(int slot);
     void think(Turn& turn);
     void act(Turn& turn);
-    void pressFire(Turn& turn);
+    // A press of the fire button; the one that launches ends the turn, and
+    // TURN with it.
+    void pressFire(const Turn& turn);
     // Right after a gauge tick of the acting panel.
     void gaugeTicked();
     void endTurn();
@@ -100,6 +106,7 @@ private:
     std::optional<Turn> turn_;
     std::array<std::unique_ptr<Planner>, 4> planners_;
     std::function<void(const Thought&)> thoughtObserver_;
+    PlanMaker planMaker_;
 };
 
 } // namespace computer

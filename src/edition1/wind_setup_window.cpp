@@ -46,11 +46,12 @@ RosterDesign windRosterDesign()
                       ui::Rect{120, 1320, 1695, 285}, ui::Rect{120, 1320, 1695, 285}},
         .builtinPicture = {QStringLiteral("wind_roster_p1"), QStringLiteral("wind_roster_p2"),
                            QStringLiteral("wind_roster_p3"), QStringLiteral("wind_roster_p4")},
-        // Each on its player's name row: right of the names of players 1 and
-        // 3, left of those of players 2 and 4. Player 4's frame is too narrow
-        // for one, so its control stands in player 3's frame just left of it.
-        .seat = {ui::Rect{2160, 2160, 1440, 285}, ui::Rect{3960, 2160, 1440, 285}, ui::Rect{2040, 1320, 1380, 285},
-                 ui::Rect{3600, 1320, 1380, 285}},
+        // Players 1 and 2 on their name rows, right and left of the names.
+        // Player 4's frame is too narrow for one, so its control stands in
+        // player 3's frame just left of player 4's name; player 3's is beside
+        // its ">>" button, a row higher, so that the two are told apart.
+        .seat = {ui::Rect{2160, 2160, 1500, 285}, ui::Rect{3960, 2160, 1500, 285}, ui::Rect{2040, 405, 1500, 285},
+                 ui::Rect{3540, 1320, 1500, 285}},
         .seatInFrame3 = {false, false, false, true},
     };
 }

@@ -27,8 +27,8 @@ RosterDesign fullGameDesign()
                            QStringLiteral("roster_p4")},
         // Players 1 and 2 below "Items...", clear of the hidden character
         // numbers; players 3 and 4 on their name rows, beside the name.
-        .seat = {ui::Rect{2160, 2400, 1455, 285}, ui::Rect{3960, 2400, 1455, 285}, ui::Rect{2040, 1320, 1440, 285},
-                 ui::Rect{60, 1320, 1440, 285}},
+        .seat = {ui::Rect{2160, 2400, 1500, 285}, ui::Rect{3960, 2400, 1500, 285}, ui::Rect{2040, 1320, 1500, 285},
+                 ui::Rect{45, 1320, 1500, 285}},
         .seatInFrame3 = {false, false, false, false},
     };
 }

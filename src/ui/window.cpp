@@ -5,6 +5,7 @@
 #include "ui/timer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QWidget>
@@ -16,22 +17,26 @@ namespace ui {
 
 namespace {
 
+// The top-level widgets of the windows that take no person's input.
+std::set<const QWidget*>& closedWindows()
+{
+    static std::set<const QWidget*> closed;
+    return closed;
+}
+
 // Keeps a person's presses and keys away from the windows that take none.
-// One filter for the whole program, installed the first time a window turns
+// One filter for the application, installed the first time a window turns
 // input away: until then no event passes through it.
 class InputGate : public QObject {
 public:
-    static InputGate& instance()
+    static void install()
     {
-        static InputGate* gate = [] {
-            auto* made = new InputGate;
-            QCoreApplication::instance()->installEventFilter(made);
-            return made;
-        }();
-        return *gate;
+        static QPointer<InputGate> gate;
+        if (!gate && QCoreApplication::instance()) {
+            gate = new InputGate;
+            QCoreApplication::instance()->installEventFilter(gate);
+        }
     }
-    void close(const QWidget* window) { closed_.insert(window); }
-    void open(const QWidget* window) { closed_.erase(window); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -50,15 +55,15 @@ protected:
             return false;
         }
         auto* widget = qobject_cast<QWidget*>(watched);
-        return widget && closed_.count(widget->window()) > 0;
+        return widget && closedWindows().count(widget->window()) > 0;
     }
 
 private:
+    // The application owns the gate and deletes it when it goes.
     InputGate()
         : QObject(QCoreApplication::instance())
     {
     }
-    std::set<const QWidget*> closed_;
 };
 
 } // namespace
@@ -100,8 +105,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
 
 Window::~Window()
 {
-    if (!takesPlayerInput_)
-        InputGate::instance().open(widget_.get());
+    closedWindows().erase(widget_.get());
 }
 
 void Window::setCaption(const QString& caption)
@@ -182,10 +186,12 @@ void Window::setTakesPlayerInput(bool takes)
     if (takesPlayerInput_ == takes)
         return;
     takesPlayerInput_ = takes;
-    if (takes)
-        InputGate::instance().open(widget_.get());
-    else
-        InputGate::instance().close(widget_.get());
+    if (takes) {
+        closedWindows().erase(widget_.get());
+    } else {
+        InputGate::install();
+        closedWindows().insert(widget_.get());
+    }
 }
 
 QWidget* Window::childHost() const { return widget_.get(); }

@@ -1,0 +1,491 @@
+// The computer players as a person meets them: the seat controls of both
+// rosters, panels that refuse a person's clicks during a computer's turn, and
+// a computer's turn from its panel showing to the shell in the air, counted
+// in ticks of the game's timers.
+
+#include "test_support.h"
+#include "wind_rings.h"
+
+#include "battle/battle_window.h"
+#include "computer/computer_player.h"
+#include "edition1/wind_setup_window.h"
+#include "panel/panel_window.h"
+#include "setup/setup_window.h"
+#include "ui/controls.h"
+#include "ui/look.h"
+#include "ui/message_box.h"
+#include "ui/number_text.h"
+
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
+
+#include <algorithm>
+
+using computer::ComputerWindow;
+using computer::Level;
+using computer::Plan;
+using computer::Press;
+
+Q_DECLARE_METATYPE(Edition)
+
+namespace {
+
+// A field's place in its window's pixels.
+QRect placeInWindow(const ui::Field& field)
+{
+    QWidget* widget = field.widget();
+    return QRect(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+}
+
+// Whether `inner` lies inside `outer` (a frame holding it, at any depth).
+bool holds(const ui::Field& outer, const ui::Field& inner)
+{
+    return outer.widget()->isAncestorOf(inner.widget());
+}
+
+// The roster of either edition, shown with all four players.
+RosterWindow& fourPlayerRoster(TestGame& g)
+{
+    RosterWindow& form = g->Form1();
+    form.show();
+    form.Command3.click();
+    return form;
+}
+
+// Gives every turn of the computer players the same plan.
+void planAlways(TestGame& g, const Plan& plan)
+{
+    g->Computer().setPlanMaker([plan](int, Level, const computer::Situation&) { return plan; });
+}
+
+// A duel of the full game with player 1 played by the computer, ticked until
+// the turn scheduler shows player 1's panel.
+PanelWindow& fullDuelWithComputerFirst(TestGame& g)
+{
+    shownSetup(g).setSeatPlayer(0, Level::Hard);
+    startDuel(g->Form1());
+    for (int i = 0; i < 200 && !g->player(0).visible(); ++i)
+        g->Battle().timersp.tick();
+    return g->player(0);
+}
+
+Plan planOf(std::vector<Press> presses, int far, int high)
+{
+    Plan plan;
+    plan.presses = std::move(presses);
+    plan.far = far;
+    plan.high = high;
+    plan.target = 1;
+    return plan;
+}
+
+} // namespace
+
+class TestComputerPlayer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ui::applyLook(); }
+
+    // ---- The seat controls ----
+
+    void seatControlCyclesOnRealClicks_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::newRow("full game") << Edition::Full;
+        QTest::newRow("wind edition") << Edition::Wind;
+    }
+    void seatControlCyclesOnRealClicks()
+    {
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        RosterWindow& form = fourPlayerRoster(g);
+        const QStringList cycle{QStringLiteral("Manusia"), QStringLiteral("Komputer mudah"),
+                                QStringLiteral("Komputer sedang"), QStringLiteral("Komputer sulit"),
+                                QStringLiteral("Manusia")};
+        const std::optional<Level> players[5] = {std::nullopt, Level::Easy, Level::Medium, Level::Hard, std::nullopt};
+        for (int slot = 0; slot < 4; ++slot) {
+            ui::Button& seat = *form.seat[slot];
+            QVERIFY(seat.isShown());
+            for (int step = 0; step < 5; ++step) {
+                QCOMPARE(seat.caption(), cycle[step]);
+                QCOMPARE(form.seatPlayer(slot), players[step]);
+                QCOMPARE(g->computerSeat(slot), players[step].has_value());
+                if (step < 4)
+                    QTest::mouseClick(seat.widget(), Qt::LeftButton);
+            }
+        }
+        // Names are still typed into the name fields.
+        QCOMPARE(form.nameField[1]->text(), QStringLiteral("Player2"));
+    }
+
+    void seatControlsOnlyForPlayersOnTheRoster_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<int>("players");
+        for (const Edition edition : {Edition::Full, Edition::Wind})
+            for (int players = 2; players <= 4; ++players)
+                QTest::addRow("%s, %d players", edition == Edition::Full ? "full" : "wind", players)
+                    << edition << players;
+    }
+    void seatControlsOnlyForPlayersOnTheRoster()
+    {
+        QFETCH(Edition, edition);
+        QFETCH(int, players);
+        TestGame g(edition);
+        RosterWindow& form = fourPlayerRoster(g);
+        // From four players down, as a person going back to the menu would.
+        form.back.click();
+        (players == 2 ? form.Command1 : players == 3 ? form.Command2 : form.Command3).click();
+        for (int slot = 0; slot < 4; ++slot)
+            QCOMPARE(form.seat[slot]->isShown(), slot < players);
+    }
+
+    // Each seat control stands in free space: it covers no other field of
+    // the roster, hidden ones included, and its longest caption fits.
+    void seatControlsCoverNoDesignedField_data() { seatControlCyclesOnRealClicks_data(); }
+    void seatControlsCoverNoDesignedField()
+    {
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        RosterWindow& form = fourPlayerRoster(g);
+        for (ui::Button* seat : form.seat) {
+            const QRect mine = placeInWindow(*seat);
+            for (ui::Field* field : form.fields()) {
+                if (field == seat || holds(*field, *seat) || holds(*seat, *field))
+                    continue;
+                if (std::find(form.seat.begin(), form.seat.end(), field) != form.seat.end()) {
+                    QVERIFY2(!mine.intersects(placeInWindow(*field)), "two seat controls overlap");
+                    continue;
+                }
+                // The menu lies under the whole roster, and the character
+                // selector opens over it: neither is covered by a seat.
+                if (holds(form.Frame1, *field) || field == &form.Frame1)
+                    continue;
+                if (edition == Edition::Full && (field == &g->setup().Frame5 || holds(g->setup().Frame5, *field)))
+                    continue;
+                // Frames of other players are containers beside it, not fields it covers.
+                if (dynamic_cast<ui::Frame*>(field))
+                    continue;
+                QVERIFY2(!mine.intersects(placeInWindow(*field)),
+                         qPrintable(QStringLiteral("a seat control at %1,%2 covers a field at %3,%4")
+                                        .arg(mine.x()).arg(mine.y())
+                                        .arg(placeInWindow(*field).x()).arg(placeInWindow(*field).y())));
+            }
+            const QFontMetrics metrics(seat->widget()->font());
+            const int needed = metrics.horizontalAdvance(QStringLiteral("Komputer sedang")) + 6;  // and the button's rim
+            QVERIFY2(needed <= mine.width(),
+                     qPrintable(QStringLiteral("the caption needs %1 pixels of %2").arg(needed).arg(mine.width())));
+        }
+    }
+
+    void presetSeatsReachThePanels()
+    {
+        TestGame g;
+        RosterWindow& form = shownSetup(g);
+        QVERIFY(!g->computerExists());
+        form.setSeatPlayer(1, Level::Medium);
+        QCOMPARE(form.seat[1]->caption(), QStringLiteral("Komputer sedang"));
+        QVERIFY(g->computerExists());
+        // Panels made before and after the preset follow it.
+        QVERIFY(g->player(0).takesPlayerInput());
+        QVERIFY(!g->player(1).takesPlayerInput());
+        form.setSeatPlayer(1, std::nullopt);
+        QVERIFY(g->player(1).takesPlayerInput());
+        form.setSeatPlayer(3, Level::Easy);
+        QVERIFY(!g->player(3).takesPlayerInput());
+    }
+
+    void peopleAloneMakeNoComputerWindow()
+    {
+        TestGame g;
+        startDuel(g);
+        tickTimes(g->Battle().timersp, 100);
+        QVERIFY(!g->computerExists());
+    }
+
+    // ---- A person's clicks on a computer's panel ----
+
+    void personsClickOnComputersPanelIsRefused()
+    {
+        TestGame g;
+        shownSetup(g).setSeatPlayer(1, Level::Hard);
+        startDuel(g->Form1());
+        PanelWindow& computers = g->player(1);
+        PanelWindow& persons = g->player(0);
+        computers.show();
+        persons.show();
+
+        // The mouse and the keyboard on the computer's fire and step buttons.
+        QTest::mouseClick(computers.Command1.widget(), Qt::LeftButton);
+        QTest::mouseClick(computers.kanan.widget(), Qt::LeftButton);
+        computers.Command1.widget()->setFocus();
+        QTest::keyClick(computers.Command1.widget(), Qt::Key_Space);
+        computers.Command1.click();
+        QCOMPARE(computers.Command1.caption(), QStringLiteral("tembak"));
+        QCOMPARE(computers.Label1.caption(), QStringLiteral("kiri"));
+        QVERIFY(!computers.Timer2.enabled());
+
+        // The computer's own press goes through; a person's panel still works.
+        computers.Command1.automatedClick();
+        QCOMPARE(computers.Command1.caption(), QStringLiteral("far ok"));
+        QTest::mouseClick(persons.Command1.widget(), Qt::LeftButton);
+        QCOMPARE(persons.Command1.caption(), QStringLiteral("far ok"));
+    }
+
+    // ---- Exact presses ----
+
+    // A press before the gauge's first tick fixes nothing on the battle
+    // window: its mirror keeps the value it had.
+    void pressBeforeFirstGaugeTickLeavesTheMirror()
+    {
+        TestGame g;
+        startDuel(g);
+        PanelWindow& panel = g->player(0);
+        BattleWindow& battle = g->Battle();
+        panel.show();
+        battle.ProgressBar1.setValue(7);
+        battle.Slider1.setValue(9);
+        panel.Command1.click();
+        QCOMPARE(battle.ProgressBar1.value(), 7.0f);
+        panel.Command1.click();  // before any far tick
+        QCOMPARE(battle.ProgressBar1.value(), 7.0f);
+        QCOMPARE(battle.Slider1.value(), 9.0f);
+        panel.Timer6.tick();
+        QCOMPARE(battle.Slider1.value(), 1.0f);
+    }
+
+    void gaugePressesLandOnThePlannedTick_data()
+    {
+        QTest::addColumn<int>("far");
+        QTest::addColumn<int>("high");
+        QTest::newRow("least powers") << 1 << 1;
+        QTest::newRow("middle") << 23 << 17;
+        QTest::newRow("full far: the gauge stops by itself") << 50 << 3;
+        QTest::newRow("full both") << 50 << 50;
+    }
+    void gaugePressesLandOnThePlannedTick()
+    {
+        QFETCH(int, far);
+        QFETCH(int, high);
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        planAlways(g, planOf({}, far, high));
+        ui::Timer& pace = g->Computer().Timer1;
+        while (panel.Command1.caption() == QStringLiteral("tembak"))
+            pace.tick();
+        // Each gauge tick is followed at once by the press when it reaches
+        // the plan: never a tick late.
+        for (int tick = 1; tick < far; ++tick) {
+            panel.Timer2.tick();
+            QCOMPARE(panel.Command1.caption(), QStringLiteral("far ok"));
+        }
+        panel.Timer2.tick();
+        QCOMPARE(panel.Command1.caption(), QStringLiteral("high ok"));
+        QCOMPARE(g->Battle().ProgressBar1.value(), static_cast<float>(far));
+        for (int tick = 1; tick < high; ++tick) {
+            panel.Timer6.tick();
+            QCOMPARE(panel.Command1.caption(), QStringLiteral("high ok"));
+        }
+        panel.Timer6.tick();
+        QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
+        QVERIFY(g->Battle().Timer1.enabled());
+        QVERIFY(!panel.visible());
+        QCOMPARE(g->Battle().ProgressBar1.value(), static_cast<float>(far));
+        QCOMPARE(g->Battle().Slider1.value(), static_cast<float>(high));
+        QCOMPARE(g->turnMarker(), QStringLiteral("0"));
+    }
+
+    // ---- A whole turn, counted in ticks ----
+
+    // From the panel showing: 0.8 s before the first press, 0.3 s after a
+    // step has glided in, 0.2 s after a turn on the spot; the first fire
+    // press waits until the shell cannot leave within 1.6 s of the panel
+    // showing. Pace ticks are 100 ms, glide ticks 20 ms, gauge ticks 30 ms.
+    void turnFromPanelToShellInTheAir_data()
+    {
+        QTest::addColumn<bool>("withMoves");
+        QTest::addColumn<int>("far");
+        QTest::addColumn<int>("high");
+        QTest::addColumn<int>("firstFireTick");  // pace ticks after the plan, moves included
+        QTest::newRow("fire at once, small powers wait for 1.6 s") << false << 2 << 3 << 15;
+        QTest::newRow("fire at once, large powers after 0.8 s") << false << 30 << 25 << 8;
+        QTest::newRow("turn, step, then fire") << true << 10 << 5 << 14;
+    }
+    void turnFromPanelToShellInTheAir()
+    {
+        QFETCH(bool, withMoves);
+        QFETCH(int, far);
+        QFETCH(int, high);
+        QFETCH(int, firstFireTick);
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        BattleWindow& battle = g->Battle();
+        ComputerWindow& players = g->Computer();
+        std::vector<Press> presses;
+        if (withMoves)
+            presses = {Press::Left, Press::Left};  // facing right: turn, then a step
+        planAlways(g, planOf(presses, far, high));
+        int planned = 0;
+        players.onThought([&planned](const ComputerWindow::Thought& thought) {
+            ++planned;
+            QCOMPARE(thought.slot, 0);
+            QCOMPARE(thought.level, Level::Hard);
+        });
+        const ui::Twips startLeft = battle.vehicle[0]->left();
+        int ms = 0;  // from the panel showing
+
+        // The turn begins: one pointer move, the plan.
+        const QString nextWind = battle.Text7.text();
+        players.Timer1.tick();
+        QCOMPARE(planned, 1);
+        QVERIFY(battle.Text7.text() != nextWind);  // the nudge stepped the next wind
+        int pace = 0;
+        auto tickPace = [&] {
+            players.Timer1.tick();
+            ++pace;
+            ms += ComputerWindow::kPaceMs;
+        };
+        if (withMoves) {
+            for (int i = 1; i < ComputerWindow::kFirstActionTicks; ++i) {
+                tickPace();
+                QCOMPARE(panel.Label1.caption(), QStringLiteral("kanan"));
+            }
+            tickPace();
+            QCOMPARE(panel.Label1.caption(), QStringLiteral("kiri"));  // the turn, at 0.8 s
+            QVERIFY(panel.visible());
+            tickPace();
+            QVERIFY(panel.visible());
+            tickPace();
+            QVERIFY(!panel.visible());  // the step, 0.2 s later
+            int glide = 0;
+            while (!panel.visible() && glide < 100) {
+                battle.Timer4.tick();
+                ++glide;
+                ms += 20;
+            }
+            QCOMPARE(glide, 8);
+            QCOMPARE(battle.vehicle[0]->left(), startLeft - 800);
+            QCOMPARE(panel.Label3.caption(), QStringLiteral("2"));
+            tickPace();  // the computer sees the panel back
+        }
+        while (pace < firstFireTick - 1) {
+            tickPace();
+            QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
+        }
+        tickPace();
+        QCOMPARE(panel.Command1.caption(), QStringLiteral("far ok"));
+        tickTimes(panel.Timer2, far);
+        tickTimes(panel.Timer6, high);
+        ms += (far + high) * 30;
+        QVERIFY(battle.Timer1.enabled());
+        QVERIFY2(ms >= 1500 && ms <= 6000, qPrintable(QStringLiteral("%1 ms from panel to shell").arg(ms)));
+
+        // The turn is over once the shell flies; no second plan.
+        tickTimes(players.Timer1, 20);
+        QCOMPARE(planned, 1);
+        QVERIFY(!players.actingSlot());
+    }
+
+    // In the wind edition the computer's pointer move brings its own panel;
+    // it steps the next wind once, as a person's move does.
+    void windEditionComputerBringsItsPanel()
+    {
+        TestGame g(Edition::Wind);
+        shownWindSetup(g).setSeatPlayer(0, Level::Easy);
+        startDuel(g->Form1());
+        BattleWindow& battle = g->Battle();
+        const double before = numtext::readDouble(battle.Text7.text());
+        QVERIFY(!g->player(0).visible());
+        g->Computer().Timer1.tick();
+        QVERIFY(g->player(0).visible());
+        const auto at = std::find(kHorizontalWindRing.begin(), kHorizontalWindRing.end(), before);
+        QVERIFY(at != kHorizontalWindRing.end());
+        const auto next = std::next(at) == kHorizontalWindRing.end() ? kHorizontalWindRing.begin() : std::next(at);
+        QCOMPARE(numtext::readDouble(battle.Text7.text()), *next);
+    }
+
+    // During a computer's shot a person's pointer still steps the next wind;
+    // the shell keeps the wind it left with.
+    void pointerDuringComputersShotStepsOnlyTheNextWind()
+    {
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        planAlways(g, planOf({}, 20, 20));
+        BattleWindow& battle = g->Battle();
+        while (!battle.Timer1.enabled()) {
+            g->Computer().Timer1.tick();
+            panel.Timer2.tick();
+            panel.Timer6.tick();
+        }
+        const QString wind = battle.Text3.text();
+        const QString lift = battle.Text4.text();
+        QString next = battle.Text7.text();
+        for (int i = 0; i < 5; ++i) {
+            battle.Picture1.pointerMove(3000 + 100 * i, 4000);
+            QVERIFY(battle.Text7.text() != next);
+            next = battle.Text7.text();
+            battle.Timer1.tick();
+            QCOMPARE(battle.Text3.text(), wind);
+            QCOMPARE(battle.Text4.text(), lift);
+        }
+    }
+
+    // While a message is open the computer waits, as the game's timers do.
+    void computerWaitsWhileAMessageIsOpen()
+    {
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        planAlways(g, planOf({}, 5, 5));
+        int ticksDuringMessage = -1;
+        ui::setMessagePresenter([&](const QString&) {
+            const int before = g->Computer().turnTicks();
+            tickTimes(g->Computer().Timer1, 30);
+            ticksDuringMessage = g->Computer().turnTicks() - before;
+        });
+        ui::showMessage(QStringLiteral("Pemenang: nobody"));
+        QCOMPARE(ticksDuringMessage, 0);
+        QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
+    }
+
+    // What the computer reads off the screen at the start of its turn.
+    void situationIsWhatTheScreenShows()
+    {
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        BattleWindow& battle = g->Battle();
+        battle.Text3.setText(QStringLiteral("-9"));
+        battle.Text4.setText(QStringLiteral("20"));
+        const computer::Situation s = ComputerWindow::readSituation(*g, 0);
+        QCOMPARE(s.edition, Edition::Full);
+        QCOMPARE(s.slot, 0);
+        QVERIFY(s.vehicles[0].alive && s.vehicles[1].alive);
+        QVERIFY(!s.vehicles[2].alive && !s.vehicles[3].alive);
+        QCOMPARE(s.vehicles[1].left, battle.vehicle[1]->left());
+        QCOMPARE(s.vehicles[1].top, battle.vehicle[1]->top());
+        QCOMPARE(s.vehicles[1].width, battle.vehicle[1]->width());
+        QCOMPARE(s.vehicles[1].energy, 710.0);
+        QVERIFY(s.facesRight);
+        QCOMPARE(s.movementPoints, numtext::readDouble(panel.Label3.caption()));
+        QCOMPARE(s.shotDamage, 35.0);  // character 1: Attack 7
+        QCOMPARE(s.wind, -9.0);
+        QCOMPARE(s.lift, 20.0);
+        QCOMPARE(s.shellWidth, battle.Image1.width());
+        QCOMPARE(s.flightFloor, battle.flightFloor());
+        QCOMPARE(s.fieldWidth, battle.Picture1.width());
+        // The two pictures of character 1, 1.gif and 12.gif.
+        QCOMPARE(s.widthFacingRight, ui::toTwips(assetImage(QStringLiteral("1.gif")).width()));
+        QCOMPARE(s.widthFacingLeft, ui::toTwips(assetImage(QStringLiteral("12.gif")).width()));
+
+        TestGame w(Edition::Wind);
+        shownWindSetup(w).setSeatPlayer(1, Level::Easy);
+        startDuel(w->Form1());
+        QCOMPARE(ComputerWindow::readSituation(*w, 1).shotDamage, 0.0);
+        QCOMPARE(ComputerWindow::readSituation(*w, 1).flightFloor, w->Battle().outerHeight());
+    }
+};
+
+QTEST_MAIN(TestComputerPlayer)
+#include "test_computer_player.moc"
