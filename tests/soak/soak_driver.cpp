@@ -134,12 +134,17 @@ void Soak::startGame()
     programEnded_ = false;
     ++figures_.games;
     // As the program does at start-up.
+    game_->Form1().show();
+    note("program start: Form1 shown");
+}
+
+void Soak::startProgram()
+{
+    startGame();
     if (options_.computers)
         seatComputers();
     else
         keepSeatControlsOff();
-    game_->Form1().show();
-    note("program start: Form1 shown");
 }
 
 void Soak::seatComputers()
@@ -197,7 +202,7 @@ void Soak::processEventLoop()
 
 int Soak::run()
 {
-    startGame();
+    startProgram();
     for (eventNumber_ = 1; eventNumber_ <= options_.events; ++eventNumber_) {
         step();
         ++figures_.events;
@@ -219,7 +224,7 @@ void Soak::afterEvent()
         processEventLoop();
     if (programEnded_) {
         ++figures_.programEnds;
-        startGame();
+        startProgram();
     }
 }
 

@@ -97,6 +97,8 @@ public:
 
 private:
     // ---- The program ----
+    // A program start of the soak itself: startGame, then its seats.
+    void startProgram();
     void flushPostedEvents();
     void processEventLoop();
 

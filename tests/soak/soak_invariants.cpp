@@ -216,44 +216,46 @@ void Soak::checkWindowFields(const LiveWindow& live)
 
     std::size_t index = 0;
     for (ui::Field* field : w.fields()) {
-        const std::string where = std::string(live.name) + ".field[" + std::to_string(index++) + "]";
+        // Named only when something is wrong: the check runs after every event.
+        const std::size_t number = index++;
+        const auto where = [&live, number] { return std::string(live.name) + ".field[" + std::to_string(number) + "]"; };
         if (!field)
-            violation(where + " is null");
+            violation(where() + " is null");
         if (&field->container().window() != &w)
-            violation(where + " belongs to another window");
+            violation(where() + " belongs to another window");
         QWidget* widget = field->widget();
         if (!widget)
-            violation(where + " has lost its widget");
+            violation(where() + " has lost its widget");
         if (widget->window() != w.widget())
-            violation(where + "'s widget is not inside its window");
+            violation(where() + "'s widget is not inside its window");
         // The screen shows the field as the game holds it.
         const ui::Rect& r = field->rect();
         const QRect drawn(ui::toPixels(r.left), ui::toPixels(r.top),
                           std::min(QWIDGETSIZE_MAX, std::max(0, ui::toPixels(r.width))),
                           std::min(QWIDGETSIZE_MAX, std::max(0, ui::toPixels(r.height))));
         if (widget->geometry() != drawn)
-            violation(where + " is drawn at " + std::to_string(widget->x()) + "," + std::to_string(widget->y()) + " "
+            violation(where() + " is drawn at " + std::to_string(widget->x()) + "," + std::to_string(widget->y()) + " "
                       + std::to_string(widget->width()) + "x" + std::to_string(widget->height()) + ", not at its "
                       + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.width) + "x"
                       + std::to_string(r.height) + " twips");
         if (widget->isVisibleTo(widget->parentWidget()) != field->visible())
-            violation(where + (field->visible() ? " is hidden on the screen but shown in the game"
+            violation(where() + (field->visible() ? " is hidden on the screen but shown in the game"
                                                 : " is shown on the screen but hidden in the game"));
         // Enabled, as the game reads it, exactly when its widget's own flag
         // and its container are.
         auto* holder = dynamic_cast<ui::Field*>(&field->container());
         const bool containerEnabled = holder ? holder->isEnabled() : w.widget()->isEnabled();
         if (field->isEnabled() != (widget->isEnabledTo(widget->parentWidget()) && containerEnabled))
-            violation(where + (field->isEnabled() ? " is enabled" : " is disabled")
+            violation(where() + (field->isEnabled() ? " is enabled" : " is disabled")
                       + " against its own flag and its container's");
         if (auto* bar = dynamic_cast<ui::ProgressBar*>(field)) {
             const float low = std::min(bar->minimum(), bar->maximum());
             const float high = std::max(bar->minimum(), bar->maximum());
             if (!std::isfinite(bar->minimum()) || !std::isfinite(bar->maximum()))
-                violation(where + " progress bar has an end that is not finite: " + std::to_string(bar->minimum())
+                violation(where() + " progress bar has an end that is not finite: " + std::to_string(bar->minimum())
                           + ".." + std::to_string(bar->maximum()));
             if (std::isnan(bar->value()) || bar->value() < low || bar->value() > high)
-                violation(where + " progress bar value " + std::to_string(bar->value()) + " outside "
+                violation(where() + " progress bar value " + std::to_string(bar->value()) + " outside "
                           + std::to_string(low) + ".." + std::to_string(high));
         }
     }

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The levels of one edition in their order of strength, in duels with the
+# seats swapped from match to match: hard beats easy in at least 95 % of the
+# duels, medium beats easy and hard beats medium in at least 80 %; hard hits
+# with every first shot at a target it could reach cleanly; no plan takes
+# longer than 20 ms.
+#
+# Usage: check_arena.sh ARENA EDITION ASSETS
+set -euo pipefail
+arena="$1" edition="$2" assets="$3"
+matches=20
+status=0
+duel() {
+  local players="$1" winner="$2" share="$3"
+  echo "== $edition: $players, $matches matches"
+  "$arena" --edition "$edition" --players "$players" --matches "$matches" --seed 17 --assets "$assets" \
+    --min-wins "$winner=$share" --all-reachable-hit hard --max-think 20 || status=1
+}
+duel hard,easy hard 95
+duel medium,easy medium 80
+duel hard,medium hard 80
+exit "$status"
