@@ -83,9 +83,11 @@ e2e_init() {
   e2e_fail "could not start Xvfb"
 }
 
-# e2e_launch PROGRAM: starts the program in the picture folder.
+# e2e_launch PROGRAM [ARGS...]: starts the program in the picture folder.
 e2e_launch() {
-  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$1") >"$E2E_WORK/program.log" 2>&1 &
+  local program="$1"
+  shift
+  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$program" "$@") >"$E2E_WORK/program.log" 2>&1 &
   E2E_PROGRAM_PID=$!
 }
 
@@ -361,16 +363,37 @@ e2e_press_at_bar_value() {
   e2e_fail "the bar did not reach $value within ${timeout}s (last seen: $seen)"
 }
 
-# e2e_start_duel PROGRAM: starts PROGRAM, clicks "Duel 1vs1" and "Start" and
-# waits for the battle window (titled "0" by the turn marker). Sets E2E_SETUP
-# and E2E_BATTLE to the two windows' ids.
+# e2e_start_duel PROGRAM [ARGS...]: starts PROGRAM (with ARGS), clicks "Duel
+# 1vs1" and "Start" and waits for the battle window (titled "0" by the turn
+# marker). Sets E2E_SETUP and E2E_BATTLE to the two windows' ids.
 e2e_start_duel() {
   local program="$1"
-  e2e_launch "$program"
+  e2e_launch "$@"
   E2E_SETUP=$(e2e_wait_window "$program" 15)
   e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
   e2e_wait_title "$E2E_SETUP" "2" 5
   e2e_click_twips "$E2E_SETUP" $E2E_AT_START
+  E2E_BATTLE=$(e2e_wait_window "0" 20)
+}
+
+# e2e_pointer_away: puts the pointer in the screen's far corner, where no
+# window of the game lies, so that it moves over none of them.
+e2e_pointer_away() {
+  xdotool mousemove 1279 1023
+}
+
+# e2e_start_duel_hands_off PROGRAM [ARGS...]: as e2e_start_duel, but the
+# pointer leaves for the far corner right after "Start", before the battle
+# window opens: from then on it moves over no battlefield.
+e2e_start_duel_hands_off() {
+  local program="$1"
+  e2e_launch "$@"
+  E2E_SETUP=$(e2e_wait_window "$program" 15)
+  e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
+  e2e_wait_title "$E2E_SETUP" "2" 5
+  e2e_move_twips "$E2E_SETUP" $E2E_AT_START
+  sleep 0.2
+  xdotool click 1 mousemove 1279 1023
   E2E_BATTLE=$(e2e_wait_window "0" 20)
 }
 
