@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
+  # Compiles are cached between builds (the sanitizer build, a rebuild).
+  ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-dejavu-core
   xvfb xdotool x11-utils

@@ -182,25 +182,27 @@ private slots:
         QTest::addColumn<QString>("platformEnv");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("displayEnv");
-        QTest::addColumn<bool>("x11");
+        QTest::addColumn<QString>("request");
         const QStringList bare{QStringLiteral("kestrava2")};
-        QTest::newRow("nothing chosen, X display there") << QString() << bare << QStringLiteral(":0") << true;
-        QTest::newRow("empty platform variable counts as unset") << QStringLiteral("") << bare << QStringLiteral(":0") << true;
-        QTest::newRow("no X display") << QString() << bare << QString() << false;
-        QTest::newRow("platform variable set") << QStringLiteral("wayland") << bare << QStringLiteral(":0") << false;
-        QTest::newRow("offscreen for tests") << QStringLiteral("offscreen") << bare << QStringLiteral(":0") << false;
-        QTest::newRow("-platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << false;
-        QTest::newRow("--platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("--platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << false;
-        QTest::newRow("program path named -platform is no choice") << QString() << QStringList{QStringLiteral("-platform")} << QStringLiteral(":0") << true;
-        QTest::newRow("other Qt options are no choice") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-style"), QStringLiteral("Fusion")} << QStringLiteral(":0") << true;
+        const QString x11ThenWayland = QStringLiteral("xcb;wayland");
+        const QString qtsOwn;
+        QTest::newRow("nothing chosen, X display there") << QString() << bare << QStringLiteral(":0") << x11ThenWayland;
+        QTest::newRow("empty platform variable counts as unset") << QStringLiteral("") << bare << QStringLiteral(":0") << x11ThenWayland;
+        QTest::newRow("no X display") << QString() << bare << QString() << qtsOwn;
+        QTest::newRow("platform variable set") << QStringLiteral("wayland") << bare << QStringLiteral(":0") << qtsOwn;
+        QTest::newRow("offscreen for tests") << QStringLiteral("offscreen") << bare << QStringLiteral(":0") << qtsOwn;
+        QTest::newRow("-platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << qtsOwn;
+        QTest::newRow("--platform argument") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("--platform"), QStringLiteral("wayland")} << QStringLiteral(":0") << qtsOwn;
+        QTest::newRow("program path named -platform is no choice") << QString() << QStringList{QStringLiteral("-platform")} << QStringLiteral(":0") << x11ThenWayland;
+        QTest::newRow("other Qt options are no choice") << QString() << QStringList{QStringLiteral("kestrava2"), QStringLiteral("-style"), QStringLiteral("Fusion")} << QStringLiteral(":0") << x11ThenWayland;
     }
     void platformChoice()
     {
         QFETCH(QString, platformEnv);
         QFETCH(QStringList, arguments);
         QFETCH(QString, displayEnv);
-        QFETCH(bool, x11);
-        QCOMPARE(shouldUseX11(platformEnv, arguments, displayEnv), x11);
+        QFETCH(QString, request);
+        QCOMPARE(platformRequest(platformEnv, arguments, displayEnv), request);
     }
 };
 

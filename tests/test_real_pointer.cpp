@@ -4,8 +4,13 @@
 #include "test_support.h"
 
 #include "battle/battle_window.h"
+#include "panel/panel_window.h"
 #include "setup/setup_window.h"
 
+#include <QLineEdit>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -134,6 +139,163 @@ private slots:
         QCOMPARE(s.Label10.caption(), browsed);
         QCOMPARE(s.Text6.text(), QStringLiteral("Sari"));
         QVERIFY(s.Frame5.isShown());
+    }
+
+    // Holding the mouse on a roster picture while the selector is open, then
+    // closing the selector from the keyboard and releasing: the press began
+    // on a disabled picture, so the release opens nothing.
+    void aPressHeldAcrossTheSelectorClosingIsNoClick()
+    {
+        TestGame g;
+        SetupWindow& s = g->setup();
+        QWindow* handle = handleOf(s);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, windowPixel(s.Command3, {20, 10}));
+        QTest::mouseClick(handle, Qt::LeftButton, {}, windowPixel(s.Image2, {10, 10}));
+        QVERIFY(s.Frame5.isShown());
+
+        const QPoint onPlayer1 = windowPixel(s.Image1, {10, 10});
+        QTest::mousePress(handle, Qt::LeftButton, {}, onPlayer1);
+        s.Command16.widget()->setFocus();  // "OK"
+        QTest::keyClick(s.Command16.widget(), Qt::Key_Space);
+        QVERIFY(!s.Frame5.isShown());
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, onPlayer1);
+        QVERIFY(!s.Frame5.isShown());
+
+        // A whole click on the enabled picture still opens the selector.
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onPlayer1);
+        QVERIFY(s.Frame5.isShown());
+        QCOMPARE(s.Label8.caption(), QStringLiteral("(player1)"));
+    }
+
+    // The guide-line scale's handle follows a drag in both editions, and the
+    // next aim draws its guide line at the scale it was dragged to.
+    void theGuideLineScaleFollowsADrag_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::newRow("kestrava2") << Edition::Full;
+        QTest::newRow("kestrava1") << Edition::Wind;
+    }
+    void theGuideLineScaleFollowsADrag()
+    {
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        RosterWindow& form = g->Form1();
+        QWindow* handle = handleOf(form);
+        form.Command1.click();  // "Duel 1vs1" shows the roster
+        auto* slider = static_cast<QSlider*>(form.Slider1.widget());
+        QCOMPARE(slider->value(), 70);
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = Qt::Horizontal;
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->sliderPosition();
+        option.sliderValue = slider->value();
+        const QRect knob =
+            slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+        const QPoint grab = slider->mapTo(slider->window(), knob.center());
+        const QPoint dropped = grab - QPoint(knob.center().x() - slider->width() / 4, 0);
+        QTest::mousePress(handle, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(handle, grab - QPoint(5, 0));
+        QTest::mouseMove(handle, dropped);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, dropped);
+        const int expected = QStyle::sliderValueFromPosition(
+            0, 100, slider->mapFrom(slider->window(), dropped).x() - knob.width() / 2, slider->width() - knob.width());
+        QVERIFY(slider->value() < 70);
+        QVERIFY(qAbs(slider->value() - expected) <= 1);
+        QCOMPARE(form.Slider1.value(), slider->value());
+
+        // The guide line of the next aim uses the new scale.
+        form.Command5.click();  // "Start"
+        PanelWindow& panel = g->player(0);
+        panel.show();
+        panel.Command1.click();
+        tickTimes(panel.Timer2, 4);
+        const BattleWindow& b = g->Battle();
+        QCOMPARE(b.Line1.x2() - b.Line1.x1(), 4.0 * form.Slider1.value());
+    }
+
+    // Dragging across a name field selects its text, as in any text field.
+    void dragAcrossANameSelectsIt()
+    {
+        TestGame g;
+        RosterWindow& form = g->Form1();
+        QWindow* handle = handleOf(form);
+        form.Command1.click();
+        auto* edit = static_cast<QLineEdit*>(form.Text1.widget());
+        QCOMPARE(edit->text(), QStringLiteral("Player1"));
+        const QPoint from = windowPixel(form.Text1, {2, edit->height() / 2});
+        const QPoint to = windowPixel(form.Text1, {edit->width() - 2, edit->height() / 2});
+        QTest::mousePress(handle, Qt::LeftButton, {}, from);
+        QTest::mouseMove(handle, from + QPoint(10, 0));
+        QTest::mouseMove(handle, to);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, to);
+        QCOMPARE(edit->selectedText(), QStringLiteral("Player1"));
+        QCOMPARE(form.Text1.text(), QStringLiteral("Player1"));
+    }
+
+    // A desktop that inserts accelerator marks into every button and label
+    // changes nothing in play: a whole turn (a step, a turn, three fire
+    // presses and a hit) goes exactly as it does without the marks.
+    void acceleratorMarksChangeNoPlay()
+    {
+        auto playTurn = [](bool marked) {
+            TestGame g;
+            startDuel(g);
+            BattleWindow& b = g->Battle();
+            PanelWindow& panel = g->player(0);
+            auto mark = [&] {
+                if (marked) {
+                    QVERIFY(insertAcceleratorMarks(panel.widget()) > 0);
+                    insertAcceleratorMarks(b.widget());
+                }
+            };
+            QStringList seen;
+            auto look = [&] {
+                seen << panel.Label1.caption() + QLatin1Char('|') + panel.Label3.caption() + QLatin1Char('|')
+                            + panel.Command1.caption() + QLatin1Char('|') + b.lr.caption() + QLatin1Char('|')
+                            + QString::number(b.Image3.left()) + QLatin1Char('|') + b.dm2.caption();
+            };
+            for (int tick = 0; tick < 200 && !panel.visible(); ++tick)
+                b.timersp.tick();
+            mark();
+            panel.kanan.click();  // a step to the right
+            for (int tick = 0; tick < 20 && !panel.visible(); ++tick)
+                b.Timer4.tick();
+            mark();
+            look();
+            panel.kiri.click();  // turn left
+            mark();
+            look();
+            panel.kanan.click();  // and back to the right
+            mark();
+            look();
+            panel.Command1.click();
+            mark();
+            tickTimes(panel.Timer2, 50);
+            look();
+            panel.Command1.click();
+            mark();
+            tickTimes(panel.Timer6, 50);
+            look();
+            panel.Command1.click();
+            mark();
+            look();
+            for (int tick = 0; tick < 300 && !b.beledug.enabled(); ++tick)
+                b.Timer1.tick();
+            look();
+            return seen;
+        };
+        const QStringList plain = playTurn(false);
+        const QStringList marked = playTurn(true);
+        QCOMPARE(marked, plain);
+        // The turn really stepped, turned, aimed and hit.
+        QCOMPARE(plain.size(), 7);
+        QVERIFY(plain.at(1).startsWith(QStringLiteral("kiri|")));
+        QVERIFY(plain.at(3).contains(QStringLiteral("|far ok|")));
+        QVERIFY(plain.at(4).contains(QStringLiteral("|high ok|")));
+        QVERIFY(plain.at(5).contains(QStringLiteral("|tembak|kanan|")));
+        QVERIFY(!plain.at(6).endsWith(QStringLiteral("|0")));
     }
 
     // The name under the selector's preview is the application's own face,

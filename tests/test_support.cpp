@@ -9,6 +9,9 @@
 #include "ui/field.h"
 #include "ui/timer.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTest>
 
 static bool manualTicking = (ui::Timer::setManualTicking(true), true);
@@ -74,6 +77,36 @@ QImage assetImage(const QString& fileName)
 QPoint windowPixel(const ui::Field& field, QPoint local)
 {
     return field.widget()->mapTo(field.widget()->window(), local);
+}
+
+int insertAcceleratorMarks(QWidget* window)
+{
+    int rewritten = 0;
+    auto mark = [](const QString& text) { return text.isEmpty() ? text : QLatin1Char('&') + text; };
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        button->setText(mark(button->text()));
+        ++rewritten;
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        label->setText(mark(label->text()));
+        ++rewritten;
+    }
+    for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
+        box->setTitle(mark(box->title()));
+        ++rewritten;
+    }
+    return rewritten;
+}
+
+QString withoutAcceleratorMarks(const QString& shown)
+{
+    QString plain;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown.at(i) == QLatin1Char('&') && i + 1 < shown.size())
+            ++i;
+        plain += shown.at(i);
+    }
+    return plain;
 }
 
 SetupWindow& shownSetup(TestGame& g)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class PanelWindow;
+class QWidget;
 class RosterWindow;
 class SetupWindow;
 class WindSetupWindow;
@@ -64,6 +65,13 @@ QImage assetImage(const QString& fileName);
 // A point of a field (in the field's pixels), in pixels of its window: where
 // a real pointer goes to reach it.
 QPoint windowPixel(const ui::Field& field, QPoint local);
+
+// What a desktop that adds keyboard accelerators does to a window: every
+// button's, label's and frame title's text gets an "&" before its first
+// letter, behind the game's back. Returns how many texts it rewrote.
+int insertAcceleratorMarks(QWidget* window);
+// A shown text with such marks taken out ("&&" stands for one "&").
+QString withoutAcceleratorMarks(const QString& shown);
 
 // The setup window of each edition, shown as the program shows it at start.
 SetupWindow& shownSetup(TestGame& g);

@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -364,6 +366,11 @@ private slots:
         QCOMPARE(moves[1].who, QStringLiteral("Text1"));
         QCOMPARE(moves[1].x, 250.0 * 15);
         QCOMPARE(moves[1].y, 210.0 * 15);
+        // The text field itself took the drag too: it selected what the
+        // pointer swept.
+        const QString selected = static_cast<QLineEdit*>(w->Text1.widget())->selectedText();
+        QVERIFY(!selected.isEmpty());
+        QVERIFY(QStringLiteral("one").endsWith(selected));
 
         // After the release the field under the pointer has them again.
         moves.clear();
@@ -451,6 +458,61 @@ private slots:
         QTest::mouseClick(handle, Qt::LeftButton, {}, onText);
         QCOMPARE(buttonClicks, 1);
         QCOMPARE(textClicks, 1);
+    }
+
+    // A press made while a field is disabled, itself or through a container,
+    // is no click even when the field is enabled before the release.
+    void aPressOnADisabledFieldIsNoClick()
+    {
+        showAndWait();
+        int labelClicks = 0;
+        int textClicks = 0;
+        w->LabelA.onClick([&] { ++labelClicks; });
+        w->Text1.onClick([&] { ++textClicks; });
+        QWindow* handle = w->widget()->windowHandle();
+        const QPoint onLabel(25, 205);
+        const QPoint onText(60, 80);
+
+        w->LabelA.setEnabled(false);
+        QTest::mousePress(handle, Qt::LeftButton, {}, onLabel);
+        w->LabelA.setEnabled(true);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, onLabel);
+        w->Frame3.setEnabled(false);
+        QTest::mousePress(handle, Qt::LeftButton, {}, onText);
+        w->Frame3.setEnabled(true);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, onText);
+        QCOMPARE(labelClicks, 0);
+        QCOMPARE(textClicks, 0);
+
+        // Pressed and released while enabled: clicks as ever.
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onLabel);
+        QTest::mouseClick(handle, Qt::LeftButton, {}, onText);
+        QCOMPARE(labelClicks, 1);
+        QCOMPARE(textClicks, 1);
+    }
+
+    // A dragged slider handle follows the pointer, and the game reads the
+    // value it was dragged to.
+    void aSliderFollowsADraggedHandle()
+    {
+        showAndWait();
+        auto* slider = static_cast<QSlider*>(w->Slider1.widget());
+        QWindow* handle = w->widget()->windowHandle();
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = Qt::Horizontal;
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->sliderPosition();
+        option.sliderValue = slider->value();
+        const QRect knob = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+        const QPoint grab = slider->mapTo(slider->window(), knob.center());
+        QCOMPARE(w->Slider1.value(), 5);
+        QTest::mousePress(handle, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(handle, grab - QPoint(slider->width(), 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grab - QPoint(slider->width(), 0));
+        QCOMPARE(slider->value(), 0);
+        QCOMPARE(w->Slider1.value(), 0);
     }
 
     void labelFontKeepsTheApplicationFace()
@@ -561,6 +623,19 @@ private slots:
         // A borderless frame shows no caption but keeps it.
         w->Frame4.setCaption(QStringLiteral("inner"));
         QCOMPARE(w->Frame4.caption(), QStringLiteral("inner"));
+
+        // A desktop that inserts accelerator marks rewrites what the widgets
+        // show; the game still reads the captions it wrote.
+        w->LabelA.setCaption(QStringLiteral("kanan"));
+        w->Button1.setCaption(QStringLiteral("tembak"));
+        w->Frame3.setCaption(QStringLiteral("Power"));
+        label->setText(QStringLiteral("&kanan"));
+        button->setText(QStringLiteral("&tembak"));
+        box->setTitle(QStringLiteral("&Power"));
+        QCOMPARE(w->LabelA.caption(), QStringLiteral("kanan"));
+        QCOMPARE(w->Button1.caption(), QStringLiteral("tembak"));
+        QCOMPARE(w->Frame3.caption(), QStringLiteral("Power"));
+        QCOMPARE(withoutAcceleratorMarks(button->text()), w->Button1.caption());
     }
 
     void coloursAreWhatTheWidgetsDraw()

@@ -31,8 +31,10 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
         return answer.exitStatus;
     }
 
-    if (shouldUseX11(qEnvironmentVariable("QT_QPA_PLATFORM"), arguments, qEnvironmentVariable("DISPLAY")))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const QString platform =
+        platformRequest(qEnvironmentVariable("QT_QPA_PLATFORM"), arguments, qEnvironmentVariable("DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLatin1());
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(programName);

@@ -121,20 +121,15 @@ QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
 
 Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
     : ContainerField(container, makeFrameWidget(caption, border), rect, visible)
+    , caption_(caption)
 {
-}
-
-QString Frame::caption() const
-{
-    if (auto* box = qobject_cast<QGroupBox*>(widget()))
-        return box->title();
-    return widget()->accessibleName();
 }
 
 void Frame::setCaption(const QString& caption)
 {
-    if (this->caption() == caption)
+    if (caption_ == caption)
         return;
+    caption_ = caption;
     if (auto* box = qobject_cast<QGroupBox*>(widget()))
         box->setTitle(caption);
     else
@@ -194,18 +189,18 @@ bool Sprite::loadPictureFile(const QString& path)
 
 Label::Label(Container& container, const QString& caption, const Rect& rect, bool visible)
     : Field(container, new QLabel(caption), rect, visible)
+    , caption_(caption)
 {
     label_ = static_cast<QLabel*>(widget());
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-QString Label::caption() const { return label_->text(); }
-
 void Label::setCaption(const QString& caption)
 {
-    if (label_->text() == caption)
+    if (caption_ == caption)
         return;
+    caption_ = caption;
     label_->setText(caption);
 }
 
@@ -263,18 +258,18 @@ void TextField::type(const QString& text)
 
 Button::Button(Container& container, const QString& caption, const Rect& rect, bool visible)
     : Field(container, new QPushButton(caption), rect, visible)
+    , caption_(caption)
 {
     button_ = static_cast<QPushButton*>(widget());
     button_->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button_, &QPushButton::clicked, button_, [this] { deliverClick(); });
 }
 
-QString Button::caption() const { return button_->text(); }
-
 void Button::setCaption(const QString& caption)
 {
-    if (button_->text() == caption)
+    if (caption_ == caption)
         return;
+    caption_ = caption;
     button_->setText(caption);
 }
 

@@ -26,8 +26,12 @@ public:
     enum class Border { Line, None };
     Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
           Border border = Border::Line);
-    QString caption() const;
+    // The caption as the game gave it (see Label::caption()).
+    const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
+
+private:
+    QString caption_;
 };
 
 // A picture surface: a container that draws a picture; with autosize it takes
@@ -61,8 +65,11 @@ private:
 class Label : public Field {
 public:
     Label(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    // The text the label shows, as it was given.
-    QString caption() const;
+    // The caption as the game gave it. The widget shows it, but a desktop may
+    // rewrite a widget's text (some insert "&" accelerator marks into the
+    // labels and buttons of every program), and play must not depend on
+    // that: the game reads back what it wrote.
+    const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
     // The colour the label's text is drawn in.
     Colour foreColour() const;
@@ -71,6 +78,7 @@ public:
 
 private:
     QLabel* label_;
+    QString caption_;
 };
 
 // A text field, editable or read-only. Its change event fires whenever its
@@ -96,13 +104,14 @@ private:
 class Button : public Field {
 public:
     Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    // The caption as it was given, "&" included.
-    QString caption() const;
+    // The caption as the game gave it, "&" included (see Label::caption()).
+    const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
     void setPicture(const Picture& picture);
 
 private:
     QPushButton* button_;
+    QString caption_;
 };
 
 class CheckBox : public Field {

@@ -42,11 +42,19 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
         const QPointF p = mouse->position();
         if (move_)
             move_(p.x() * kTwipsPerPixel, p.y() * kTwipsPerPixel);
-        // A button still needs the move to track whether a held press is
-        // over it (a press released outside is no click).
-        return !isButton;
+        // The widget gets the move too: a slider's handle follows a drag, a
+        // text field selects what the pointer sweeps, a button tracks whether
+        // a held press is still over it. What the widget does not take stops
+        // here (no propagation to the containers).
+        return false;
     }
     case QEvent::MouseButtonPress: {
+        // A press on a disabled field is refused where it happens, so it can
+        // never become a click if the field is enabled before the release.
+        if (!widget->isEnabled()) {
+            pressedInside_ = false;
+            return true;
+        }
         auto* mouse = static_cast<QMouseEvent*>(event);
         pressedInside_ = mouse->button() == Qt::LeftButton;
         return false;

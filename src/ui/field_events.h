@@ -13,9 +13,10 @@ class Field;
 
 // Routes a widget's mouse events to the game: a pointer move goes to the
 // widget under the pointer (or, while a button is held, to the widget where
-// the press began) and is never passed on to its containers; a disabled
-// widget gets none. A left press and release inside a field that is not a
-// button become the field's click.
+// the press began) and is never passed on to its containers, but the widget
+// itself still gets it, so its own drags work; a disabled widget gets none,
+// and a press on it is refused. A left press and release inside a field that
+// is not a button become the field's click.
 class FieldEvents : public QObject {
 public:
     using MoveSink = std::function<void(Twips, Twips)>;
