@@ -29,6 +29,7 @@ using computer::Plan;
 using computer::Press;
 
 Q_DECLARE_METATYPE(Edition)
+Q_DECLARE_METATYPE(std::vector<Press>)
 
 namespace {
 
@@ -387,6 +388,73 @@ private slots:
         tickTimes(players.Timer1, 20);
         QCOMPARE(planned, 1);
         QVERIFY(!players.actingSlot());
+    }
+
+    // Whatever the plan, from the panel showing to the shell leaving takes
+    // 1.5 to 6 s on the game's clock: every timer ticking at its interval.
+    void turnTakesOneAndAHalfToSixSeconds_data()
+    {
+        QTest::addColumn<std::vector<Press>>("presses");
+        QTest::addColumn<int>("far");
+        QTest::addColumn<int>("high");
+        QTest::newRow("no moves, least powers") << std::vector<Press>{} << 1 << 1;
+        QTest::newRow("no moves, full powers") << std::vector<Press>{} << 50 << 50;
+        QTest::newRow("turn, four steps, turn, full powers")
+            << std::vector<Press>{Press::Left, Press::Up, Press::Up, Press::Down, Press::Down, Press::Right} << 50
+            << 50;
+        QTest::newRow("four steps, small powers")
+            << std::vector<Press>{Press::Right, Press::Right, Press::Up, Press::Down} << 3 << 2;
+    }
+    void turnTakesOneAndAHalfToSixSeconds()
+    {
+        QFETCH(std::vector<Press>, presses);
+        QFETCH(int, far);
+        QFETCH(int, high);
+        TestGame g;
+        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        panel.Label3.setCaption(QStringLiteral("4"));
+        planAlways(g, planOf(presses, far, high));
+        BattleWindow& battle = g->Battle();
+        ComputerWindow& players = g->Computer();
+        const std::vector<ui::Timer*> clock{&players.Timer1, &battle.Timer3, &battle.Timer4, &panel.Timer2,
+                                            &panel.Timer6};
+        std::vector<int> due(clock.size(), -1);
+        int ms = 0;
+        players.Timer1.tick();  // the turn begins with the panel shown
+        while (!battle.Timer1.enabled() && ms < 20000) {
+            ms += 10;
+            for (std::size_t k = 0; k < clock.size(); ++k) {
+                if (!clock[k]->enabled()) {
+                    due[k] = -1;
+                    continue;
+                }
+                if (due[k] < 0)
+                    due[k] = ms - 10 + clock[k]->interval();
+                if (ms >= due[k]) {
+                    due[k] += clock[k]->interval();
+                    clock[k]->tick();
+                }
+            }
+        }
+        QVERIFY2(ms >= 1500 && ms <= 6000, qPrintable(QStringLiteral("%1 ms from panel to shell").arg(ms)));
+        QCOMPARE(battle.ProgressBar1.value(), static_cast<float>(far));
+        QCOMPARE(battle.Slider1.value(), static_cast<float>(high));
+    }
+
+    // Two computers alone, and no vehicle left: a computer's pointer move
+    // brings the draw, so the match does not wait for a person.
+    void computersAloneDeclareTheDraw()
+    {
+        TestGame g;
+        RosterWindow& form = shownSetup(g);
+        form.setSeatPlayer(0, Level::Easy);
+        form.setSeatPlayer(1, Level::Hard);
+        startDuel(form);
+        for (ui::Sprite* car : g->Battle().vehicle)
+            car->hide();
+        tickTimes(g->Computer().Timer1, 10);
+        QCOMPARE(g.messages, QStringList{QStringLiteral("Draw!")});
+        QVERIFY(g->Battle().Frame3.visible());
     }
 
     // In the wind edition the computer's pointer move brings its own panel;

@@ -117,6 +117,20 @@ void ComputerWindow::paceTick()
 {
     const std::optional<int> owner = turnOwner();
     const bool matchOn = game_.battleExists() && game_.Battle().visible() && !game_.Battle().Frame3.visible();
+    if (matchOn && nobodyLeft()) {
+        // No vehicle is left: the draw is declared by the next pointer move
+        // over the battlefield, which a computer in the match makes.
+        endTurn();
+        bool computerPlays = false;
+        for (int slot = 0; slot < 4; ++slot)
+            computerPlays = computerPlays || (game_.Form1().playerTakesPart(slot) && game_.computerSeat(slot));
+        if (computerPlays && ++drawWait_ >= kNudgeAgainTicks) {
+            drawWait_ = 0;
+            BattleWindow& battle = game_.Battle();
+            battle.Picture1.pointerMove(battle.Picture1.width() / 2, battle.Picture1.height() / 2);
+        }
+        return;
+    }
     if (!owner || !matchOn || !game_.computerSeat(*owner)) {
         endTurn();
         return;
@@ -138,6 +152,14 @@ void ComputerWindow::paceTick()
     if (turn.shownTicks >= 0)
         ++turn.shownTicks;
     act(turn);
+}
+
+bool ComputerWindow::nobodyLeft()
+{
+    for (const ui::Sprite* car : game_.Battle().vehicle)
+        if (car->visible())
+            return false;
+    return true;
 }
 
 void ComputerWindow::act(Turn& turn)
@@ -177,7 +199,7 @@ void ComputerWindow::act(Turn& turn)
         if (!panelHere())
             return;
         turn.stage = Stage::Pause;
-        turn.wait = kAfterStepTicks;
+        turn.wait = turn.stepPause;
         return;
     case Stage::Pause:
         if (!panel.visible()) {
@@ -191,7 +213,7 @@ void ComputerWindow::act(Turn& turn)
             // A step hides the panel until its glide arrives; a turn on the
             // spot leaves it shown.
             if (panel.visible())
-                turn.wait = kAfterTurnTicks;
+                turn.wait = turn.turnPause;
             else
                 turn.stage = Stage::Glide;
             return;
@@ -263,7 +285,37 @@ void ComputerWindow::think(Turn& turn)
     turn.plan.far = std::clamp(turn.plan.far, 1, 50);
     turn.plan.high = std::clamp(turn.plan.high, 1, 50);
     turn.nextPress = 0;
+    choosePauses(turn, ui::clockIntervalFor(game_.player(turn.slot).Timer2.interval()));
     ui::callHandler(thoughtObserver_, Thought{turn.slot, level, turn.plan, thinkMs});
+}
+
+void ComputerWindow::choosePauses(Turn& turn, int gaugeIntervalMs) const
+{
+    // A step is pressed, glides in within two pace ticks (eight or nine glide
+    // ticks of 20 ms), is seen on the next and then paused after; a turn on
+    // the spot is only paused after.
+    long long steps = 0;
+    long long turns = 0;
+    bool facesRight = game_.player(turn.slot).Label1.caption() == words::right();
+    for (const Press press : turn.plan.presses) {
+        const bool side = press == Press::Left || press == Press::Right;
+        if (side && facesRight != (press == Press::Right)) {
+            facesRight = press == Press::Right;
+            ++turns;
+        } else {
+            ++steps;
+        }
+    }
+    const int gaugeMs = (turn.plan.far + turn.plan.high) * gaugeIntervalMs;
+    auto longest = [&](int stepPause, int turnPause) {
+        return (kFirstActionTicks + steps * (2 + stepPause) + turns * turnPause) * kPaceMs + gaugeMs;
+    };
+    turn.stepPause = kAfterStepTicks;
+    turn.turnPause = kAfterTurnTicks;
+    while (longest(turn.stepPause, turn.turnPause) > kMostTurnMs && turn.stepPause > 1) {
+        --turn.stepPause;
+        turn.turnPause = std::min(turn.turnPause, turn.stepPause);
+    }
 }
 
 void ComputerWindow::endTurn()

@@ -39,6 +39,9 @@ public:
     // The least time from the panel showing to the shell leaving, in ms: the
     // first fire press waits for it where the gauges alone would be quicker.
     static constexpr int kLeastTurnMs = 1600;
+    // The most it may take: a long plan (a turn, four steps, full gauges)
+    // shortens its pauses after steps and turns to stay within it.
+    static constexpr int kMostTurnMs = 5800;
 
     // A new match begins ("Start"): the planners forget their earlier shots.
     void newMatch();
@@ -85,6 +88,8 @@ private:
         int ticks = 0;        // Timer1 ticks since the turn began
         int shownTicks = -1;  // Timer1 ticks since the panel first showed
         int panelWait = 0;    // ticks spent waiting for the panel
+        int stepPause = kAfterStepTicks;  // this turn's pauses
+        int turnPause = kAfterTurnTicks;
     };
 
     // The player whose turn it is, as a person at the screen would see it:
@@ -92,7 +97,12 @@ private:
     // move hands a destroyed player's turn to.
     std::optional<int> turnOwner();
     void nudge(int slot);
+    // No vehicle is on the battlefield.
+    bool nobodyLeft();
     void think(Turn& turn);
+    // The pauses of a plan: the designed ones, or shorter where the plan
+    // would otherwise take longer than kMostTurnMs.
+    void choosePauses(Turn& turn, int gaugeIntervalMs) const;
     void act(Turn& turn);
     // A press of the fire button; the one that launches ends the turn, and
     // TURN with it.
@@ -107,6 +117,7 @@ private:
     std::array<std::unique_ptr<Planner>, 4> planners_;
     std::function<void(const Thought&)> thoughtObserver_;
     PlanMaker planMaker_;
+    int drawWait_ = 0;  // pace ticks since the last vehicle went
 };
 
 } // namespace computer
