@@ -372,7 +372,8 @@ private slots:
     // Shot after shot at the same target, the levels that miss on purpose
     // close in: medium first about 1,500 short, then long, short, ...; easy
     // first about 3,000 short and short again; each miss at most half the
-    // last, until a shot hits. None touches the shooter.
+    // last, until a shot hits. None touches the shooter. A new match starts
+    // again from the first miss.
     void missesCloseIn_data()
     {
         QTest::addColumn<Edition>("edition");
@@ -425,6 +426,9 @@ private slots:
             lastMiss = std::abs(miss);
         }
         QVERIFY(shot >= 3);
+        // A new match starts again from the first miss.
+        planner.forgetShots();
+        QVERIFY(std::abs(std::abs(missOf(s, planner.planTurn(s))) - firstMiss) < firstMiss / 10);
     }
 
     // Who each level aims at, among three opponents: hard destroys the one it

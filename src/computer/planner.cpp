@@ -410,6 +410,12 @@ Planner::Planner(Level level)
 {
 }
 
+void Planner::forgetShots()
+{
+    shotsAt_ = {};
+    lastMiss_ = {};
+}
+
 Plan Planner::planTurn(const Situation& situation)
 {
     const Situation& s = situation;

@@ -28,7 +28,9 @@ struct Situation {
     int slot = 0;  // the computer's own player slot, 0..3
     std::array<Vehicle, 4> vehicles;
     // The computer's own vehicle picture's size facing right and facing left
-    // (the two pictures may differ).
+    // (the two pictures may differ). A turn loads one of these pictures;
+    // until it first turns, a vehicle may still show another picture, whose
+    // size is the one in `vehicles`.
     ui::Twips widthFacingRight = 0, heightFacingRight = 0;
     ui::Twips widthFacingLeft = 0, heightFacingLeft = 0;
     bool facesRight = true;
@@ -91,6 +93,9 @@ public:
     explicit Planner(Level level);
     Level level() const { return level_; }
     Plan planTurn(const Situation& situation);
+    // Forgets the shots aimed so far, as at the start of a new match: the
+    // levels that close in start again from their first miss.
+    void forgetShots();
 
 private:
     Level level_;
