@@ -254,10 +254,11 @@ Plan nearestPassPlan(const Situation& s, int target, const std::vector<Standpoin
     return plan;
 }
 
-// The clean shot at `target` with the fewest presses (then the most damage)
-// from the standpoints, or nothing.
+// The clean shot at `target` with the fewest presses from the standpoints,
+// then the most damage, or with `leastDamage` the least (the shortest
+// flight), or nothing.
 std::optional<Shot> hitOn(const Situation& s, int target, const std::vector<Standpoint>& places,
-                          const std::vector<Shot>& clean)
+                          const std::vector<Shot>& clean, bool leastDamage = false)
 {
     std::vector<Shot> atTarget;
     for (const Shot& shot : clean)
@@ -269,7 +270,7 @@ std::optional<Shot> hitOn(const Situation& s, int target, const std::vector<Stan
         if (pa != pb)
             return pa > pb;
         if (a.damage[at(target)] != b.damage[at(target)])
-            return a.damage[at(target)] < b.damage[at(target)];
+            return (a.damage[at(target)] < b.damage[at(target)]) != leastDamage;
         bool decided = false;
         const bool w = quickerFirst(places, a, b, decided);
         return decided && w;
@@ -328,19 +329,27 @@ std::optional<Shot> missOn(const Situation& s, int target, const std::vector<Sta
     return bestConfirmed(s, places, std::move(shots), worse, missesAsPlanned);
 }
 
-// The levels that miss on purpose and close in: the shot at `target` from
-// one of `places`, missing by `firstMiss` halved for every shot already aimed
-// at it (and never by more than half the last miss), short, or when
-// `brackets` alternately short and long; once the miss would be under
+// How a level that misses on purpose closes in.
+struct ClosingIn {
+    double firstMiss = 0;
+    bool brackets = false;     // alternately short and long, else always short
+    bool leastDamage = false;  // once it hits: the shortest flight, else the most damage
+};
+constexpr ClosingIn kMediumClosingIn{kMediumFirstMiss, true, false};
+constexpr ClosingIn kEasyClosingIn{kEasyFirstMiss, false, true};
+
+// The shot at `target` from one of `places`, missing by the first miss halved
+// for every shot already aimed at it (and never by more than half the last
+// miss), short, or alternately short and long; once the miss would be under
 // kAimToHitBelow, a hit.
-Plan closeIn(const Situation& s, int target, const std::vector<Standpoint>& places, double firstMiss, bool brackets,
+Plan closeIn(const Situation& s, int target, const std::vector<Standpoint>& places, const ClosingIn& way,
              bool clean, std::array<int, 4>& shotsAt, std::array<double, 4>& lastMiss)
 {
     const int shots = shotsAt[at(target)];
-    const double nominal = std::ldexp(firstMiss, -std::min(shots, 60));
+    const double nominal = std::ldexp(way.firstMiss, -std::min(shots, 60));
     const double cap = shots > 0 ? lastMiss[at(target)] / 2 : kInfinity;
     const double wanted = std::min(nominal, cap);
-    const bool long_ = brackets && shots % 2 == 1;
+    const bool long_ = way.brackets && shots % 2 == 1;
 
     std::optional<Shot> miss;
     if (wanted >= kAimToHitBelow) {
@@ -353,7 +362,7 @@ Plan closeIn(const Situation& s, int target, const std::vector<Standpoint>& plac
         plan = planOf(places, *miss, target, clean);
         lastMiss[at(target)] = std::abs(miss->miss);
     } else {
-        const std::optional<Shot> hit = hitOn(s, target, places, cleanShots(s, places));
+        const std::optional<Shot> hit = hitOn(s, target, places, cleanShots(s, places), way.leastDamage);
         plan = hit ? planOf(places, *hit, target, clean) : nearestPassPlan(s, target, withoutSteps(places));
         plan.cleanShotReachable = clean;
         lastMiss[at(target)] = 0;
@@ -429,7 +438,7 @@ Plan Planner::planTurn(const Situation& situation)
         if (target < 0)
             return nearestPassPlan(s, target, here);
         const bool clean = anyAt(cleanShots(s, here), target);
-        return closeIn(s, target, here, kEasyFirstMiss, false, clean, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kEasyClosingIn, clean, shotsAt_, lastMiss_);
     }
 
     // Medium: the weakest opponent it can reach, stepping only when no clean
@@ -449,18 +458,18 @@ Plan Planner::planTurn(const Situation& situation)
         target = weakestOpponent(s, {true, true, true, true});
         if (target < 0)
             return nearestPassPlan(s, target, here);
-        return closeIn(s, target, here, kMediumFirstMiss, true, false, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
     }
     // Stand where the fewest presses give a clean shot at it, in either facing.
     const std::optional<Shot> nearestHit = hitOn(s, target, places, clean);
     if (!nearestHit)
-        return closeIn(s, target, here, kMediumFirstMiss, true, false, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
     const Standpoint& spot = places[at(nearestHit->place)];
     std::vector<Standpoint> there;
     for (const Standpoint& p : places)
         if (p.left == spot.left && p.top == spot.top)
             there.push_back(p);
-    return closeIn(s, target, there, kMediumFirstMiss, true, true, shotsAt_, lastMiss_);
+    return closeIn(s, target, there, kMediumClosingIn, true, shotsAt_, lastMiss_);
 }
 
 Prediction predictShot(const Situation& situation, const Plan& plan)
