@@ -143,12 +143,15 @@ bool ClosedForm::setHigh(int high)
     tops_.clear();
     grown_.clear();
     int grown = 0;
+    int apex = 1;  // the highest tick after the launch's: the tops fall to it, then rise
     for (int n = 0;; ++n) {
         if (n > kMaxFlightTicks)
             return false;
         const double dn = n;
         const double top = n == 0 ? top0_ : top0_ + 4500 - dn * rise + 5 * dn * dn;
         tops_.push_back(top);
+        if (n >= 1 && top < tops_[static_cast<std::size_t>(apex)])
+            apex = n;
         if (top <= situation_.windowOuterHeight)
             ++grown;
         grown_.push_back(grown);
@@ -157,8 +160,12 @@ bool ClosedForm::setHigh(int high)
     }
     last_ = static_cast<int>(tops_.size()) - 1;
 
-    // The runs of ticks whose top lies within each box's height. The
+    // The runs of ticks whose top lies within each box's height: the launch
+    // tick on its own, then one run on the way up and one on the way down,
+    // each found by halving since the tops only fall, then only rise. The
     // shooter's box is widened and the others narrowed by the margin.
+    const auto first = tops_.begin();
+    const auto tick = [&](std::vector<double>::const_iterator it) { return static_cast<int>(it - first); };
     for (std::size_t k = 0; k < 4; ++k) {
         runCount_[k] = 0;
         const Box& box = boxes_[k];
@@ -166,21 +173,24 @@ bool ClosedForm::setHigh(int high)
             continue;
         const double m = static_cast<int>(k) == situation_.slot ? -margin_ : margin_;
         const double low = box.top - 100 + m;
-        const double highEdge = box.top + box.height - m;
-        bool in = false;
-        for (int n = 0; n <= last_; ++n) {
-            const bool inside = low < tops_[static_cast<std::size_t>(n)] && tops_[static_cast<std::size_t>(n)] < highEdge;
-            if (inside && !in) {
-                if (runCount_[k] == 4)
-                    --runCount_[k];  // more runs than a parabola makes: join the last ones
-                else
-                    runs_[k][static_cast<std::size_t>(runCount_[k])].from = n;
-                ++runCount_[k];
-            }
-            if (inside)
-                runs_[k][static_cast<std::size_t>(runCount_[k] - 1)].to = n;
-            in = inside;
-        }
+        const double bottom = box.top + box.height - m;
+        const auto add = [&](int from, int to) {
+            if (from <= to)
+                runs_[k][static_cast<std::size_t>(runCount_[k]++)] = Run{from, to};
+        };
+        if (low < tops_[0] && tops_[0] < bottom)
+            add(0, 0);
+        if (last_ < 1)
+            continue;
+        const int turn = std::min(apex, last_);
+        // Up: the tops fall; those below the box come first, then within, then above.
+        const auto upEnd = first + turn + 1;
+        add(tick(std::partition_point(first + 1, upEnd, [&](double y) { return y >= bottom; })),
+            tick(std::partition_point(first + 1, upEnd, [&](double y) { return y > low; })) - 1);
+        // Down: the tops rise again.
+        const auto downEnd = first + last_ + 1;
+        add(tick(std::partition_point(first + turn + 1, downEnd, [&](double y) { return y <= low; })),
+            tick(std::partition_point(first + turn + 1, downEnd, [&](double y) { return y < bottom; })) - 1);
     }
     return true;
 }
