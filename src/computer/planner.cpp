@@ -81,9 +81,9 @@ struct Shot {
 
 // Every shot from the standpoints that touches an opponent and, as far as the
 // closed form can tell, never the shooter.
-std::vector<Shot> cleanShots(const Situation& s, const std::vector<Standpoint>& places)
+template <class Visit>
+void forEachCleanShot(const Situation& s, const std::vector<Standpoint>& places, Visit&& visit)
 {
-    std::vector<Shot> shots;
     for (std::size_t i = 0; i < places.size(); ++i) {
         ClosedForm form(s, places[i]);
         for (int high = kLowestPower; high <= kHighestPower; ++high) {
@@ -103,10 +103,16 @@ std::vector<Shot> cleanShots(const Situation& s, const std::vector<Standpoint>& 
                     }
                 }
                 if (any)
-                    shots.push_back(shot);
+                    visit(shot);
             }
         }
     }
+}
+
+std::vector<Shot> cleanShots(const Situation& s, const std::vector<Standpoint>& places)
+{
+    std::vector<Shot> shots;
+    forEachCleanShot(s, places, [&shots](const Shot& shot) { shots.push_back(shot); });
     return shots;
 }
 
@@ -394,10 +400,20 @@ Plan planHard(const Situation& s)
         const bool w = quickerFirst(places, a, b, decided);
         return decided && w;
     };
-    const auto anyClean = [](Shot& shot, const ExactFlight&) {
+    const auto touchesAny = [](const Shot& shot) {
         return std::any_of(shot.touched.begin(), shot.touched.end(), [](bool t) { return t; });
     };
-    if (const std::optional<Shot> best = bestConfirmed(s, places, cleanShots(s, places), worse, anyClean)) {
+    const auto anyClean = [&](Shot& shot, const ExactFlight&) { return touchesAny(shot); };
+    // The best shot as the closed form sees it is kept on the way; only when
+    // the exact flight turns it down are the others gathered.
+    std::optional<Shot> best;
+    forEachCleanShot(s, places, [&](const Shot& shot) {
+        if (!best || worse(*best, shot))
+            best = shot;
+    });
+    if (best && !(flyClean(s, places, *best) && touchesAny(*best)))
+        best = bestConfirmed(s, places, cleanShots(s, places), worse, anyClean);
+    if (best) {
         // The target: the first opponent it destroys, else the one it hurts most.
         int target = -1;
         for (int k = 0; k < 4 && target < 0; ++k)
@@ -443,16 +459,27 @@ Plan Planner::planTurn(const Situation& situation)
 
     // Medium: the weakest opponent it can reach, stepping only when no clean
     // shot exists from where it stands.
+    // The standpoints come by the number of presses they take, so the first
+    // clean shot found at each opponent is one with the fewest presses.
     std::vector<Standpoint> places = here;
-    std::vector<Shot> clean = cleanShots(s, places);
-    if (clean.empty()) {
-        places = reachableStandpoints(s, kReachSteps);
-        clean = cleanShots(s, places);
-    }
+    std::array<std::optional<Shot>, 4> firstAt;
+    const auto gather = [&] {
+        forEachCleanShot(s, places, [&firstAt](const Shot& shot) {
+            for (std::size_t k = 0; k < 4; ++k)
+                if (shot.touched[k] && !firstAt[k])
+                    firstAt[k] = shot;
+        });
+    };
+    gather();
     std::array<bool, 4> reachable{};
-    for (const Shot& shot : clean)
-        for (int k = 0; k < 4; ++k)
-            reachable[at(k)] = reachable[at(k)] || shot.touched[at(k)];
+    for (std::size_t k = 0; k < 4; ++k)
+        reachable[k] = firstAt[k].has_value();
+    if (reachable == std::array<bool, 4>{}) {
+        places = reachableStandpoints(s, kReachSteps);
+        gather();
+        for (std::size_t k = 0; k < 4; ++k)
+            reachable[k] = firstAt[k].has_value();
+    }
     int target = weakestOpponent(s, reachable);
     if (target < 0) {
         target = weakestOpponent(s, {true, true, true, true});
@@ -461,7 +488,9 @@ Plan Planner::planTurn(const Situation& situation)
         return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
     }
     // Stand where the fewest presses give a clean shot at it, in either facing.
-    const std::optional<Shot> nearestHit = hitOn(s, target, places, clean);
+    std::optional<Shot> nearestHit = firstAt[at(target)];
+    if (!(flyClean(s, places, *nearestHit) && nearestHit->touched[at(target)]))
+        nearestHit = hitOn(s, target, places, cleanShots(s, places));
     if (!nearestHit)
         return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
     const Standpoint& spot = places[at(nearestHit->place)];
