@@ -81,8 +81,9 @@ Prediction predictShot(const Situation& situation, const Plan& plan);
 // there (on the straight segment between the two ticks either side of that
 // height, from the second tick on), against the span in which a shell's
 // corner touches the target (its left - 100 to its right). Negative when the
-// shell comes down short (on the shooter's side of the target), positive when
-// it comes down long, 0 when it comes down within the span. NaN when the
+// shell comes down short (on the side of the target where the shooter stands
+// when it fires, centre against centre), positive when it comes down long, 0
+// when it comes down within the span. NaN when the
 // shell never comes down through that height or the plan has no target.
 double missDistance(const Situation& situation, const Plan& plan);
 
