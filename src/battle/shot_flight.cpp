@@ -69,6 +69,7 @@ void BattleWindow::flightTick()
         if (between(target.left() - 100, shellLeft, target.left() + target.width())
             && between(target.top() - 100, shellTop, target.top() + target.height())) {
             damageLabel[k]->setCaption(damage.caption());
+            game_.sound().shellTouches(static_cast<int>(k));
             duar.move(target.left(), target.top());
             beledug.start();
         }
