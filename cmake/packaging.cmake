@@ -3,7 +3,7 @@
 # /usr. Its dependencies are worked out from the programs by dpkg-shlibdeps.
 # Debian hardens its programs with full RELRO: every symbol is bound at
 # start, so the relocation table can be made read-only.
-foreach(program kestrava2 kestrava1)
+foreach(program kestrava2 kestrava1 kestrava_sound)
   target_link_options(${program} PRIVATE LINKER:-z,now)
 endforeach()
 

@@ -1,12 +1,13 @@
 #include "ui/sound.h"
 
-#include <QAudioDevice>
+#include "ui/sound_output.h"
+
 #include <QCoreApplication>
-#include <QMediaDevices>
+#include <QDir>
+#include <QFileInfo>
+#include <QPluginLoader>
 #include <QSettings>
-#include <QSoundEffect>
 #include <QTimer>
-#include <QUrl>
 
 #include <array>
 #include <memory>
@@ -32,78 +33,72 @@ const char* const kSoundOnKey = "sound/on";
 constexpr int kPrepareDelayMs = 500;
 
 // A game that cannot make sound says so once, whatever the reason.
-void warnOnce(const char* text)
+void warnOnce(const QString& text)
 {
     static bool warned = false;
     if (warned)
         return;
     warned = true;
-    qCWarning(soundLog, "%s", text);
+    qCWarning(soundLog).noquote() << text;
 }
 
-// While the audio output is looked for, Qt Multimedia reports a missing sound
-// server in its own words, on the default category, and asking it for devices
-// can make Qt warn about the runtime folder. The game says once in its own
-// words that it plays in silence instead; every other message goes on to the
-// handler that was in place.
-QtMessageHandler handlerOutsideProbe = nullptr;
-
-bool isAudioProbeChatter(const QString& message)
+// Where the audio output module may be: beside the program (the build tree)
+// or where the package installs it, relative to the program's folder.
+QStringList moduleFolders()
 {
-    return message.startsWith(QLatin1String("PulseAudioService:"))
-        || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))
-        || message == QLatin1String("No audio device detected");
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{programFolder};
+#ifdef KESTRAVA_SOUND_MODULE_DIR
+    folders << QDir(programFolder).filePath(QStringLiteral(KESTRAVA_SOUND_MODULE_DIR));
+#endif
+    return folders;
 }
 
-void quietAudioProbe(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtWarningMsg && isAudioProbeChatter(message))
-        return;
-    handlerOutsideProbe(type, context, message);
-}
-
-QAudioDevice findAudioOutput()
-{
-    handlerOutsideProbe = qInstallMessageHandler(quietAudioProbe);
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    qInstallMessageHandler(handlerOutsideProbe);
-    return device;
-}
-
-// The audio output and one sound effect per sound, made once per program.
+// The audio output, loaded from its module once per program; nothing where
+// the module, the audio device or the sound server is missing.
 class Speaker {
 public:
     Speaker()
     {
-        const QAudioDevice device = findAudioOutput();
-        if (device.isNull()) {
-            warnOnce("No audio output found: the game plays without sound.");
+        QString problem;
+        for (const QString& folder : moduleFolders()) {
+            QPluginLoader loader(QDir(folder).filePath(QStringLiteral("kestrava_sound")));
+            if (QObject* instance = loader.instance()) {
+                output_ = qobject_cast<SoundOutput*>(instance);
+                break;
+            }
+            if (problem.isEmpty() || QFileInfo::exists(loader.fileName()))
+                problem = loader.errorString();
+        }
+        if (!output_) {
+            warnOnce(QStringLiteral("Sound is not available (%1): the game plays without it.").arg(problem));
             return;
         }
-        for (int i = 0; i < kSoundCount; ++i) {
-            auto effect = std::make_unique<QSoundEffect>(device);
-            QSoundEffect* raw = effect.get();
-            QObject::connect(raw, &QSoundEffect::statusChanged, raw, [raw] {
-                if (raw->status() == QSoundEffect::Error)
-                    warnOnce("A sound could not be loaded: the game plays without it.");
-            });
-            effect->setSource(QUrl(QStringLiteral("qrc:/sounds/%1.wav").arg(QLatin1String(kNames[i]))));
-            effects_[i] = std::move(effect);
+        QStringList sources;
+        for (const char* name : kNames)
+            sources << QStringLiteral("qrc:/sounds/%1.wav").arg(QLatin1String(name));
+        if (!output_->open(sources, warnOnce)) {
+            warnOnce(QStringLiteral("No audio output found: the game plays without sound."));
+            output_->close();
+            output_ = nullptr;
         }
     }
 
     void play(Sound sound)
     {
-        QSoundEffect* effect = effects_[static_cast<std::size_t>(sound)].get();
-        if (!effect || effect->status() == QSoundEffect::Error)
-            return;
-        // A repeat starts over; the other effects play on and mix with it.
-        effect->stop();
-        effect->play();
+        if (output_)
+            output_->play(static_cast<int>(sound));
+    }
+
+    void close()
+    {
+        if (output_)
+            output_->close();
+        output_ = nullptr;
     }
 
 private:
-    std::array<std::unique_ptr<QSoundEffect>, kSoundCount> effects_;
+    SoundOutput* output_ = nullptr;
 };
 
 std::unique_ptr<Speaker>& speakerSlot()
@@ -112,9 +107,13 @@ std::unique_ptr<Speaker>& speakerSlot()
     return speaker;
 }
 
-// The effects go before the application does: they hold audio streams of
-// its media backend.
-void dropSpeaker() { speakerSlot().reset(); }
+// The sound effects go before the application does: they hold audio streams
+// of its media backend.
+void dropSpeaker()
+{
+    if (speakerSlot())
+        speakerSlot()->close();
+}
 
 Speaker& speaker()
 {
