@@ -28,6 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Sound: Debian 12's Qt Multimedia (6.4) plays through the PulseAudio client
+# library it links, so it needs a PulseAudio sound server. The game plays on
+# in silence without one, so the server is recommended, not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pipewire-pulse | pulseaudio")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
 Two to four players share one computer and take turns at the mouse. Each
@@ -40,6 +44,9 @@ a wind that changes as the mouse moves.
 The package holds two programs: kestrava2, the full game with six vehicles
 that differ in attack, energy, speed and movement, and kestrava1, the wind
 edition with a simpler setup, turns in a fixed order and the wind shown as
-text.]=])
+text.
+.
+The game is heard as well as seen, with a chime that tells the next player
+it is their turn; sound can be turned off.]=])
 
 include(CPack)

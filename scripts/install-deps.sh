@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Sound: Qt Multimedia's QSoundEffect.
+  qt6-multimedia-dev
   fonts-dejavu-core
   xvfb xdotool x11-utils
   desktop-file-utils
