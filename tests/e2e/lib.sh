@@ -361,9 +361,9 @@ e2e_press_at_bar_value() {
   e2e_fail "the bar did not reach $value within ${timeout}s (last seen: $seen)"
 }
 
-# e2e_start_duel PROGRAM [ARG...]: starts PROGRAM (with ARGs), clicks "Duel 1vs1" and "Start" and
-# waits for the battle window (titled "0" by the turn marker). Sets E2E_SETUP
-# and E2E_BATTLE to the two windows' ids.
+# e2e_start_duel PROGRAM [ARG...]: starts PROGRAM (with ARGs), clicks "Duel
+# 1vs1" and "Start" and waits for the battle window (titled "0" by the turn
+# marker). Sets E2E_SETUP and E2E_BATTLE to the two windows' ids.
 e2e_start_duel() {
   local program="$1"
   e2e_launch "$@"
