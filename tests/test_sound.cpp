@@ -9,6 +9,8 @@
 #include "ui/sound.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QtEndian>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -297,6 +299,33 @@ private slots:
             clickSoundBox(g->Form1());
         }
         QCOMPARE(ui::rememberedSoundOn(), !turnedOff);
+    }
+
+    // Every sound is built in: a 16-bit mono PCM WAV file at 22,050 or
+    // 44,100 Hz, under 2 s, all of them together under 600 KB.
+    void builtInSoundsAreShortMonoPcm()
+    {
+        qint64 total = 0;
+        for (int i = 0; i < ui::kSoundCount; ++i) {
+            const QString name = ui::soundName(static_cast<ui::Sound>(i));
+            QFile file(QStringLiteral(":/sounds/%1.wav").arg(name));
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(name));
+            const QByteArray wav = file.readAll();
+            total += wav.size();
+            QVERIFY(wav.size() > 44);
+            QCOMPARE(wav.mid(0, 4), QByteArray("RIFF"));
+            QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
+            const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(wav.constData() + at); };
+            const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(wav.constData() + at); };
+            QCOMPARE(u16(20), quint16(1));  // PCM
+            QCOMPARE(u16(22), quint16(1));  // mono
+            QVERIFY(u32(24) == 22050 || u32(24) == 44100);
+            QCOMPARE(u16(34), quint16(16));
+            QCOMPARE(wav.mid(36, 4), QByteArray("data"));
+            const double seconds = double(u32(40)) / 2 / u32(24);
+            QVERIFY2(seconds > 0.1 && seconds < 2.0, qPrintable(name));
+        }
+        QVERIFY(total < 600 * 1024);
     }
 
     // Through the real audio output, on a machine without an audio device:
