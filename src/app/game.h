@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/edition.h"
+#include "app/game_sound.h"
 
 #include <QString>
 #include <array>
@@ -50,6 +51,9 @@ public:
     PanelWindow& player(int slot);
     ScoreWindow& Score();
 
+    // What the players hear of the game's events.
+    GameSound& sound() { return sound_; }
+
     bool battleExists() const { return battle_ != nullptr; }
     bool scoreExists() const { return score_ != nullptr; }
     bool panelExists(int slot) const { return panels_.at(slot) != nullptr; }
@@ -78,6 +82,7 @@ private:
 
     Edition edition_;
     QString pictureFolder_;
+    GameSound sound_;
     std::unique_ptr<RosterWindow> form1_;
     std::unique_ptr<BattleWindow> battle_;
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;

@@ -45,6 +45,7 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
     ui::applyLook();
 
     Game game(edition, QDir::currentPath());
+    game.sound().startWithRememberedChoice(answer.mute);
     game.Form1().show();
     return QApplication::exec();
 }

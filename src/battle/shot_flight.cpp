@@ -57,6 +57,7 @@ void BattleWindow::flightTick()
             continue;
         if (flight::touches({shellLeft, shellTop}, target.left(), target.top(), target.width(), target.height())) {
             damageLabel[k]->setCaption(damage.caption());
+            game_.sound().shellTouches(static_cast<int>(k));
             duar.move(target.left(), target.top());
             beledug.start();
         }

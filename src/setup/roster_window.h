@@ -34,6 +34,9 @@ public:
     ui::Button Command2;  // "Survival 3 player"
     ui::Button Command3;  // "Survival 4 player"
     ui::Button Command4;  // "Team  2 vs 2"
+    // "Suara": sound on or off. Below the menu, on the window itself, where
+    // the roster covers it.
+    ui::CheckBox Suara;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

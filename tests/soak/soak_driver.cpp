@@ -534,7 +534,7 @@ std::string Soak::describe(const char* window, const ui::Field& field) const
 {
     const ui::Window& w = field.container().window();
     std::size_t index = 0;
-    const auto& fields = w.fields();
+    const std::vector<ui::Field*> fields = playedFields(w);
     for (; index < fields.size(); ++index)
         if (fields[index] == &field)
             break;
@@ -865,9 +865,23 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
     return windows[pick(rng_)];
 }
 
+// The fields the soak plays with and names by their place in this list: all
+// of the window's fields but the setup window's "Suara" box. Sound changes no
+// play, and leaving the box out keeps every seed playing, and tracing, as it
+// did before the box existed.
+std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
+{
+    std::vector<ui::Field*> fields;
+    const ui::Field* soundBox = game_ ? &game_->Form1().Suara : nullptr;
+    for (ui::Field* field : w.fields())
+        if (field != soundBox)
+            fields.push_back(field);
+    return fields;
+}
+
 ui::Field* Soak::pickField(ui::Window& w, bool onlyReachable)
 {
-    const auto& fields = w.fields();
+    const std::vector<ui::Field*> fields = playedFields(w);
     if (fields.empty())
         return nullptr;
     if (!onlyReachable)
