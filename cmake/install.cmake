@@ -18,6 +18,21 @@ set(KESTRAVA_METAINFO_ID org.example.kestrava.Kestrava)
 
 install(TARGETS kestrava2 kestrava1 RUNTIME DESTINATION ${KESTRAVA_INSTALL_GAMESDIR})
 
+# The audio output module, private to the programs, which find it by its
+# place relative to their own folder: in the multiarch library folder where
+# the platform has one (lib/x86_64-linux-gnu/kestrava on Debian), as Debian
+# keeps a package's private libraries; a module there needs no ldconfig.
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(KESTRAVA_SOUND_MODULE_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE}/kestrava)
+else()
+  set(KESTRAVA_SOUND_MODULE_DIR ${CMAKE_INSTALL_LIBDIR}/kestrava)
+endif()
+install(TARGETS kestrava_sound LIBRARY DESTINATION ${KESTRAVA_SOUND_MODULE_DIR}
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(RELATIVE_PATH kestrava_module_from_programs ${CMAKE_INSTALL_PREFIX}/${KESTRAVA_INSTALL_GAMESDIR}
+     ${CMAKE_INSTALL_PREFIX}/${KESTRAVA_SOUND_MODULE_DIR})
+target_compile_definitions(kestrava_ui PRIVATE KESTRAVA_SOUND_MODULE_DIR="${kestrava_module_from_programs}")
+
 file(GLOB KESTRAVA_SHIPPED_PICTURES ${PROJECT_SOURCE_DIR}/assets/*.gif)
 install(FILES ${KESTRAVA_SHIPPED_PICTURES} DESTINATION ${KESTRAVA_PICTURE_DIR})
 

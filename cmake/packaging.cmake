@@ -3,7 +3,7 @@
 # /usr. Its dependencies are worked out from the programs by dpkg-shlibdeps.
 # Debian hardens its programs with full RELRO: every symbol is bound at
 # start, so the relocation table can be made read-only.
-foreach(program kestrava2 kestrava1)
+foreach(program kestrava2 kestrava1 kestrava_sound)
   target_link_options(${program} PRIVATE LINKER:-z,now)
 endforeach()
 
@@ -28,6 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Sound: Debian 12's Qt Multimedia (6.4) plays through the PulseAudio client
+# library it links, so it needs a PulseAudio sound server. The game plays on
+# in silence without one, so the server is recommended, not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pipewire-pulse | pulseaudio")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[
 Two to four players share one computer and take turns at the mouse. Each
@@ -40,6 +44,9 @@ a wind that changes as the mouse moves.
 The package holds two programs: kestrava2, the full game with six vehicles
 that differ in attack, energy, speed and movement, and kestrava1, the wind
 edition with a simpler setup, turns in a fixed order and the wind shown as
-text.]=])
+text.
+.
+The game is heard as well as seen, with a chime that tells the next player
+it is their turn; sound can be turned off.]=])
 
 include(CPack)

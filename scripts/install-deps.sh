@@ -8,6 +8,8 @@ packages=(
   # Compiles are cached between builds (the sanitizer build, a rebuild).
   ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Sound: Qt Multimedia's QSoundEffect.
+  qt6-multimedia-dev
   fonts-dejavu-core
   xvfb xdotool x11-utils
   desktop-file-utils

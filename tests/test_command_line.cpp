@@ -35,6 +35,27 @@ private slots:
         QVERIFY(answer.standardError.isEmpty());
     }
 
+    // --mute starts the game without sound; it is offered in the help.
+    void muteStartsTheGameWithoutSound_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("mute");
+        QTest::newRow("nothing") << QStringList{} << false;
+        QTest::newRow("--mute") << QStringList{QStringLiteral("--mute")} << true;
+        QTest::newRow("-mute among Qt's options")
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-mute")} << true;
+    }
+    void muteStartsTheGameWithoutSound()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, mute);
+        const CommandLineAnswer answer = read(options);
+        QVERIFY(answer.startGame);
+        QCOMPARE(answer.mute, mute);
+        QVERIFY(answer.standardError.isEmpty());
+        QVERIFY(read({QStringLiteral("--help")}).standardOutput.contains(QStringLiteral("\n  --mute ")));
+    }
+
     void startsWithAnEmptyArgumentList()
     {
         QVERIFY(readCommandLine({}, QStringLiteral("kestrava1"), QStringLiteral("1.0")).startGame);

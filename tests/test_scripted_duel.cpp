@@ -7,6 +7,7 @@
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/setup_window.h"
+#include "ui/message_box.h"
 #include "ui/number_text.h"
 #include "ui/timer.h"
 
@@ -65,6 +66,8 @@ class TestScriptedDuel : public QObject {
     Q_OBJECT
 private slots:
     void duelFromStartToTheWinner();
+    void duelIsHeardAsItHappens();
+    void threePlayerDrawIsHeard();
 };
 
 void TestScriptedDuel::duelFromStartToTheWinner()
@@ -140,6 +143,129 @@ void TestScriptedDuel::duelFromStartToTheWinner()
     QCOMPARE(g->Score().Text2q.text(), QStringLiteral("0"));
     QCOMPARE(g->Score().Text1.text(), QStringLiteral("Player1"));
     QCOMPARE(g.messages.size(), 2);
+}
+
+namespace {
+
+QStringList heard(std::initializer_list<const char*> names)
+{
+    QStringList list;
+    for (const char* name : names)
+        list << QString::fromLatin1(name);
+    return list;
+}
+
+} // namespace
+
+void TestScriptedDuel::duelIsHeardAsItHappens()
+{
+    TestGame g;
+    Clock clock(*g);
+    // What had been played when each message opened.
+    QList<QStringList> heardAtMessage;
+    ui::setMessagePresenter([&](const QString& text) {
+        g.messages << text;
+        heardAtMessage << g.sounds;
+    });
+    SetupWindow& setup = g->setup();
+    setup.show();
+    setup.Command1.click();
+    setup.Command5.click();
+    QVERIFY(g.sounds.isEmpty());
+
+    // The chime comes with player 1's panel, once.
+    QVERIFY(clock.advanceUntil([&] { return g->player(0).visible(); }, 200));
+    QCOMPARE(g.sounds, heard({"turn"}));
+    clock.advance(500);
+    QCOMPARE(g.sounds, heard({"turn"}));
+
+    // The shot of duelFromStartToTheWinner: the first two presses only start
+    // the gauges, the third launches.
+    g->Battle().damage.click();
+    PanelWindow& panel = g->player(0);
+    panel.Command1.click();
+    clock.advance(1600);
+    panel.Command1.click();
+    clock.advance(1600);
+    QCOMPARE(g.sounds, heard({"turn"}));
+    panel.Command1.click();
+    QCOMPARE(g.sounds, heard({"turn", "fire"}));
+
+    // The hit is heard when the shell touches player 2.
+    BattleWindow& battle = g->Battle();
+    QVERIFY(clock.advanceUntil([&] { return battle.beledug.enabled(); }, 5000));
+    QCOMPARE(g.sounds, heard({"turn", "fire", "hit"}));
+    QVERIFY(clock.advanceUntil([&] { return !battle.beledug.enabled(); }, 2000));
+
+    // The blast plays under the kill message, the fanfare with the winner's.
+    QCOMPARE(g.messages.size(), 2);
+    QCOMPARE(heardAtMessage.at(0), heard({"turn", "fire", "hit", "kill"}));
+    QCOMPARE(heardAtMessage.at(1), heard({"turn", "fire", "hit", "kill", "winner"}));
+
+    // The rest of the shot is silent.
+    QVERIFY(clock.advanceUntil([&] { return !battle.Timer1.enabled(); }, 10000));
+    QCOMPARE(g.sounds, heard({"turn", "fire", "hit", "kill", "winner"}));
+}
+
+void TestScriptedDuel::threePlayerDrawIsHeard()
+{
+    TestGame g;
+    Clock clock(*g);
+    QList<QStringList> heardAtMessage;
+    ui::setMessagePresenter([&](const QString& text) {
+        g.messages << text;
+        heardAtMessage << g.sounds;
+    });
+    SetupWindow& setup = g->setup();
+    setup.show();
+    setup.Command2.click();  // "Survival 3 player"
+    setup.Command5.click();
+    QVERIFY(clock.advanceUntil([&] { return g->turnSlot().has_value(); }, 2000));
+    const int shooter = *g->turnSlot();
+    QCOMPARE(g.sounds, heard({"turn"}));
+
+    // The three vehicles stand where the shooter's shell comes down when it
+    // is fired with no power at all and no wind, each with 1 energy left.
+    BattleWindow& battle = g->Battle();
+    ui::Sprite& own = *battle.vehicle[shooter];
+    for (int slot = 0; slot < 3; ++slot) {
+        battle.vehicle[slot]->move(own.left(), own.top());
+        battle.energyBar[slot]->setValue(1);
+    }
+    battle.Text3.setText(QStringLiteral("0"));
+    battle.Text4.setText(QStringLiteral("0"));
+    PanelWindow& panel = g->player(shooter);
+    panel.Command1.click();
+    panel.Command1.click();
+    panel.Command1.click();
+
+    // The shell touches all three: a hit each. On the next flight tick it
+    // still touches them and the flight records the touch again; nothing more
+    // is heard.
+    QVERIFY(clock.advanceUntil([&] { return battle.beledug.enabled(); }, 5000));
+    QCOMPARE(g.sounds, heard({"turn", "fire", "hit", "hit", "hit"}));
+    const QString firstTouch = battle.damageLabel[shooter]->caption();
+    clock.advance(battle.Timer1.interval());
+    QVERIFY(battle.damageLabel[shooter]->caption() != firstTouch);
+    QCOMPARE(g.sounds.size(), 5);
+
+    // Then every vehicle is destroyed, each with a blast; the two that were
+    // not the shooter's come with a kill message, their blast under it.
+    QVERIFY(clock.advanceUntil([&] { return !battle.beledug.enabled() && !battle.Timer1.enabled(); }, 10000));
+    for (int slot = 0; slot < 3; ++slot)
+        QVERIFY(!battle.vehicle[slot]->visible());
+    QCOMPARE(g.sounds, heard({"turn", "fire", "hit", "hit", "hit", "kill", "kill", "kill"}));
+    QCOMPARE(g.messages.size(), 2);
+    for (const QStringList& atMessage : heardAtMessage)
+        QCOMPARE(atMessage.last(), QStringLiteral("kill"));
+
+    // Nobody is left: the next pointer move over the battlefield declares the
+    // draw, with its falling tone.
+    battle.Picture1.pointerMove(4000, 5000);
+    QCOMPARE(g.messages.size(), 3);
+    QCOMPARE(g.messages.at(2), QStringLiteral("Draw!"));
+    QCOMPARE(heardAtMessage.at(2).last(), QStringLiteral("draw"));
+    QCOMPARE(g.sounds.size(), 9);
 }
 
 QTEST_MAIN(TestScriptedDuel)

@@ -6,6 +6,7 @@
 #include "setup/setup_window.h"
 #include "ui/message_box.h"
 #include "ui/picture.h"
+#include "ui/sound.h"
 #include "ui/field.h"
 #include "ui/timer.h"
 
@@ -21,12 +22,14 @@ TestGame::TestGame(Edition edition, const QString& pictureFolder)
 {
     (void)manualTicking;
     ui::setMessagePresenter([this](const QString& text) { messages << text; });
+    ui::setSoundPlayer([this](ui::Sound sound) { sounds << ui::soundName(sound); });
     game.setProgramEnding([this](int status) { endStatus = status; });
 }
 
 TestGame::~TestGame()
 {
     ui::setMessagePresenter(nullptr);
+    ui::setSoundPlayer(nullptr);
 }
 
 QString TestGame::assetsFolder() { return QStringLiteral(KESTRAVA_ASSETS_DIR); }

@@ -20,8 +20,8 @@ class Timer;
 }
 
 // A game for a test: timers never fire by themselves (tests tick them by
-// hand), messages are recorded instead of shown, and ending the program is
-// recorded instead of done. Pictures come from the shipped assets folder
+// hand), messages and sounds are recorded instead of shown and played, and
+// ending the program is recorded instead of done. Pictures come from the shipped assets folder
 // unless another folder is given.
 class TestGame {
 public:
@@ -35,6 +35,8 @@ public:
 
     // Messages shown so far, in order.
     QStringList messages;
+    // Names of the sounds played so far, in order ("turn", "fire", ...).
+    QStringList sounds;
     // The exit status the program asked to end with, or -1.
     int endStatus = -1;
 

@@ -34,6 +34,8 @@ QString helpText(const QString& programName)
                "                 changed on the roster.\n"
                "  -h, --help     Show this help and exit.\n"
                "  -v, --version  Show the program's version and exit.\n"
+               "  --mute         Play without sound this time; the \"Suara\" box on the\n"
+               "                 setup window turns sound on and off for good.\n"
                "\n"
                "Qt's own options, such as -platform or -display, are passed to Qt.\n"
                "See %1(6) for the rules of the game.\n")
@@ -107,9 +109,11 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption computerOption(QStringLiteral("computer"), QString(), QStringLiteral("seats"));
+    const QCommandLineOption muteOption(QStringLiteral("mute"));
     parser.addOption(help);
     parser.addOption(versionOption);
     parser.addOption(computerOption);
+    parser.addOption(muteOption);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -143,5 +147,6 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
         answer.startGame = false;
         answer.standardOutput = QStringLiteral("%1 %2\n").arg(programName, version);
     }
+    answer.mute = parser.isSet(muteOption);
     return answer;
 }

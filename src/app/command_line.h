@@ -9,10 +9,10 @@
 #include <optional>
 
 // What the program's command line asks for: --help and --version, which
-// answer and end the program before any window (or display) is needed, and
-// --computer, which presets seats of the roster for the computer. Qt's own
-// options (-platform, -display, -style, ...) are let through for
-// QApplication.
+// answer and end the program before any window (or display) is needed;
+// --computer, which presets seats of the roster for the computer; and
+// --mute, which starts the game without sound. Qt's own options (-platform,
+// -display, -style, ...) are let through for QApplication.
 struct CommandLineAnswer {
     // True when the game should start; otherwise the program ends at once
     // with exitStatus after writing the two texts.
@@ -22,6 +22,8 @@ struct CommandLineAnswer {
     QString standardError;
     // The seats --computer gives to the computer, by player slot 0..3.
     std::array<std::optional<computer::Level>, 4> computerSeats{};
+    // --mute: no sound in this run; the remembered choice stays as it is.
+    bool mute = false;
 };
 
 // The status for a command line the program does not understand.

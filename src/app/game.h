@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/edition.h"
+#include "app/game_sound.h"
 
 #include <QString>
 #include <array>
@@ -53,6 +54,9 @@ public:
     PanelWindow& player(int slot);
     ScoreWindow& Score();
 
+    // What the players hear of the game's events.
+    GameSound& sound() { return sound_; }
+
     // The computer players: a hidden window of their own, made when a seat is
     // first given to the computer, so that a game of people alone has no
     // trace of it.
@@ -92,6 +96,7 @@ private:
 
     Edition edition_;
     QString pictureFolder_;
+    GameSound sound_;
     std::unique_ptr<RosterWindow> form1_;
     std::unique_ptr<BattleWindow> battle_;
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;

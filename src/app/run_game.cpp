@@ -45,6 +45,7 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
     ui::applyLook();
 
     Game game(edition, QDir::currentPath());
+    game.sound().startWithRememberedChoice(answer.mute);
     for (int slot = 0; slot < 4; ++slot)
         if (answer.computerSeats[static_cast<std::size_t>(slot)])
             game.Form1().setSeatPlayer(slot, answer.computerSeats[static_cast<std::size_t>(slot)]);

@@ -27,7 +27,7 @@ public:
     std::array<ui::Label, 2> Label1;  // "Start Top", "Start Left": not used by the game
 
     // ---- The battlefield ----
-    ui::PictureBox Picture1;
+    ui::PictureBox Picture1;  // the battlefield, under the scene's fields
 
     // ---- Flight state (hidden) ----
     ui::TextField Text1;  // t, the flight parameter
@@ -36,10 +36,10 @@ public:
     ui::TextField top1;   // vertical reference of the shell
 
     // ---- Vehicles, shell and explosion ----
-    ui::Sprite Image3;  // player 1
-    ui::Sprite Image2;  // player 2
-    ui::Sprite mob3;    // player 3
-    ui::Sprite mob4;    // player 4
+    ui::Sprite Image3;  // player 1's vehicle
+    ui::Sprite Image2;  // player 2's vehicle
+    ui::Sprite mob3;    // player 3's vehicle
+    ui::Sprite mob4;    // player 4's vehicle
     ui::Sprite Image1;  // the shell
     ui::Sprite duar;    // the explosion
 
@@ -52,20 +52,20 @@ public:
     ui::Line angi1;       // wind arrow
     ui::Shape Shape1;     // outer square of the dial
     ui::Shape Shape2;     // inner square of the dial
-    ui::Label Label2;     // "Angin:"
+    ui::Label Label2;     // "Angin:" (wind): dial caption; wind edition: wind frame caption
     ui::Label Label4;     // wind edition: the dial's caption "Angin:"
-    ui::Label Label5;     // horizontal wind text
+    ui::Label Label5;     // horizontal wind text, shown in the wind edition
     ui::Label Label6;     // wind edition: vertical wind text
 
     // ---- Unused by the game ----
-    ui::TextField Text5;
-    ui::TextField Text6;
+    ui::TextField Text5;  // not used
+    ui::TextField Text6;  // not used
 
     // ---- Shot ----
     ui::ProgressBar ProgressBar1;  // far power of the shot (mirror of the panel's gauge)
-    ui::ProgressBar Slider1;       // high power of the shot
+    ui::ProgressBar Slider1;       // high power of the shot (mirror of the panel's gauge)
     ui::Label lr;                  // facing of the shooter: "kanan" or "kiri"
-    ui::Frame Frame2;              // "Power"
+    ui::Frame Frame2;              // "Power", around damage; full game only
     ui::Label damage;              // damage of the shot in flight
     ui::Label dm1, dm2, dm3, dm4;  // damage dealt to each player by the last hit
     ui::Line Line1;                // aiming guide line
@@ -77,16 +77,16 @@ public:
     ui::ProgressBar ps1, ps2, ps3, ps4;                           // turn gauges
 
     // ---- Scrolling ----
-    ui::Label scrol1;  // "no", "kiri", "kanan", "atas", "bawah"
+    ui::Label scrol1;  // scroll direction: "no", "kiri", "kanan", "atas", "bawah"
 
     // ---- On the window, over the battlefield ----
     ui::Button frame1;    // scroll left
     ui::Button frame4;    // scroll right
     ui::Button frame5;    // scroll up; also the turn gauges' readout
     ui::Button frame6;    // scroll down
-    ui::Button Command1;  // "Score..."
+    ui::Button Command1;  // "Score...": shows the score board
     ui::Frame Frame3;     // end-of-match cover
-    ui::Label Label3;     // "Close to contiue"
+    ui::Label Label3;     // the cover's message "Close to contiue"
 
     // ---- Periodic tasks ----
     ui::Timer Timer1;      // 30 ms: shell flight

@@ -44,6 +44,7 @@ void BattleWindow::explosionTick()
         car.hide();
         energy.setValue(0);
         car.setTop(-car.height());
+        game_.sound().vehicleDestroyed();
 
         // The marker is read afresh for every victim: ending the shot after a
         // self-destruction may rewrite it.
@@ -72,6 +73,7 @@ void BattleWindow::explosionTick()
         if (!onlyWinnerAlive)
             continue;
 
+        game_.sound().winnerDeclared();
         ui::showMessage(QStringLiteral("Pemenang: ") + game_.player(winner).caption());
         ui::Label& score = game_.player(winner).score1;
         score.setCaption(numtext::text(numtext::readDouble(score.caption())

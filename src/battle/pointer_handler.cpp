@@ -26,6 +26,7 @@ bool noVehicleLeft(const BattleWindow& battle)
 // and 4 are left as they are.
 void declareDraw(Game& game)
 {
+    game.sound().drawDeclared();
     ui::showMessage(QStringLiteral("Draw!"));
     game.player(1).hide();
     game.player(0).hide();
@@ -64,6 +65,10 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
     // Bring back the panel of the player whose turn it is, unless a shot or a
     // vehicle move is running.
     const std::optional<int> turn = game_.turnSlot();
-    if (turn && !Timer1.enabled() && !Timer3.enabled() && !Timer4.enabled())
+    if (turn && !Timer1.enabled() && !Timer3.enabled() && !Timer4.enabled()) {
+        // In the wind edition this is where a turn's panel first appears.
+        if (wind && !game_.player(*turn).visible())
+            game_.sound().turnStarts();
         game_.player(*turn).show();
+    }
 }

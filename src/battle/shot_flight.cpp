@@ -2,47 +2,36 @@
 
 #include "app/game.h"
 #include "app/game_words.h"
+#include "battle/flight_step.h"
 #include "edition1/wind_end_shot.h"
 #include "panel/panel_window.h"
 #include "ui/number_text.h"
 
-namespace {
-
-// The hit test compares in single precision, as the vehicle boxes are kept.
-bool between(double low, double value, double high)
-{
-    const float v = static_cast<float>(value);
-    return static_cast<float>(low) < v && v < static_cast<float>(high);
-}
-
-} // namespace
-
 void BattleWindow::flightTick()
 {
-    // Place the shell where the flight fields put it, before they advance:
-    // the shell is drawn one tick behind its fields. The 16-bit quantities are
-    // read into a wider type so that a long flight keeps the same formulas
-    // instead of failing.
-    Image1.setLeft(numtext::readDouble(Text1.text()) + static_cast<double>(numtext::readInt16(left1.text())));
-    Image1.setTop(static_cast<double>(numtext::readInt16(top1.text()) - numtext::readInt16(Text2.text())));
-
-    // Advance the flight while the shell is above the floor.
-    if (Image1.top() <= flightFloor()) {
-        const double t = numtext::readDouble(Text1.text()) + 10;
-        Text1.setText(numtext::text(t));
-        Text2.setText(numtext::text(-(t * t) / 20));
-
-        const double wind = numtext::readDouble(Text3.text());
-        const float farPush = 4.0f * ProgressBar1.value();
-        const double left = numtext::readDouble(left1.text());
-        if (lr.caption() == words::right())
-            left1.setText(numtext::text(wind + (left + static_cast<double>(farPush)) - 10));
-        else
-            left1.setText(numtext::text(wind + (left - static_cast<double>(farPush)) - 10));
-
-        const double high = static_cast<double>(Slider1.value());
-        const double lift = numtext::readDouble(Text4.text());
-        top1.setText(numtext::text((numtext::readDouble(top1.text()) + 200 - 4 * high) - lift));
+    // One tick of the shared flight arithmetic on the numbers the flight
+    // fields hold; the fields are written back only when the flight advances.
+    const flight::State state{
+        .t = numtext::readDouble(Text1.text()),
+        .offset = numtext::readDouble(Text2.text()),
+        .left1 = numtext::readDouble(left1.text()),
+        .top1 = numtext::readDouble(top1.text()),
+    };
+    const flight::Inputs inputs{
+        .wind = numtext::readDouble(Text3.text()),
+        .lift = numtext::readDouble(Text4.text()),
+        .far = ProgressBar1.value(),
+        .high = static_cast<double>(Slider1.value()),
+        .facesRight = lr.caption() == words::right(),
+        .floor = flightFloor(),
+    };
+    const flight::Step step = flight::step(state, inputs);
+    Image1.move(step.shell.left, step.shell.top);
+    if (step.advanced) {
+        Text1.setText(numtext::text(step.next.t));
+        Text2.setText(numtext::text(step.next.offset));
+        left1.setText(numtext::text(step.next.left1));
+        top1.setText(numtext::text(step.next.top1));
     }
 
     // The shot ends below the floor once no explosion is pending. The rest of
@@ -66,9 +55,9 @@ void BattleWindow::flightTick()
         const ui::Sprite& target = *vehicle[k];
         if (!target.visible())
             continue;
-        if (between(target.left() - 100, shellLeft, target.left() + target.width())
-            && between(target.top() - 100, shellTop, target.top() + target.height())) {
+        if (flight::touches({shellLeft, shellTop}, target.left(), target.top(), target.width(), target.height())) {
             damageLabel[k]->setCaption(damage.caption());
+            game_.sound().shellTouches(static_cast<int>(k));
             duar.move(target.left(), target.top());
             beledug.start();
         }

@@ -34,6 +34,7 @@ void BattleWindow::schedulerTick()
         if (turnGauge[k]->value() != turnGauge[k]->maximum())
             continue;
         game_.setTurnMarker(numtext::text(k));
+        game_.sound().turnStarts();
         game_.player(k).show();
         timersp.stop();
         ui::Label& movePoints = game_.player(k).Label3;

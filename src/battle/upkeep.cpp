@@ -5,10 +5,11 @@
 
 #include <QLatin1String>
 
-// Field upkeep, at every tick of the clock (64 a second): the scroll buttons
-// follow the window's size, empty tags become 0, the title shows the turn
-// marker, damage labels rise away once the shot is over, and the turn gauges
-// sit under the energy bars. The wind edition has no scroll buttons and no turn gauges. This runs
+// Field upkeep, at every tick of the clock (every 16 ms, the finest the
+// game's timers tick): the scroll buttons follow the window's size, empty
+// tags become 0, the title shows the turn marker, damage labels rise away
+// once the shot is over, and the turn gauges sit under the energy bars. The
+// wind edition has no scroll buttons and no turn gauges. This runs
 // constantly, so it only reads fields and sets values (setting an unchanged
 // value costs nothing).
 

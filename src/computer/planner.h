@@ -28,7 +28,9 @@ struct Situation {
     int slot = 0;  // the computer's own player slot, 0..3
     std::array<Vehicle, 4> vehicles;
     // The computer's own vehicle picture's size facing right and facing left
-    // (the two pictures may differ).
+    // (the two pictures may differ). A turn loads one of these pictures;
+    // until it first turns, a vehicle may still show another picture, whose
+    // size is the one in `vehicles`.
     ui::Twips widthFacingRight = 0, heightFacingRight = 0;
     ui::Twips widthFacingLeft = 0, heightFacingLeft = 0;
     bool facesRight = true;
@@ -52,8 +54,38 @@ struct Plan {
     int target = -1;             // the slot aimed at
     // Whether a clean shot (hits an opponent, never the shooter) existed
     // within the level's reach of moves; the arena counts these first shots.
+    // It is a clean shot at the target planned for.
     bool cleanShotReachable = false;
 };
+
+// Where the shell is drawn on one flight tick.
+struct ShellPlace {
+    ui::Twips left = 0, top = 0;
+};
+
+// A plan's shot as the battle window will fly it: the presses taken, then
+// fired from there with the plan's powers, in the situation's wind.
+struct Prediction {
+    // Where the shell is drawn each tick, from the launch to the tick that
+    // draws it below the floor.
+    std::vector<ShellPlace> path;
+    // Each slot's damage label once the shell has gone below the floor
+    // (0 for a vehicle it never touched).
+    std::array<double, 4> damage{};
+    bool touchesShooter = false;
+};
+Prediction predictShot(const Situation& situation, const Plan& plan);
+
+// How far a plan's shot misses its target, in twips, measured where the
+// shell comes down through the target's middle height: the shell's left
+// there (on the straight segment between the two ticks either side of that
+// height, from the second tick on), against the span in which a shell's
+// corner touches the target (its left - 100 to its right). Negative when the
+// shell comes down short (on the side of the target where the shooter stands
+// when it fires, centre against centre), positive when it comes down long, 0
+// when it comes down within the span. NaN when the
+// shell never comes down through that height or the plan has no target.
+double missDistance(const Situation& situation, const Plan& plan);
 
 // One computer player's planner. It remembers the shots it has aimed at
 // each target, for the levels that miss on purpose and close in.
@@ -62,10 +94,15 @@ public:
     explicit Planner(Level level);
     Level level() const { return level_; }
     Plan planTurn(const Situation& situation);
+    // Forgets the shots aimed so far, as at the start of a new match: the
+    // levels that close in start again from their first miss.
+    void forgetShots();
 
 private:
     Level level_;
     std::array<int, 4> shotsAt_{};
+    // The size of the last miss at each target (0 after a hit).
+    std::array<double, 4> lastMiss_{};
 };
 
 } // namespace computer

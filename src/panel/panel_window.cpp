@@ -165,6 +165,7 @@ void PanelWindow::turnOrStepSideways(const QString& side, const QString& otherSi
     }
     const double points = pointsOf(Label3);
     if (points > 0) {
+        game_.sound().stepStarts();
         hide();
         ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
         vehicle.setTag(numtext::text(vehicle.left() + step));
@@ -189,6 +190,7 @@ void PanelWindow::stepVertically(ui::Twips step)
 {
     const double points = pointsOf(Label3);
     if (points > 0) {
+        game_.sound().stepStarts();
         ui::Sprite& vehicle = *game_.Battle().vehicle[slot_];
         vehicle.setTag(numtext::text(vehicle.top() + step));
         game_.Battle().Timer3.start();
@@ -302,6 +304,7 @@ void PanelWindow::fireClick()
         Command1.setCaption(words::highRising());
     } else {
         // Third press: launch.
+        game_.sound().shotFired();
         hide();
         game_.setTurnMarker(numtext::text(slot_));
         Timer6.stop();

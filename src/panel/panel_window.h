@@ -31,14 +31,14 @@ public:
 
     int slot() const { return slot_; }
 
-    ui::Frame gerakan;
-    ui::Button kiri, kanan, atas, bawah;
+    ui::Frame gerakan;             // (movement) holds all the controls
+    ui::Button kiri, kanan, atas, bawah;  // left, right (turn or step), up, down
     ui::Label Label3;              // movement points
     ui::Label Label1;              // facing: "kanan" or "kiri"
     ui::Button Command1;           // fire: "tembak", "far ok", "high ok"
     ui::ProgressBar ProgressBar1;  // far gauge, 0..50
     ui::ProgressBar slider1;       // high gauge, 0..50
-    ui::Label Label4;              // "Ketinggian:"
+    ui::Label Label4;              // "Ketinggian:" (height), beside the high gauge
     ui::Label score1;              // the player's score
 
     ui::Timer Timer2;  // far gauge

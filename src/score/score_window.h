@@ -16,11 +16,11 @@ public:
     explicit ScoreWindow(Game& game);
     ~ScoreWindow() override;
 
-    ui::CheckBox Check1;  // "Baca Score"
-    ui::Frame Frame1, Frame2, Frame3, Frame4;
+    ui::CheckBox Check1;  // "Baca Score" (read scores): mirroring on or off
+    ui::Frame Frame1, Frame2, Frame3, Frame4;        // rows of players 1..4
     ui::TextField Text1, Text2, Text3, Text4;        // names
     ui::TextField Text1q, Text2q, text3q, Text4q;    // scores
-    ui::Button Command1;  // "OK"
+    ui::Button Command1;  // "OK": hides the board
     ui::Timer Timer1;     // mirroring, 1000 ms
 
     // By player slot 0..3.

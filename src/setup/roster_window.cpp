@@ -12,6 +12,8 @@ const ui::Rect kMenuButton{360, 360, 2535, 495};
 constexpr ui::Twips kMenuButtonSpacing = 600;
 constexpr ui::Twips kNameLabelWidth = 420;
 constexpr ui::Twips kNameLabelHeight = 195;
+// Free space below the main menu of both editions, lined up with its buttons.
+const ui::Rect kSoundBox{2400, 5160, 1095, 255};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -79,6 +81,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Command2(Frame1, QStringLiteral("Survival 3 player"), menuButton(1))
     , Command3(Frame1, QStringLiteral("Survival 4 player"), menuButton(2))
     , Command4(Frame1, QStringLiteral("Team  2 vs 2"), menuButton(3))
+    , Suara(*this, QStringLiteral("Suara"), kSoundBox, true)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
@@ -126,6 +129,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     Command4.onClick([this] { teamGame(); });
     back.onClick([this] { backToMenu(); });
     Command10.onClick([this] { openScoreBoard(); });
+    Suara.onClick([this] { game_.sound().boxClicked(); });
     Command5.onClick([this] { startMatch(); });
 
     // Closing the setup window ends the program with all its windows.

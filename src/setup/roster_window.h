@@ -38,22 +38,25 @@ public:
     ~RosterWindow() override;
 
     // Main menu
-    ui::Frame Frame1;
+    ui::Frame Frame1;     // the main menu "Pilih tipe game:"
     ui::Button Command1;  // "Duel 1vs1"
     ui::Button Command2;  // "Survival 3 player"
     ui::Button Command3;  // "Survival 4 player"
     ui::Button Command4;  // "Team  2 vs 2"
+    // "Suara": sound on or off. Below the menu, on the window itself, where
+    // the roster covers it.
+    ui::CheckBox Suara;
 
     // Roster
-    ui::Frame Frame2;     // "Survival Game"
+    ui::Frame Frame2;     // the roster "Survival Game"
     ui::Frame Frame3;     // player 3's slot (and Frame4), borderless
     ui::Frame Frame4;     // player 4's slot, inside Frame3, borderless
-    ui::Sprite Image1, Image2, Image3, Image4;
-    ui::TextField Text1, Text2, Text3, text4;
+    ui::Sprite Image1, Image2, Image3, Image4;  // roster pictures of players 1..4
+    ui::TextField Text1, Text2, Text3, text4;   // names of players 1..4
     std::array<ui::Label, 4> Label2;   // "Nama", one per player
-    ui::TextField nomob1, nomob2, nomob3, nomob4;
+    ui::TextField nomob1, nomob2, nomob3, nomob4;  // character numbers, hidden
     ui::Button Command5;  // "Start"
-    ui::Button back;
+    ui::Button back;      // "back": to the main menu
     ui::Slider Slider1;   // guide-line scale, 0 = off
     ui::Label Label1;     // "Garis Pembantu: (0=off)"
     ui::FolderList Dir1;  // the picture folder

@@ -32,10 +32,10 @@ public:
     ui::Button Command7;   // ">>"
     ui::TextField Text6;   // name of the player being edited
     ui::Button Command16;  // "OK"
-    ui::TextField at1, df1, sp1, mo1;
-    ui::Label Label4, Label5, Label6, Label7;
-    ui::Sprite q1, q2, q3, q4;
-    ui::Slider Slider2, Slider3, Slider4, Slider5;
+    ui::TextField at1, df1, sp1, mo1;  // the shown character's Attack, Energy, Speed, Move
+    ui::Label Label4, Label5, Label6, Label7;  // "Attack", "Energy", "Speed", "Move"
+    ui::Sprite q1, q2, q3, q4;  // stat icons of those rows
+    ui::Slider Slider2, Slider3, Slider4, Slider5;  // stat bars, display only
 
     // By player slot 0..3.
     std::array<ui::TextField*, 4> attack;

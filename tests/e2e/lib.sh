@@ -83,11 +83,9 @@ e2e_init() {
   e2e_fail "could not start Xvfb"
 }
 
-# e2e_launch PROGRAM [ARGS...]: starts the program in the picture folder.
+# e2e_launch PROGRAM [ARG...]: starts the program in the picture folder.
 e2e_launch() {
-  local program="$1"
-  shift
-  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$program" "$@") >"$E2E_WORK/program.log" 2>&1 &
+  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$1" "${@:2}") >"$E2E_WORK/program.log" 2>&1 &
   E2E_PROGRAM_PID=$!
 }
 
@@ -363,7 +361,7 @@ e2e_press_at_bar_value() {
   e2e_fail "the bar did not reach $value within ${timeout}s (last seen: $seen)"
 }
 
-# e2e_start_duel PROGRAM [ARGS...]: starts PROGRAM (with ARGS), clicks "Duel
+# e2e_start_duel PROGRAM [ARG...]: starts PROGRAM (with ARGs), clicks "Duel
 # 1vs1" and "Start" and waits for the battle window (titled "0" by the turn
 # marker). Sets E2E_SETUP and E2E_BATTLE to the two windows' ids.
 e2e_start_duel() {
@@ -427,6 +425,27 @@ e2e_panel1_gauge_width() {
 e2e_fire_when_gauge_shows() {
   local panel="$1" gauge="$2" value="$3"
   e2e_press_at_bar_value "$panel" $gauge "$(e2e_panel1_gauge_width "$panel")" 375 50 "$value" 10
+}
+
+# e2e_winning_duel_kestrava2 [ARG...]: kestrava2 (started with ARGs) from the
+# setup window to the winner, by mouse alone: "Duel 1vs1", "Start"; player 1
+# gets the first turn; a click on the shot's damage number leaves player 2
+# with 10 energy; player 1 fires with full far and full high power, which from
+# its starting place lands the shell on player 2. Then the kill message, the
+# winner's message and the score board.
+e2e_winning_duel_kestrava2() {
+  e2e_start_duel kestrava2 "$@"
+  local battle="$E2E_BATTLE" panel
+  panel=$(e2e_wait_window "Player1" 10)
+  e2e_click_twips "$battle" $E2E_AT_DAMAGE_FULL
+  # Each gauge is full after 50 ticks of 30 ms; the presses wait until the
+  # screen shows it full, however busy the machine.
+  e2e_point_twips "$panel" $E2E_AT_FIRE
+  e2e_press_here
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 50 >/dev/null
+  e2e_wait_gone "Player1" 5
+  e2e_expect_kill_then_winner kestrava2
 }
 
 # e2e_expect_kill_then_winner PROGRAM: after a killing shot, the kill message

@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "battle/battle_window.h"
+#include "battle/flight_step.h"
 #include "computer/computer_player.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
@@ -474,46 +475,44 @@ void Soak::playTurn(int slot)
 
 std::vector<Soak::Aim> Soak::hittingAims(int slot, bool facingRight)
 {
-    // The shell's path as the player sees it fly: it starts beside the
-    // vehicle, the far power and the wind carry it sideways, the high power
-    // and the vertical wind lift it against a growing fall.
+    // The shell's path as the player sees it fly, worked out with the
+    // battle window's own flight step from the launch point the fire press
+    // writes.
     BattleWindow& b = game_->Battle();
     const ui::Sprite& mine = *b.vehicle[static_cast<std::size_t>(slot)];
-    const double startLeft = facingRight ? mine.left() + mine.width() + b.Image1.width() : mine.left();
-    const double startTop = mine.top() - 4040 - b.Image1.height();
-    const double wind = numtext::readDouble(b.Text3.text());
-    const double lift = numtext::readDouble(b.Text4.text());
-    const double floor = b.flightFloor();
-    struct Box {
-        double left, top, right, bottom;
-    };
-    std::vector<Box> targets;
+    flight::State launch;
+    launch.left1 = flight::throughSingleText(facingRight ? mine.left() + mine.width() + b.Image1.width() : mine.left());
+    launch.top1 = flight::throughSingleText(mine.top() - 4040 - b.Image1.height());
+    std::vector<const ui::Sprite*> targets;
     for (std::size_t k = 0; k < 4; ++k) {
         const ui::Sprite& car = *b.vehicle[k];
         if (static_cast<int>(k) != slot && car.visible())
-            targets.push_back({car.left() - 100, car.top() - 100, car.left() + car.width(), car.top() + car.height()});
+            targets.push_back(&car);
     }
     std::vector<Aim> hits;
     if (targets.empty())
         return hits;
+    flight::Inputs inputs;
+    inputs.wind = numtext::readDouble(b.Text3.text());
+    inputs.lift = numtext::readDouble(b.Text4.text());
+    inputs.facesRight = facingRight;
+    inputs.floor = b.flightFloor();
+    // Only a typed wind makes a flight longer than this (30 s); nobody aims
+    // with one.
+    constexpr int kLongestFlight = 1000;
     for (int far = 1; far <= 50; ++far) {
         for (int high = 0; high <= 50; ++high) {
-            double t = -300;
-            double offset = 0;
-            double left = startLeft;
-            double top = startTop;
+            inputs.far = static_cast<float>(far);
+            inputs.high = high;
+            flight::State state = launch;
             bool hit = false;
-            for (int tick = 0; tick < 400 && !hit; ++tick) {
-                const double x = t + std::round(left);
-                const double y = std::round(top) - std::round(offset);
-                for (const Box& box : targets)
-                    hit = hit || (box.left < x && x < box.right && box.top < y && y < box.bottom);
-                if (y > floor)
+            for (int tick = 0; tick < kLongestFlight && !hit; ++tick) {
+                const flight::Step step = flight::step(state, inputs);
+                for (const ui::Sprite* car : targets)
+                    hit = hit || flight::touches(step.shell, car->left(), car->top(), car->width(), car->height());
+                if (!step.advanced)
                     break;
-                t += 10;
-                offset = -(t * t) / 20;
-                left = wind + left + (facingRight ? 4.0 * far : -4.0 * far) - 10;
-                top = top + 200 - 4.0 * high - lift;
+                state = step.next;
             }
             if (hit)
                 hits.push_back(Aim{static_cast<float>(far), static_cast<float>(high)});
@@ -613,7 +612,7 @@ std::string Soak::describe(const char* window, const ui::Field& field) const
 {
     const ui::Window& w = field.container().window();
     std::size_t index = 0;
-    const auto& fields = w.fields();
+    const std::vector<ui::Field*> fields = playedFields(w);
     for (; index < fields.size(); ++index)
         if (fields[index] == &field)
             break;
@@ -956,9 +955,23 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
     return windows[pick(rng_)];
 }
 
+// The fields the soak plays with and names by their place in this list: all
+// of the window's fields but the setup window's "Suara" box. Sound changes no
+// play, and leaving the box out keeps every seed playing, and tracing, as it
+// did before the box existed.
+std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
+{
+    std::vector<ui::Field*> fields;
+    const ui::Field* soundBox = game_ ? &game_->Form1().Suara : nullptr;
+    for (ui::Field* field : w.fields())
+        if (field != soundBox)
+            fields.push_back(field);
+    return fields;
+}
+
 ui::Field* Soak::pickField(ui::Window& w, bool onlyReachable)
 {
-    const auto& fields = w.fields();
+    const std::vector<ui::Field*> fields = playedFields(w);
     if (fields.empty())
         return nullptr;
     // The seat controls are the last fields of the setup window; leaving

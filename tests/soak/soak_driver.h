@@ -139,6 +139,7 @@ private:
     bool isSeatControl(const ui::Field& field) const;
     const LiveWindow& pickWindow(const std::vector<LiveWindow>& windows);
     ui::Field* pickField(ui::Window& w, bool onlyReachable);
+    std::vector<ui::Field*> playedFields(const ui::Window& w) const;
     QString randomText();
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
