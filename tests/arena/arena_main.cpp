@@ -262,7 +262,38 @@ private:
         int shooter = -1;
         double lastLaunch = 0;
         std::uniform_int_distribution<int> windMoves(0, 17);
+        // The shot is over (or the match ended while it flew): the damage
+        // labels name whom it hit.
+        auto shotOver = [&] {
+            BattleWindow& b = g.Battle();
+            if (shooter >= 0) {
+                const auto s = static_cast<std::size_t>(shooter);
+                Figures& f = figures_[seat[s]];
+                bool hitOpponent = false;
+                for (std::size_t k = 0; k < 4; ++k)
+                    if (k != s && numtext::readDouble(b.damageLabel[k]->caption()) != 0)
+                        hitOpponent = true;
+                if (hitOpponent)
+                    ++f.hits;
+                const computer::Plan& p = plan[s];
+                if (p.target >= 0 && p.target < 4) {
+                    const auto target = static_cast<std::size_t>(p.target);
+                    const bool hitTarget = numtext::readDouble(b.damageLabel[target]->caption()) != 0;
+                    if (hitTarget && !targetHit[s][target]) {
+                        targetHit[s][target] = true;
+                        ++f.firstHits;
+                        f.shotsToFirstHit += shotsAt[s][target];
+                        if (shotsAt[s][target] == 1 && p.cleanShotReachable)
+                            ++f.reachableFirstHit;
+                    }
+                }
+            }
+        };
         while (true) {
+            if (flying && (soak_.figures().winners > winnersBefore || soak_.figures().draws > drawsBefore)) {
+                flying = false;
+                shotOver();
+            }
             if (soak_.figures().winners > winnersBefore) {
                 BattleWindow& b = g.Battle();
                 for (std::size_t k = 0; k < 4; ++k)
@@ -307,30 +338,8 @@ private:
                     }
                 }
             } else if (!b.Timer1.enabled() && flying) {
-                // The shot is over: the damage labels name whom it hit.
                 flying = false;
-                if (shooter >= 0) {
-                    const auto s = static_cast<std::size_t>(shooter);
-                    Figures& f = figures_[seat[s]];
-                    bool hitOpponent = false;
-                    for (std::size_t k = 0; k < 4; ++k)
-                        if (k != s && numtext::readDouble(b.damageLabel[k]->caption()) != 0)
-                            hitOpponent = true;
-                    if (hitOpponent)
-                        ++f.hits;
-                    const computer::Plan& p = plan[s];
-                    if (p.target >= 0 && p.target < 4) {
-                        const auto target = static_cast<std::size_t>(p.target);
-                        const bool hitTarget = numtext::readDouble(b.damageLabel[target]->caption()) != 0;
-                        if (hitTarget && !targetHit[s][target]) {
-                            targetHit[s][target] = true;
-                            ++f.firstHits;
-                            f.shotsToFirstHit += shotsAt[s][target];
-                            if (shotsAt[s][target] == 1 && p.cleanShotReachable)
-                                ++f.reachableFirstHit;
-                        }
-                    }
-                }
+                shotOver();
                 // Between shots the pointer wanders over the battlefield: the
                 // next wind steps with every move.
                 const int moves = windMoves(rng_);
