@@ -284,8 +284,9 @@ void ComputerWindow::nudge(int slot)
 void ComputerWindow::think(Turn& turn)
 {
     const Level level = game_.Form1().seatPlayer(turn.slot).value_or(Level::Easy);
-    const Situation situation = readSituation(game_, turn.slot);
+    // Reading the screen is part of the thought.
     const double started = threadMilliseconds();
+    const Situation situation = readSituation(game_, turn.slot);
     turn.plan = planMaker_ ? planMaker_(turn.slot, level, situation) : plannerFor(turn.slot, level).planTurn(situation);
     const double thinkMs = threadMilliseconds() - started;
     // The gauges give powers 1 to 50.

@@ -51,7 +51,7 @@ public:
         int slot = 0;
         Level level = Level::Easy;
         Plan plan;
-        double thinkMs = 0;  // the processor time the planner took for this plan
+        double thinkMs = 0;  // the processor time reading the screen and planning took
     };
     void onThought(std::function<void(const Thought&)> observer) { thoughtObserver_ = std::move(observer); }
 
