@@ -126,9 +126,12 @@ void ComputerWindow::paceTick()
     const std::optional<int> owner = turnOwner();
     const bool matchOn = game_.battleExists() && game_.Battle().visible() && !game_.Battle().Frame3.visible();
     if (matchOn && nobodyLeft()) {
-        // No vehicle is left: the draw is declared by the next pointer move
-        // over the battlefield, which a computer in the match makes.
+        // No vehicle is left: once the shell and the explosion are done, the
+        // draw is declared by the next pointer move over the battlefield,
+        // which a computer in the match makes.
         endTurn();
+        if (game_.Battle().Timer1.enabled() || game_.Battle().beledug.enabled())
+            return;
         bool computerPlays = false;
         for (int slot = 0; slot < 4; ++slot)
             computerPlays = computerPlays || (game_.Form1().playerTakesPart(slot) && game_.computerSeat(slot));
