@@ -163,6 +163,7 @@ int main(int argc, char* argv[])
                 figures.hits, figures.kills, figures.winners, figures.draws);
     std::printf("  messages %lld (unreadable pictures %lld), stuck matches abandoned %lld\n", figures.messages,
                 figures.pictureMessages, figures.recoveries);
+    std::printf("  ticks of sleeping timers, each checked to change nothing: %lld\n", figures.sleepingTicks);
     std::printf("  all invariants held\n");
     bool enough = true;
     auto floor = [&enough](const char* what, long long seen, long long least) {
