@@ -22,10 +22,14 @@ TestGame::TestGame(Edition edition, const QString& pictureFolder)
     (void)manualTicking;
     ui::setMessagePresenter([this](const QString& text) { messages << text; });
     game.setProgramEnding([this](int status) { endStatus = status; });
+    // Every tick a test gives a sleeping timer must change nothing.
+    ui::Timer::setSleepChecking(
+        [](const QString& failure) { QTest::qFail(failure.toUtf8().constData(), __FILE__, __LINE__); });
 }
 
 TestGame::~TestGame()
 {
+    ui::Timer::setSleepChecking(nullptr);
     ui::setMessagePresenter(nullptr);
 }
 
