@@ -34,7 +34,9 @@ protected:
         owner_.handleResize();
     }
     // Whatever else moves the window or its frame, or shows or hides it,
-    // changes what its outer size, place and shown flag read.
+    // changes what its outer size, place and shown flag read. A window
+    // manager may draw or change the frame around the time it activates the
+    // window, without moving its client area: that counts too.
     bool event(QEvent* event) override
     {
         switch (event->type()) {
@@ -42,6 +44,7 @@ protected:
         case QEvent::Show:
         case QEvent::Hide:
         case QEvent::WindowStateChange:
+        case QEvent::ActivationChange:
             owner_.handleGeometryChange("place or shown flag");
             break;
         default:
