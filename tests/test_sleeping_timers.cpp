@@ -376,19 +376,6 @@ private slots:
             QCOMPARE(score.Text1q.text(), g->player(0).score1.caption());
         QVERIFY(tickUntilAsleep(score.Timer1, 1));
     }
-
-    void clearingBacaScoreStopsTheSleepingBoard()
-    {
-        TestGame g;
-        ScoreWindow& score = g->Score();
-        score.show();
-        QVERIFY(QTest::qWaitForWindowExposed(score.widget()));
-        QVERIFY(tickUntilAsleep(score.Timer1, 3));
-        QTest::mouseClick(score.Check1.widget(), Qt::LeftButton, {}, QPoint(6, 8));
-        QVERIFY(!score.Check1.checked());
-        QVERIFY(!score.Timer1.enabled());
-        QVERIFY(!score.Timer1.asleep());
-    }
 };
 
 QTEST_MAIN(TestSleepingTimers)
