@@ -70,8 +70,10 @@ void Timer::setEnabled(bool enabled)
 
 void Timer::startClock()
 {
-    if (manualMode)
+    if (manualMode) {
+        clock_->stop();
         return;
+    }
     realigning_ = false;
     clock_->setInterval(clockIntervalFor(intervalMs_));
     clock_->start();
