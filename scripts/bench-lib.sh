@@ -42,6 +42,16 @@ bench_cost() {
     }' "$1" "$2"
 }
 
+# bench_main_wakeups BEFORE AFTER SECONDS PID: the voluntary context switches
+# per second of the process's main thread alone (its thread id is the
+# process id), from two bench_read files: how often the thread that runs the
+# event loop and every timer slept and was woken.
+bench_main_wakeups() {
+  awk -v s="$3" -v tid="$4" '
+    FNR == NR { if ($1 == tid) v = $3; next }
+    $1 == tid { printf "%.1f\n", ($3 - v) / s }' "$1" "$2"
+}
+
 # bench_peak_mib PID: the process's peak resident memory (VmHWM) in MiB.
 bench_peak_mib() {
   awk '/^VmHWM:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status"

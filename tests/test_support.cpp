@@ -24,10 +24,14 @@ TestGame::TestGame(Edition edition, const QString& pictureFolder)
     ui::setMessagePresenter([this](const QString& text) { messages << text; });
     ui::setSoundPlayer([this](ui::Sound sound) { sounds << ui::soundName(sound); });
     game.setProgramEnding([this](int status) { endStatus = status; });
+    // Every tick a test gives a sleeping timer must change nothing.
+    ui::Timer::setSleepChecking(
+        [](const QString& failure) { QTest::qFail(failure.toUtf8().constData(), __FILE__, __LINE__); });
 }
 
 TestGame::~TestGame()
 {
+    ui::Timer::setSleepChecking(nullptr);
     ui::setMessagePresenter(nullptr);
     ui::setSoundPlayer(nullptr);
 }

@@ -21,7 +21,9 @@ class Timer;
 
 // A game for a test: timers never fire by themselves (tests tick them by
 // hand), messages and sounds are recorded instead of shown and played, and
-// ending the program is recorded instead of done. Pictures come from the shipped assets folder
+// ending the program is recorded instead of done. Timers run in their
+// checking mode: a test's tick of a timer that had gone to sleep fails the
+// test if it changes anything. Pictures come from the shipped assets folder
 // unless another folder is given.
 class TestGame {
 public:

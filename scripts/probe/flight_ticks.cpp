@@ -191,6 +191,11 @@ int main(int argc, char* argv[])
     enum Phase { Other, Scheduling, Waiting, Flight };
     Phase phase = Other;
     std::vector<qint64> flightTicks;
+    // The flight ticks after which Timer1 fell asleep (a tick that changed
+    // nothing: the shell below the battlefield while the explosion is
+    // pending), by their index in flightTicks.
+    std::vector<std::size_t> sleptAfter;
+    QObject afterTicks;
     std::vector<qint64> schedulerTicks;
     std::map<const ui::Timer*, int> ticksWhile[4];
     bool launched = false;
@@ -208,8 +213,15 @@ int main(int argc, char* argv[])
         // The watch first: a hit belongs to the flight tick before this one.
         if (launched)
             watch.observe(battle, timer, flightTicks.empty() ? -1 : flightTicks.back(), now);
-        if (phase == Flight && &timer == &battle.Timer1)
+        if (phase == Flight && &timer == &battle.Timer1) {
             flightTicks.push_back(now);
+            // Looked at once the handler has run.
+            const std::size_t index = flightTicks.size() - 1;
+            QTimer::singleShot(0, &afterTicks, [&game, &sleptAfter, index] {
+                if (game.battleExists() && game.Battle().Timer1.asleep())
+                    sleptAfter.push_back(index);
+            });
+        }
     });
     // Removed on every way out, before the game goes.
     struct Unset {
@@ -281,10 +293,21 @@ int main(int argc, char* argv[])
 
     if (flightTicks.size() < 2)
         return fail("fewer than two flight ticks");
+    // The beat is measured between ticks with no sleep between them; a sleep
+    // is measured on its own, as a whole number of beats and how far from one
+    // its end fell.
     std::vector<double> intervals;
-    for (std::size_t i = 1; i < flightTicks.size(); ++i)
-        intervals.push_back(static_cast<double>(flightTicks[i] - flightTicks[i - 1]) / 1e6);
+    std::vector<double> sleeps;
+    for (std::size_t i = 1; i < flightTicks.size(); ++i) {
+        const double ms = static_cast<double>(flightTicks[i] - flightTicks[i - 1]) / 1e6;
+        if (std::find(sleptAfter.begin(), sleptAfter.end(), i - 1) != sleptAfter.end())
+            sleeps.push_back(ms);
+        else
+            intervals.push_back(ms);
+    }
     std::sort(intervals.begin(), intervals.end());
+    if (intervals.empty())
+        return fail("no two flight ticks without a sleep between them");
     const double flightSeconds = secondsBetween(launch, end);
     const long over35 = std::count_if(intervals.begin(), intervals.end(), [](double ms) { return ms > 35; });
 
@@ -296,6 +319,13 @@ int main(int argc, char* argv[])
                 game.Battle().Timer1.interval(), over35, intervals.size(),
                 static_cast<double>(flightTicks.front() - launch) / 1e6,
                 hit ? "the shell hit a vehicle" : "no hit", static_cast<double>(peakMemoryKiB()) / 1024);
+    for (const double ms : sleeps) {
+        const int interval = game.Battle().Timer1.interval();
+        const double beats = std::round(ms / interval);
+        std::printf("  Timer1 slept while the explosion was pending: %.2f ms from the tick before to the tick "
+                    "after, %.0f beats of %d ms %+.2f ms (%.0f ticks that would have changed nothing left out)\n",
+                    ms, beats, interval, ms - beats * interval, beats - 1);
+    }
     if (hit) {
         const ui::Label& label = *game.Battle().damageLabel[watch.slot];
         std::printf("  damage number %s on player %d: %.2f s from the explosion until it left the top of the "

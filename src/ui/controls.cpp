@@ -127,6 +127,7 @@ Frame::Frame(Container& container, const QString& caption, const Rect& rect, boo
 
 void Frame::setCaption(const QString& caption)
 {
+    noteRead();
     if (caption_ == caption)
         return;
     caption_ = caption;
@@ -134,6 +135,7 @@ void Frame::setCaption(const QString& caption)
         box->setTitle(caption);
     else
         widget()->setAccessibleName(caption);
+    noteChange("caption");
 }
 
 // ---- PictureBox ----
@@ -147,6 +149,9 @@ PictureBox::PictureBox(Container& container, const Rect& rect, bool visible, boo
 
 void PictureBox::setPicture(const Picture& picture)
 {
+    noteRead();
+    if (picture_.cacheKey() != picture.cacheKey())
+        noteChange("picture");
     picture_ = picture;
     static_cast<PictureWidget*>(widget())->setPicture(&picture_);
     if (autosize_ && !picture_.isNull()) {
@@ -165,6 +170,9 @@ Sprite::Sprite(Container& container, const Rect& rect, bool visible)
 
 void Sprite::setPicture(const Picture& picture)
 {
+    noteRead();
+    if (picture_.cacheKey() != picture.cacheKey())
+        noteChange("picture");
     picture_ = picture;
     static_cast<PictureWidget*>(widget())->setPicture(&picture_);
     if (!picture_.isNull()) {
@@ -198,13 +206,19 @@ Label::Label(Container& container, const QString& caption, const Rect& rect, boo
 
 void Label::setCaption(const QString& caption)
 {
+    noteRead();
     if (caption_ == caption)
         return;
     caption_ = caption;
     label_->setText(caption);
+    noteChange("caption");
 }
 
-Colour Label::foreColour() const { return fromQColor(label_->palette().color(QPalette::WindowText)); }
+Colour Label::foreColour() const
+{
+    noteRead();
+    return fromQColor(label_->palette().color(QPalette::WindowText));
+}
 
 void Label::setForeColour(Colour colour)
 {
@@ -213,6 +227,7 @@ void Label::setForeColour(Colour colour)
     QPalette palette = label_->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
     label_->setPalette(palette);
+    noteChange("colour");
 }
 
 void Label::setFont(const QString& family, int pointSize, bool bold)
@@ -224,7 +239,11 @@ void Label::setFont(const QString& family, int pointSize, bool bold)
         font.setFamily(family);
     font.setPointSize(pointSize);
     font.setBold(bold);
+    noteRead();
+    if (label_->font() == font)
+        return;
     label_->setFont(font);
+    noteChange("font");
 }
 
 // ---- TextField ----
@@ -235,13 +254,22 @@ TextField::TextField(Container& container, const QString& text, const Rect& rect
     edit_ = static_cast<QLineEdit*>(widget());
     edit_->setReadOnly(mode == Mode::ReadOnly);
     edit_->setCursorPosition(0);
-    QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] { callHandler(changeHandler_); });
+    // By the game or by the player, a new text is a change.
+    QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] {
+        noteChange("text");
+        callHandler(changeHandler_);
+    });
 }
 
-QString TextField::text() const { return edit_->text(); }
+QString TextField::text() const
+{
+    noteRead();
+    return edit_->text();
+}
 
 void TextField::setText(const QString& text)
 {
+    noteRead();
     if (edit_->text() == text)
         return;
     edit_->setText(text);
@@ -267,16 +295,19 @@ Button::Button(Container& container, const QString& caption, const Rect& rect, b
 
 void Button::setCaption(const QString& caption)
 {
+    noteRead();
     if (caption_ == caption)
         return;
     caption_ = caption;
     button_->setText(caption);
+    noteChange("caption");
 }
 
 void Button::setPicture(const Picture& picture)
 {
     button_->setIcon(QIcon(picture));
     button_->setIconSize(picture.size());
+    noteChange("picture");
 }
 
 // ---- CheckBox ----
@@ -288,16 +319,24 @@ CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rec
     box_->setChecked(checked);
     // A player's click has already toggled the box when it reports the click.
     QObject::connect(box_, &QCheckBox::clicked, box_, [this] { deliverClick(); });
+    // Toggled by the player (setChecked below toggles it with signals blocked).
+    QObject::connect(box_, &QCheckBox::toggled, box_, [this] { noteChange("tick"); });
 }
 
-bool CheckBox::checked() const { return box_->isChecked(); }
+bool CheckBox::checked() const
+{
+    noteRead();
+    return box_->isChecked();
+}
 
 void CheckBox::setChecked(bool checked)
 {
+    noteRead();
     if (box_->isChecked() == checked)
         return;
     const QSignalBlocker quiet(box_);
     box_->setChecked(checked);
+    noteChange("tick");
 }
 
 void CheckBox::beforeClick()
@@ -321,18 +360,22 @@ Slider::Slider(Container& container, const Scale& scale, int value, const Rect& 
     slider_->setValue(std::clamp(value, scale.minimum, scale.maximum));
     // A player moving the slider sets its value.
     QObject::connect(slider_, &QSlider::valueChanged, slider_, [this](int moved) {
-        if (!updating_)
-            value_ = moved;
+        if (updating_ || value_ == moved)
+            return;
+        value_ = moved;
+        noteChange("value");
     });
 }
 
 void Slider::setValue(std::int64_t value)
 {
+    noteRead();
     const auto kept = static_cast<int>(
         std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     if (value_ == kept)
         return;
     value_ = kept;
+    noteChange("value");
     const int shown = std::clamp(kept, scale_.minimum, scale_.maximum);
     if (slider_->value() != shown) {
         updating_ = true;
@@ -365,9 +408,11 @@ void ProgressBar::setMaximum(float maximum) { setEnd(maximum_, maximum); }
 
 void ProgressBar::setEnd(float& end, float value)
 {
+    noteRead();
     if (end == value)
         return;
     end = value;
+    noteChange("range");
     // The value stays within the new range; the bar is redrawn even when the
     // value holds, as its place along the bar has moved.
     setValue(value_);
@@ -376,12 +421,14 @@ void ProgressBar::setEnd(float& end, float value)
 
 void ProgressBar::setValue(float value)
 {
+    noteRead();
     if (std::isnan(value))
         value = minimum_;
     const float kept = std::clamp(value, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
     if (value_ == kept)
         return;
     value_ = kept;
+    noteChange("value");
     redraw();
 }
 
@@ -413,22 +460,29 @@ void Line::setY2(Twips y) { setEnds(x1_, y1_, x2_, y); }
 
 void Line::setEnds(Twips x1, Twips y1, Twips x2, Twips y2)
 {
+    noteRead();
     if (x1_ == x1 && y1_ == y1 && x2_ == x2 && y2_ == y2)
         return;
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
     y2_ = y2;
+    noteChange("ends");
     place();
 }
 
-Colour Line::colour() const { return static_cast<OutlineWidget*>(widget())->colour(); }
+Colour Line::colour() const
+{
+    noteRead();
+    return static_cast<OutlineWidget*>(widget())->colour();
+}
 
 void Line::setColour(Colour colour)
 {
     if (this->colour() == colour)
         return;
     static_cast<OutlineWidget*>(widget())->setColour(colour);
+    noteChange("colour");
 }
 
 void Line::place()
@@ -448,13 +502,18 @@ Shape::Shape(Container& container, const Rect& rect, Colour colour, bool visible
     static_cast<OutlineWidget*>(widget())->setColour(colour);
 }
 
-Colour Shape::colour() const { return static_cast<OutlineWidget*>(widget())->colour(); }
+Colour Shape::colour() const
+{
+    noteRead();
+    return static_cast<OutlineWidget*>(widget())->colour();
+}
 
 void Shape::setColour(Colour colour)
 {
     if (this->colour() == colour)
         return;
     static_cast<OutlineWidget*>(widget())->setColour(colour);
+    noteChange("colour");
 }
 
 // ---- FolderList ----

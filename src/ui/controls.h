@@ -27,7 +27,11 @@ public:
     Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
           Border border = Border::Line);
     // The caption as the game gave it (see Label::caption()).
-    const QString& caption() const { return caption_; }
+    const QString& caption() const
+    {
+        noteRead();
+        return caption_;
+    }
     void setCaption(const QString& caption);
 
 private:
@@ -39,7 +43,11 @@ private:
 class PictureBox : public ContainerField {
 public:
     PictureBox(Container& container, const Rect& rect, bool visible = true, bool autosize = true);
-    const Picture& picture() const { return picture_; }
+    const Picture& picture() const
+    {
+        noteRead();
+        return picture_;
+    }
     void setPicture(const Picture& picture);
 
 private:
@@ -52,7 +60,11 @@ private:
 class Sprite : public Field {
 public:
     Sprite(Container& container, const Rect& rect, bool visible = true);
-    const Picture& picture() const { return picture_; }
+    const Picture& picture() const
+    {
+        noteRead();
+        return picture_;
+    }
     void setPicture(const Picture& picture);
     // Loads a picture file. A missing or unreadable file is reported in a
     // message that names it; the sprite keeps the picture it showed.
@@ -69,7 +81,11 @@ public:
     // rewrite a widget's text (some insert "&" accelerator marks into the
     // labels and buttons of every program), and play must not depend on
     // that: the game reads back what it wrote.
-    const QString& caption() const { return caption_; }
+    const QString& caption() const
+    {
+        noteRead();
+        return caption_;
+    }
     void setCaption(const QString& caption);
     // The colour the label's text is drawn in.
     Colour foreColour() const;
@@ -105,7 +121,11 @@ class Button : public Field {
 public:
     Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
     // The caption as the game gave it, "&" included (see Label::caption()).
-    const QString& caption() const { return caption_; }
+    const QString& caption() const
+    {
+        noteRead();
+        return caption_;
+    }
     void setCaption(const QString& caption);
     void setPicture(const Picture& picture);
 
@@ -142,7 +162,11 @@ public:
     Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible = true);
     int minimum() const { return scale_.minimum; }
     int maximum() const { return scale_.maximum; }
-    int value() const { return value_; }
+    int value() const
+    {
+        noteRead();
+        return value_;
+    }
     void setValue(std::int64_t value);
 
 private:
@@ -159,9 +183,21 @@ class ProgressBar : public Field {
 public:
     ProgressBar(Container& container, float minimum, float maximum, float value, const Rect& rect,
                 bool visible = true);
-    float minimum() const { return minimum_; }
-    float maximum() const { return maximum_; }
-    float value() const { return value_; }
+    float minimum() const
+    {
+        noteRead();
+        return minimum_;
+    }
+    float maximum() const
+    {
+        noteRead();
+        return maximum_;
+    }
+    float value() const
+    {
+        noteRead();
+        return value_;
+    }
     void setMinimum(float minimum);
     void setMaximum(float maximum);
     void setValue(float value);
@@ -181,10 +217,10 @@ private:
 class Line : public Field {
 public:
     Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour colour, bool visible = true);
-    Twips x1() const { return x1_; }
-    Twips y1() const { return y1_; }
-    Twips x2() const { return x2_; }
-    Twips y2() const { return y2_; }
+    Twips x1() const { return end(x1_); }
+    Twips y1() const { return end(y1_); }
+    Twips x2() const { return end(x2_); }
+    Twips y2() const { return end(y2_); }
     void setX1(Twips x);
     void setY1(Twips y);
     void setX2(Twips x);
@@ -194,6 +230,11 @@ public:
     void setColour(Colour colour);
 
 private:
+    Twips end(Twips value) const
+    {
+        noteRead();
+        return value;
+    }
     void place();
     Twips x1_, y1_, x2_, y2_;
 };

@@ -85,6 +85,7 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
 {
     widget->setParent(container.childHost());
     container.window().registerField(*this);
+    ui::noteChange("field made");
     new FieldEvents(
         widget, [this](Twips x, Twips y) { pointerMove(x, y); },
         [this] { deliverClick(); });
@@ -105,6 +106,7 @@ void Field::setHeight(Twips height) { setRectPart(&Rect::height, height); }
 
 void Field::setRectPart(Twips Rect::*part, Twips value)
 {
+    noteRead();
     if (rect_.*part == value)
         return;
     rect_.*part = value;
@@ -113,6 +115,7 @@ void Field::setRectPart(Twips Rect::*part, Twips value)
 
 void Field::move(Twips left, Twips top)
 {
+    noteRead();
     if (rect_.left == left && rect_.top == top)
         return;
     rect_.left = left;
@@ -122,6 +125,7 @@ void Field::move(Twips left, Twips top)
 
 void Field::setRect(const Rect& rect)
 {
+    noteRead();
     if (rect_.left == rect.left && rect_.top == rect.top && rect_.width == rect.width && rect_.height == rect.height)
         return;
     rect_ = rect;
@@ -130,6 +134,7 @@ void Field::setRect(const Rect& rect)
 
 void Field::applyGeometry()
 {
+    noteChange("geometry");
     if (!widget_)
         return;
     const QRect pixels(toPixels(rect_.left), toPixels(rect_.top), std::max(0, toPixels(rect_.width)),
@@ -140,31 +145,91 @@ void Field::applyGeometry()
 
 // A widget is hidden only when told so: not by a hidden window or container,
 // and not before its window is first shown.
-bool Field::visible() const { return widget_ && !widget_->isHidden(); }
+bool Field::visible() const
+{
+    noteRead();
+    return widget_ && !widget_->isHidden();
+}
 
 void Field::setVisible(bool visible)
 {
     if (!widget_ || this->visible() == visible)
         return;
     widget_->setVisible(visible);
+    noteChange("visibility");
 }
 
 bool Field::isShown() const { return visible() && container_->isShown(); }
 
 void Field::setEnabled(bool enabled)
 {
+    noteRead();
     // The widget's own flag, whatever its containers say.
     if (!widget_ || widget_->isEnabledTo(widget_->parentWidget()) == enabled)
         return;
     widget_->setEnabled(enabled);
+    noteChange("enabled flag");
 }
 
-bool Field::isEnabled() const { return widget_ && widget_->isEnabled(); }
+bool Field::isEnabled() const
+{
+    noteRead();
+    noteContainersRead();
+    return widget_ && widget_->isEnabled();
+}
+
+void Field::noteContainersRead() const
+{
+    if (!detail::currentRecord)
+        return;
+    for (auto* inside = dynamic_cast<const ContainerField*>(container_); inside;
+         inside = dynamic_cast<const ContainerField*>(&inside->container()))
+        inside->noteRead();
+}
+
+void Field::setTag(const QString& tag)
+{
+    noteRead();
+    if (tag_ == tag)
+        return;
+    tag_ = tag;
+    noteChange("tag");
+}
 
 void Field::bringToFront()
 {
-    if (widget_)
-        widget_->raise();
+    noteRead();
+    if (!widget_)
+        return;
+    // Already above its sibling widgets: nothing to change.
+    if (QWidget* parent = widget_->parentWidget()) {
+        const QObjectList& siblings = parent->children();
+        for (auto sibling = siblings.rbegin(); sibling != siblings.rend(); ++sibling) {
+            if (!(*sibling)->isWidgetType())
+                continue;
+            if (*sibling == widget_.data())
+                return;
+            break;
+        }
+    }
+    widget_->raise();
+    noteChange("stacking order");
+}
+
+QString Field::describe() const
+{
+    if (!widget_)
+        return QStringLiteral("a removed field");
+    QString shown = widget_->property("text").toString();
+    if (shown.isEmpty())
+        shown = widget_->property("title").toString();
+    if (shown.isEmpty())
+        shown = widget_->accessibleName();
+    return QStringLiteral("%1 \"%2\" at (%3, %4) of %5")
+        .arg(QLatin1String(widget_->metaObject()->className()), shown)
+        .arg(rect_.left)
+        .arg(rect_.top)
+        .arg(container_->window().describe());
 }
 
 void Field::click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/twips.h"
+#include "ui/watch.h"
 
 #include <QPointer>
 #include <QString>
@@ -28,17 +29,23 @@ public:
 // enabled flag, a free Tag text and its click and pointer-move events.
 // A field is declared after its container and never moves to another one:
 // see the rules above ui::Window in window.h.
-class Field {
+//
+// Every getter and setter of a field's state tells the ui layer what a
+// periodic task's tick reads and changes (see Watched), so that a task whose
+// tick changed nothing can sleep until one of these fields changes.
+class Field : public Watched {
 public:
-    virtual ~Field();
-    Field(const Field&) = delete;
-    Field& operator=(const Field&) = delete;
+    ~Field() override;
 
-    Twips left() const { return rect_.left; }
-    Twips top() const { return rect_.top; }
-    Twips width() const { return rect_.width; }
-    Twips height() const { return rect_.height; }
-    const Rect& rect() const { return rect_; }
+    Twips left() const { return rect().left; }
+    Twips top() const { return rect().top; }
+    Twips width() const { return rect().width; }
+    Twips height() const { return rect().height; }
+    const Rect& rect() const
+    {
+        noteRead();
+        return rect_;
+    }
     void setLeft(Twips left);
     void setTop(Twips top);
     void setWidth(Twips width);
@@ -61,8 +68,12 @@ public:
     // Enabled on its window: its own flag and those of all its containers.
     bool isEnabled() const;
 
-    const QString& tag() const { return tag_; }
-    void setTag(const QString& tag) { tag_ = tag; }
+    const QString& tag() const
+    {
+        noteRead();
+        return tag_;
+    }
+    void setTag(const QString& tag);
 
     // Puts the field above the other fields of its container.
     void bringToFront();
@@ -87,11 +98,17 @@ public:
     Container& container() const { return *container_; }
     QWidget* widget() const;
 
+    QString describe() const override;
+
 protected:
     Field(Container& container, QWidget* widget, const Rect& rect, bool visible);
 
     // Runs the click handler, unless the field is disabled.
     void deliverClick();
+
+    // Notes a read of the frames and picture surfaces the field lies in:
+    // their shown and enabled flags decide the field's own.
+    void noteContainersRead() const;
 
     // What a player's click does to the field itself before its click event
     // (a check box toggles).

@@ -1,5 +1,7 @@
 #include "ui/message_box.h"
 
+#include "ui/watch.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -26,6 +28,7 @@ MessagePresenter& presenter()
 
 void showMessage(const QString& text)
 {
+    noteChange("message shown");
     ++openMessages;
     struct Closed {
         ~Closed() { --openMessages; }

@@ -86,7 +86,27 @@ protected:
     void resizeEvent(QResizeEvent* event) override
     {
         QWidget::resizeEvent(event);
+        owner_.handleGeometryChange("size");
         owner_.handleResize();
+    }
+    // Whatever else moves the window or its frame, or shows or hides it,
+    // changes what its outer size, place and shown flag read. A window
+    // manager may draw or change the frame around the time it activates the
+    // window, without moving its client area: that counts too.
+    bool event(QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+        case QEvent::ActivationChange:
+            owner_.handleGeometryChange("place or shown flag");
+            break;
+        default:
+            break;
+        }
+        return QWidget::event(event);
     }
 
 private:
@@ -97,6 +117,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
     : widget_(std::make_unique<WindowWidget>(*this))
     , caption_(caption)
 {
+    ui::noteChange("window made");
     widget_->setWindowTitle(caption);
     widget_->resize(std::max(1, toPixels(clientWidth)), std::max(1, toPixels(clientHeight)));
     new FieldEvents(
@@ -110,55 +131,113 @@ Window::~Window()
 
 void Window::setCaption(const QString& caption)
 {
+    noteRead();
     if (caption_ == caption)
         return;
     caption_ = caption;
     widget_->setWindowTitle(caption);
+    noteChange("caption");
 }
 
-Twips Window::clientWidth() const { return toTwips(widget_->width()); }
-Twips Window::clientHeight() const { return toTwips(widget_->height()); }
+void Window::setTag(const QString& tag)
+{
+    noteRead();
+    if (tag_ == tag)
+        return;
+    tag_ = tag;
+    noteChange("tag");
+}
+
+Twips Window::clientWidth() const
+{
+    noteRead();
+    return toTwips(widget_->width());
+}
+
+Twips Window::clientHeight() const
+{
+    noteRead();
+    return toTwips(widget_->height());
+}
 
 void Window::setClientSize(Twips width, Twips height)
 {
+    noteRead();
     const QSize size(std::max(1, toPixels(width)), std::max(1, toPixels(height)));
-    if (widget_->size() != size)
-        widget_->resize(size);
+    if (widget_->size() == size)
+        return;
+    widget_->resize(size);
+    noteChange("size");
 }
 
-Twips Window::outerWidth() const { return toTwips(widget_->frameGeometry().width()); }
-Twips Window::outerHeight() const { return toTwips(widget_->frameGeometry().height()); }
-Twips Window::left() const { return toTwips(widget_->frameGeometry().x()); }
-Twips Window::top() const { return toTwips(widget_->frameGeometry().y()); }
+Twips Window::outerWidth() const
+{
+    noteRead();
+    return toTwips(widget_->frameGeometry().width());
+}
+
+Twips Window::outerHeight() const
+{
+    noteRead();
+    return toTwips(widget_->frameGeometry().height());
+}
+
+Twips Window::left() const
+{
+    noteRead();
+    return toTwips(widget_->frameGeometry().x());
+}
+
+Twips Window::top() const
+{
+    noteRead();
+    return toTwips(widget_->frameGeometry().y());
+}
 
 void Window::move(Twips left, Twips top)
 {
+    noteRead();
     const QPoint position(toPixels(left), toPixels(top));
-    if (widget_->frameGeometry().topLeft() != position)
-        widget_->move(position);
+    if (widget_->frameGeometry().topLeft() == position)
+        return;
+    widget_->move(position);
+    noteChange("place");
 }
 
 void Window::placeClientAt(Twips left, Twips top)
 {
+    noteRead();
     QRect geometry = widget_->geometry();
     geometry.moveTopLeft(QPoint(toPixels(left), toPixels(top)));
-    if (widget_->geometry() != geometry)
-        widget_->setGeometry(geometry);
+    if (widget_->geometry() == geometry)
+        return;
+    widget_->setGeometry(geometry);
+    noteChange("place");
 }
 
-bool Window::visible() const { return widget_->isVisible(); }
+bool Window::visible() const
+{
+    noteRead();
+    return widget_->isVisible();
+}
 
 void Window::show()
 {
+    // Shown or not before, the window comes to the front: always a change.
+    noteRead();
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    noteChange("shown flag");
 }
 
 void Window::hide()
 {
-    if (widget_->isVisible())
-        widget_->hide();
+    noteRead();
+    if (!widget_->isVisible())
+        return;
+    widget_->hide();
+    noteChange("shown flag");
 }
 
 bool Window::requestClose()
@@ -178,6 +257,10 @@ bool Window::handleCloseRequest()
 }
 
 void Window::handleResize() { callHandler(resizeHandler_); }
+
+void Window::handleGeometryChange(const char* what) { noteChange(what); }
+
+QString Window::describe() const { return QStringLiteral("window \"%1\"").arg(caption_); }
 
 void Window::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
 

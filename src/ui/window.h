@@ -2,6 +2,7 @@
 
 #include "ui/field.h"
 #include "ui/twips.h"
+#include "ui/watch.h"
 
 #include <QString>
 #include <functional>
@@ -33,18 +34,26 @@ class WindowWidget;
 //    by reference for its whole life, and a timer's clock lives in the
 //    window's widget: a timer is a member of its window, made and destroyed
 //    with it, never added or removed on the way.
-class Window : public Container {
+class Window : public Container, public Watched {
 public:
     Window(const QString& caption, Twips clientWidth, Twips clientHeight);
     ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    QString caption() const { return caption_; }
+    QString caption() const
+    {
+        noteRead();
+        return caption_;
+    }
     void setCaption(const QString& caption);
 
-    const QString& tag() const { return tag_; }
-    void setTag(const QString& tag) { tag_ = tag; }
+    const QString& tag() const
+    {
+        noteRead();
+        return tag_;
+    }
+    void setTag(const QString& tag);
 
     // Client area in twips.
     Twips clientWidth() const;
@@ -95,6 +104,8 @@ public:
     const std::vector<Timer*>& timers() const { return timers_; }
     void stopAllTimers();
 
+    QString describe() const override;
+
 private:
     friend class Timer;
     friend class Field;
@@ -104,6 +115,9 @@ private:
     void forgetField(Field& field);
     bool handleCloseRequest();
     void handleResize();
+    // The window's place, size or shown state changed, by the game or by the
+    // desktop.
+    void handleGeometryChange(const char* what);
 
     std::unique_ptr<WindowWidget> widget_;
     QString caption_;

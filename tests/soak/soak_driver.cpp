@@ -111,6 +111,10 @@ Soak::Soak(SoakOptions options)
     , rng_(options_.seed)
 {
     ui::Timer::setManualTicking(true);
+    ui::Timer::setSleepChecking([this](const QString& failure) {
+        if (pendingViolation_.empty())
+            pendingViolation_ = "a sleeping timer's tick was not idle: " + failure.toStdString();
+    });
     ui::setMessagePresenter([this](const QString& text) { recordMessage(text); });
 }
 
@@ -119,6 +123,7 @@ Soak::~Soak()
     game_.reset();
     flushPostedEvents();
     ui::setMessagePresenter(nullptr);
+    ui::Timer::setSleepChecking(nullptr);
 }
 
 // ---- The program ----
@@ -661,6 +666,8 @@ void Soak::clickField(const char* window, ui::Field& field)
 void Soak::tickTimer(const char* window, ui::Timer& timer)
 {
     note(std::string("tick ") + window + "." + timer.name().toStdString());
+    if (timer.asleep())
+        ++figures_.sleepingTicks;
     timer.tick();
 }
 

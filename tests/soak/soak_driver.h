@@ -6,7 +6,8 @@
 // shown), with a bias toward sensible play so that whole matches are fought.
 // After every event the invariants in soak_invariants.cpp are checked; the
 // first violation ends the run with the seed, the event number and the last
-// events.
+// events. Timers run in their checking mode: a tick of a timer that had gone
+// to sleep, one its clock would have left out, must change nothing.
 
 #include "app/edition.h"
 
@@ -65,6 +66,7 @@ struct SoakFigures {
     long long recoveries = 0;      // sensible play found nothing to do and restarted a match
     long long computerPlans = 0;   // turns a computer player planned (--computers)
     long long longestComputerTurn = 0;  // the most pace ticks one computer turn took (--computers)
+    long long sleepingTicks = 0;   // ticks of sleeping timers, each checked to change nothing
 };
 
 class Soak {

@@ -171,6 +171,7 @@ int main(int argc, char* argv[])
     if (options.computers)
         std::printf("  computer turns planned %lld, longest computer turn %lld pace ticks\n", figures.computerPlans,
                     figures.longestComputerTurn);
+    std::printf("  ticks of sleeping timers, each checked to change nothing: %lld\n", figures.sleepingTicks);
     std::printf("  all invariants held\n");
     bool enough = true;
     auto floor = [&enough](const char* what, long long seen, long long least) {
