@@ -1,5 +1,7 @@
 #include "computer/computer_player.h"
 
+#include "ui/watch.h"
+
 #include "app/game.h"
 #include "app/game_words.h"
 #include "battle/battle_window.h"
@@ -135,7 +137,12 @@ void ComputerWindow::paceTick()
         bool computerPlays = false;
         for (int slot = 0; slot < 4; ++slot)
             computerPlays = computerPlays || (game_.Form1().playerTakesPart(slot) && game_.computerSeat(slot));
-        if (computerPlays && ++drawWait_ >= kNudgeAgainTicks) {
+        if (!computerPlays)
+            return;
+        // The count of ticks waited is the computer's own state, kept in no
+        // field: the pace timer must not sleep while it runs.
+        ui::noteChange("a computer's wait for the draw");
+        if (++drawWait_ >= kNudgeAgainTicks) {
             drawWait_ = 0;
             BattleWindow& battle = game_.Battle();
             battle.Picture1.pointerMove(battle.Picture1.width() / 2, battle.Picture1.height() / 2);
@@ -159,6 +166,9 @@ void ComputerWindow::paceTick()
         turn_->slot = *owner;
     }
     Turn& turn = *turn_;
+    // A turn under way counts its ticks in the computer's own state, which no
+    // field holds: the pace timer stays awake until the turn ends.
+    ui::noteChange("a computer's turn");
     ++turn.ticks;
     if (turn.shownTicks >= 0)
         ++turn.shownTicks;

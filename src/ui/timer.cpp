@@ -11,6 +11,12 @@
 
 namespace ui {
 namespace {
+// Every timer asleep now, for the changes that no field or window holds.
+std::vector<Timer*>& sleepingTimers()
+{
+    static std::vector<Timer*> timers;
+    return timers;
+}
 bool manualMode = false;
 Timer::TickObserver tickObserver;
 Timer::SleepCheckFailure sleepCheck;
@@ -45,6 +51,7 @@ Timer::Timer(Window& owner, QString name, int intervalMs, bool enabled, std::fun
 
 Timer::~Timer()
 {
+    std::erase(sleepingTimers(), this);
     forgetReads();
     // The clock belongs to the window's widget; stop it so that no tick can
     // reach a timer that is gone.
@@ -147,6 +154,8 @@ void Timer::tick()
 void Timer::sleepOn(const std::vector<const Watched*>& reads)
 {
     forgetReads();
+    if (!asleep_)
+        sleepingTimers().push_back(this);
     asleep_ = true;
     watching_ = reads;
     for (const Watched* read : watching_)
@@ -161,6 +170,7 @@ void Timer::wake()
     if (!asleep_)
         return;
     asleep_ = false;
+    std::erase(sleepingTimers(), this);
     forgetReads();
     if (!enabled_ || manualMode || clock_->isActive())
         return;
@@ -184,6 +194,14 @@ void Timer::forgetReads()
 QString Timer::describe() const
 {
     return QStringLiteral("timer %1 of window \"%2\"").arg(name_, owner_.caption());
+}
+
+void Timer::wakeAll()
+{
+    // Waking takes each timer off the list.
+    const std::vector<Timer*> sleepers = sleepingTimers();
+    for (Timer* timer : sleepers)
+        timer->wake();
 }
 
 void Timer::setManualTicking(bool manual) { manualMode = manual; }

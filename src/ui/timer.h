@@ -47,6 +47,10 @@ public:
     // Enabled, but its last tick changed nothing and nothing it read has
     // changed since: its clock waits.
     bool asleep() const { return asleep_; }
+    // Wakes every sleeping timer of the program: for a change that no field
+    // or window holds, such as a window made or gone, which a task may have
+    // read as "no battle yet".
+    static void wakeAll();
 
     // Runs one tick now, under the same rules as a tick from the clock: a
     // stopped timer does not tick. Tests step the game with it.

@@ -118,6 +118,9 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
     , caption_(caption)
 {
     ui::noteChange("window made");
+    // Which windows exist is held by no field: a task that found a window
+    // missing must look again.
+    Timer::wakeAll();
     widget_->setWindowTitle(caption);
     widget_->resize(std::max(1, toPixels(clientWidth)), std::max(1, toPixels(clientHeight)));
     new FieldEvents(
@@ -127,6 +130,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
 Window::~Window()
 {
     closedWindows().erase(widget_.get());
+    Timer::wakeAll();
 }
 
 void Window::setCaption(const QString& caption)
