@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -184,23 +183,15 @@ private slots:
         form.Command1.click();  // "Duel 1vs1" shows the roster
         auto* slider = static_cast<QSlider*>(form.Slider1.widget());
         QCOMPARE(slider->value(), 70);
-        QStyleOptionSlider option;
-        option.initFrom(slider);
-        option.orientation = Qt::Horizontal;
-        option.minimum = slider->minimum();
-        option.maximum = slider->maximum();
-        option.sliderPosition = slider->sliderPosition();
-        option.sliderValue = slider->value();
-        const QRect knob =
-            slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
-        const QPoint grab = slider->mapTo(slider->window(), knob.center());
-        const QPoint dropped = grab - QPoint(knob.center().x() - slider->width() / 4, 0);
+        const QPoint grab = sliderHandleCentre(slider);
+        const int knobWidth = sliderHandleWidth(slider);
+        const QPoint dropped = slider->mapTo(slider->window(), QPoint(slider->width() / 4, slider->height() / 2));
         QTest::mousePress(handle, Qt::LeftButton, {}, grab);
         QTest::mouseMove(handle, grab - QPoint(5, 0));
         QTest::mouseMove(handle, dropped);
         QTest::mouseRelease(handle, Qt::LeftButton, {}, dropped);
         const int expected = QStyle::sliderValueFromPosition(
-            0, 100, slider->mapFrom(slider->window(), dropped).x() - knob.width() / 2, slider->width() - knob.width());
+            0, 100, slider->mapFrom(slider->window(), dropped).x() - knobWidth / 2, slider->width() - knobWidth);
         QVERIFY(slider->value() < 70);
         QVERIFY(qAbs(slider->value() - expected) <= 1);
         QCOMPARE(form.Slider1.value(), slider->value());

@@ -13,6 +13,9 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 static bool manualTicking = (ui::Timer::setManualTicking(true), true);
@@ -85,6 +88,27 @@ QPoint windowPixel(const ui::Field& field, QPoint local)
 {
     return field.widget()->mapTo(field.widget()->window(), local);
 }
+
+namespace {
+QRect sliderHandle(const QSlider* slider)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+}
+} // namespace
+
+QPoint sliderHandleCentre(const QSlider* slider)
+{
+    return slider->mapTo(slider->window(), sliderHandle(slider).center());
+}
+
+int sliderHandleWidth(const QSlider* slider) { return sliderHandle(slider).width(); }
 
 int insertAcceleratorMarks(QWidget* window)
 {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class PanelWindow;
+class QSlider;
 class QWidget;
 class RosterWindow;
 class SetupWindow;
@@ -69,6 +70,12 @@ QImage assetImage(const QString& fileName);
 // A point of a field (in the field's pixels), in pixels of its window: where
 // a real pointer goes to reach it.
 QPoint windowPixel(const ui::Field& field, QPoint local);
+
+// The middle of a slider's handle as it is drawn now, in pixels of its
+// window: where a real pointer grabs it.
+QPoint sliderHandleCentre(const QSlider* slider);
+// The width of that handle, in pixels.
+int sliderHandleWidth(const QSlider* slider);
 
 // What a desktop that adds keyboard accelerators does to a window: every
 // button's, label's and frame title's text gets an "&" before its first

@@ -14,8 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -498,15 +496,7 @@ private slots:
         showAndWait();
         auto* slider = static_cast<QSlider*>(w->Slider1.widget());
         QWindow* handle = w->widget()->windowHandle();
-        QStyleOptionSlider option;
-        option.initFrom(slider);
-        option.orientation = Qt::Horizontal;
-        option.minimum = slider->minimum();
-        option.maximum = slider->maximum();
-        option.sliderPosition = slider->sliderPosition();
-        option.sliderValue = slider->value();
-        const QRect knob = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
-        const QPoint grab = slider->mapTo(slider->window(), knob.center());
+        const QPoint grab = sliderHandleCentre(slider);
         QCOMPARE(w->Slider1.value(), 5);
         QTest::mousePress(handle, Qt::LeftButton, {}, grab);
         QTest::mouseMove(handle, grab - QPoint(slider->width(), 0));
