@@ -3,9 +3,9 @@
 # tests and the soaks on Qt's offscreen platform, the end-to-end tests under
 # Xvfb. Then builds everything again in build-sanitize/ with the address and
 # undefined-behaviour sanitizers and runs the game's own code there again: the
-# unit tests and the soaks (labels unit and soak; the end-to-end, install and
-# package checks run the same code once more through the real programs and are
-# not repeated). Any sanitizer report (a memory error, undefined behaviour, a
+# unit tests, the soaks and the arena (labels unit, soak and arena; the
+# end-to-end, install and package checks run the same code once more through
+# the real programs and are not repeated). Any sanitizer report (a memory error, undefined behaviour, a
 # leak outside the system libraries listed in tests/sanitizers/lsan.supp)
 # fails the run.
 set -euo pipefail
@@ -30,7 +30,7 @@ export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppres
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan:log_exe_name=1"
 cd "$sanitize"
 status=0
-ctest --output-on-failure -j2 -L "unit|soak" || status=$?
+ctest --output-on-failure -j2 -L "unit|soak|arena" || status=$?
 if compgen -G "$reports/*" >/dev/null; then
   echo "Sanitizer reports:" >&2
   for report in "$reports"/*; do
