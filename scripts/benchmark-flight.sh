@@ -14,7 +14,7 @@ runs="${1:-1}"
 build="$(cd "${2:-$root/build}" && pwd)"
 [ -x "$build/bin/kestrava_flight_probe" ] ||
   { echo "no $build/bin/kestrava_flight_probe: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
-source "$root/tests/e2e/lib.sh"
+source "$root/scripts/lib/xvfb.sh"
 e2e_init "$build/bin" "$root/assets"
 
 status=0

@@ -40,7 +40,7 @@ esac
   { echo "no $build/bin/kestrava_empty_window: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
 
 readonly max_cpu_above_floor=0.05 max_wakeups=6
-source "$root/tests/e2e/lib.sh"
+source "$root/scripts/lib/game-places.sh"
 source "$root/scripts/bench-lib.sh"
 e2e_init "$build/bin" "$root/assets"
 

@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${1:-kestrava2}"
 runs="${2:-10}"
 build="$(cd "${3:-$root/build}" && pwd)"
-source "$root/tests/e2e/lib.sh"
+source "$root/scripts/lib/xvfb.sh"
 e2e_init "$build/bin" "$root/assets"
 
 times=()

@@ -10,7 +10,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 program="${1:-kestrava2}"
 seconds="${2:-20}"
 build="$(cd "${3:-$root/build}" && pwd)"
-source "$root/tests/e2e/lib.sh"
+source "$root/scripts/lib/game-places.sh"
 e2e_init "$build/bin" "$root/assets"
 e2e_duel_until_first_panel "$program" >/dev/null
 sleep 1

@@ -16,7 +16,7 @@ build="$(cd "${1:-$root/build}" && pwd)"
 out="$root/docs/screenshots"
 python=/usr/bin/python3
 
-source "$root/tests/e2e/lib.sh"
+source "$root/scripts/lib/game-places.sh"
 "$python" -c 'import PIL' 2>/dev/null ||
   e2e_fail "$python cannot import PIL: apt-get install python3-pil"
 for program in kestrava2 kestrava1; do

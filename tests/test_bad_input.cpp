@@ -12,9 +12,6 @@
 #include "ui/picture.h"
 #include "ui/timer.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -29,19 +26,6 @@ void player1DestroysPlayer2(TestGame& g)
     g->setTurnMarker(QStringLiteral("0"));
     b.dm2.setCaption(QStringLiteral("1000"));
     explode(g);
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-void copyAsset(const QString& fileName, const QString& folder, const QString& as = QString())
-{
-    QVERIFY(QFile::copy(ui::joinPath(TestGame::assetsFolder(), fileName),
-                        ui::joinPath(folder, as.isEmpty() ? fileName : as)));
 }
 
 } // namespace
@@ -338,15 +322,15 @@ void TestBadInput::battlefieldPicture()
     QFETCH(bool, wind);
     QFETCH(QString, kind);
     QFETCH(QString, reason);
-    QTemporaryDir folder;
+    PictureFolder folder;
     QVERIFY(folder.isValid());
-    const QString path = ui::joinPath(folder.path(), QStringLiteral("field.gif"));
+    const QString path = folder.file(QStringLiteral("field.gif"));
     if (kind == QLatin1String("text"))
-        writeFile(path, "this is no picture\n");
+        QVERIFY(folder.write(QStringLiteral("field.gif"), "this is no picture\n"));
     else if (kind == QLatin1String("empty"))
-        writeFile(path, QByteArray());
+        QVERIFY(folder.write(QStringLiteral("field.gif"), QByteArray()));
     else if (kind == QLatin1String("png"))
-        copyAsset(QStringLiteral("builtin/shell.png"), folder.path(), QStringLiteral("field.gif"));
+        QVERIFY(folder.copyAsset(QStringLiteral("builtin/shell.png"), QStringLiteral("field.gif")));
 
     TestGame g(wind ? Edition::Wind : Edition::Full, folder.path());
     startDuel(g);
@@ -378,14 +362,14 @@ void TestBadInput::spriteMissingWhenTurning()
     // pictures, and the first sprite file is needed when a vehicle turns.
     QFETCH(QString, kind);
     QFETCH(QString, reason);
-    QTemporaryDir folder;
+    PictureFolder folder;
     QVERIFY(folder.isValid());
-    copyAsset(QStringLiteral("field.gif"), folder.path());
-    const QString path = ui::joinPath(folder.path(), QStringLiteral("12.gif"));
+    QVERIFY(folder.copyAsset(QStringLiteral("field.gif")));
+    const QString path = folder.file(QStringLiteral("12.gif"));
     if (kind == QLatin1String("text"))
-        writeFile(path, "this is no picture\n");
+        QVERIFY(folder.write(QStringLiteral("12.gif"), "this is no picture\n"));
     else if (kind == QLatin1String("cut"))
-        writeFile(path, "GIF89a");
+        QVERIFY(folder.write(QStringLiteral("12.gif"), "GIF89a"));
 
     TestGame g(Edition::Full, folder.path());
     startDuel(g);
@@ -406,12 +390,11 @@ void TestBadInput::spriteMissingWhenTurning()
 
 void TestBadInput::pictureFolderWithBlanksAndNonAscii()
 {
-    QTemporaryDir base;
-    QVERIFY(base.isValid());
-    const QString folder = ui::joinPath(base.path(), QString::fromUtf8("Bilder ü 画像 $x"));
-    QVERIFY(QDir().mkpath(folder));
+    const PictureFolder pictures(QString::fromUtf8("Bilder ü 画像 $x"));
+    QVERIFY(pictures.isValid());
     for (const QString& file : {QStringLiteral("field.gif"), QStringLiteral("22.gif")})
-        copyAsset(file, folder);
+        QVERIFY(pictures.copyAsset(file));
+    const QString& folder = pictures.path();
 
     TestGame g(Edition::Full, folder);
     SetupWindow& s = g->setup();

@@ -10,8 +10,6 @@
 #include "ui/picture.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -197,14 +195,11 @@ private slots:
     {
         QFETCH(bool, wind);
         QFETCH(QByteArray, content);
-        QTemporaryDir folder;
+        PictureFolder folder;
         QVERIFY(folder.isValid());
-        const QString path = ui::joinPath(folder.path(), QStringLiteral("field.gif"));
-        if (!content.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-        }
+        const QString path = folder.file(QStringLiteral("field.gif"));
+        if (!content.isEmpty())
+            QVERIFY(folder.write(QStringLiteral("field.gif"), content));
 
         TestGame g(wind ? Edition::Wind : Edition::Full, folder.path());
         BattleWindow& b = g->Battle();

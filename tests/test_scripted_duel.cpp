@@ -16,7 +16,9 @@
 namespace {
 
 // Runs the game for `ms` milliseconds: each enabled timer of each existing
-// window ticks whenever its interval has passed.
+// window ticks whenever its clock's interval has passed. That is the pace the
+// programs run at (`ui::clockIntervalFor`): a timer shorter than the clock's
+// resolution ticks once per resolution, not once per millisecond.
 class Clock {
 public:
     explicit Clock(Game& game)
@@ -38,7 +40,7 @@ public:
                 windows.push_back(&game_.Score());
             for (ui::Window* window : windows)
                 for (ui::Timer* timer : window->timers())
-                    if (timer->enabled() && now_ % timer->interval() == 0)
+                    if (timer->enabled() && now_ % ui::clockIntervalFor(timer->interval()) == 0)
                         timer->tick();
         }
     }
@@ -54,6 +56,9 @@ public:
         }
         return done();
     }
+
+    // Milliseconds simulated so far.
+    long now() const { return now_; }
 
 private:
     Game& game_;
@@ -83,12 +88,15 @@ void TestScriptedDuel::duelFromStartToTheWinner()
     QVERIFY(g->Battle().visible());
     QCOMPARE(g->Battle().ProgressBar3.maximum(), 710.0f);
 
-    // Player 1 (Speed 6) fills the smaller gauge first: 43 ticks.
-    QVERIFY(clock.advanceUntil([&] { return g->player(0).visible(); }, 200));
+    // Player 1 (Speed 6) fills the smaller gauge first: 43 ticks of the turn
+    // scheduler, whose 1 ms ticks come once per 16 ms clock tick.
+    QVERIFY(clock.advanceUntil([&] { return g->player(0).visible(); }, 1000));
+    QCOMPARE(clock.now(), 43L * ui::clockIntervalFor(g->Battle().timersp.interval()));
     QCOMPARE(g->turnMarker(), QStringLiteral("0"));
     QVERIFY(!g->player(1).visible());
     QCOMPARE(g->player(0).Label3.caption(), QStringLiteral("3"));
-    clock.advance(5);
+    // The field upkeep shows the turn marker as the title at its next tick.
+    clock.advance(ui::clockIntervalFor(g->Battle().tagselamat.interval()));
     QCOMPARE(g->Battle().caption(), QStringLiteral("0"));
 
     // A click on the shot's damage number leaves player 2 with 10 energy.
@@ -174,7 +182,7 @@ void TestScriptedDuel::duelIsHeardAsItHappens()
     QVERIFY(g.sounds.isEmpty());
 
     // The chime comes with player 1's panel, once.
-    QVERIFY(clock.advanceUntil([&] { return g->player(0).visible(); }, 200));
+    QVERIFY(clock.advanceUntil([&] { return g->player(0).visible(); }, 1000));
     QCOMPARE(g.sounds, heard({"turn"}));
     clock.advance(500);
     QCOMPARE(g.sounds, heard({"turn"}));

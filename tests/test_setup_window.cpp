@@ -4,9 +4,7 @@
 #include "setup/setup_window.h"
 #include "ui/picture.h"
 
-#include <QFile>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -321,13 +319,9 @@ void TestSetupWindow::exitAndCloseEndTheProgram()
 
 void TestSetupWindow::missingOrBrokenSpriteIsReported()
 {
-    QTemporaryDir folder;
+    PictureFolder folder;
     QVERIFY(folder.isValid());
-    {
-        QFile broken(ui::joinPath(folder.path(), QStringLiteral("3.gif")));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("not a picture");
-    }
+    QVERIFY(folder.write(QStringLiteral("3.gif"), "not a picture"));
     TestGame g(Edition::Full, folder.path());
     SetupWindow& s = shownSetup(g);
     s.Command1.click();

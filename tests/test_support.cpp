@@ -11,6 +11,8 @@
 #include "ui/timer.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSlider>
@@ -76,6 +78,31 @@ void explode(TestGame& g)
     beledug.start();
     beledug.tick();
     QVERIFY(!beledug.enabled());
+}
+
+PictureFolder::PictureFolder()
+    : path_(base_.path())
+    , valid_(base_.isValid())
+{
+}
+
+PictureFolder::PictureFolder(const QString& name)
+    : path_(ui::joinPath(base_.path(), name))
+    , valid_(base_.isValid() && QDir().mkpath(path_))
+{
+}
+
+QString PictureFolder::file(const QString& fileName) const { return ui::joinPath(path_, fileName); }
+
+bool PictureFolder::write(const QString& fileName, const QByteArray& content) const
+{
+    QFile out(file(fileName));
+    return out.open(QIODevice::WriteOnly) && out.write(content) == content.size();
+}
+
+bool PictureFolder::copyAsset(const QString& assetName, const QString& as) const
+{
+    return QFile::copy(ui::joinPath(TestGame::assetsFolder(), assetName), file(as.isEmpty() ? assetName : as));
 }
 
 QImage assetImage(const QString& fileName)

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 class PanelWindow;
 class QSlider;
@@ -66,6 +67,30 @@ void explode(TestGame& g);
 // The picture of a file of the shipped assets, to compare with what a field
 // shows; a null image when the file cannot be read.
 QImage assetImage(const QString& fileName);
+
+// A picture folder of a test's own, removed with it: empty at first, or
+// named `name` inside the temporary folder (to try names with blanks or
+// letters beyond ASCII). Files are written into it or copied from the shipped
+// assets; each call says whether it worked, for the test to check.
+class PictureFolder {
+public:
+    PictureFolder();
+    explicit PictureFolder(const QString& name);
+
+    bool isValid() const { return valid_; }
+    const QString& path() const { return path_; }
+    // The full name of a file in the folder.
+    QString file(const QString& fileName) const;
+
+    [[nodiscard]] bool write(const QString& fileName, const QByteArray& content) const;
+    // Copies the shipped `assetName` here, as `as` when given.
+    [[nodiscard]] bool copyAsset(const QString& assetName, const QString& as = QString()) const;
+
+private:
+    QTemporaryDir base_;
+    QString path_;
+    bool valid_ = false;
+};
 
 // A point of a field (in the field's pixels), in pixels of its window: where
 // a real pointer goes to reach it.

@@ -7,7 +7,6 @@
 #include "ui/picture.h"
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestWindSetup : public QObject {
@@ -87,7 +86,7 @@ private slots:
 
     void missingSpriteFileIsReportedAndKeepsThePicture()
     {
-        QTemporaryDir empty;
+        PictureFolder empty;
         TestGame g(Edition::Wind, empty.path());
         WindSetupWindow& form = shownWindSetup(g);
         form.Command1.click();
