@@ -271,11 +271,13 @@ void TestSetupWindow::gameTypes()
 
     s.Command4.click();
     QCOMPARE(s.caption(), QStringLiteral("4"));
+    QCOMPARE(s.playerCount(), 4);
     QVERIFY(!s.Frame2.visible());
     QVERIFY(s.Frame1.isShown());
 
     s.Command2.click();
     QCOMPARE(s.caption(), QStringLiteral("3"));
+    QCOMPARE(s.playerCount(), 3);
     QVERIFY(s.playerTakesPart(2));
     QVERIFY(!s.playerTakesPart(3));
 
@@ -288,6 +290,7 @@ void TestSetupWindow::gameTypes()
     QVERIFY(!s.Frame2.visible());
     s.Command1.click();
     QCOMPARE(s.caption(), QStringLiteral("2"));
+    QCOMPARE(s.playerCount(), 2);
     QVERIFY(s.Image1.isShown());
     QVERIFY(s.Image2.isShown());
     QVERIFY(!s.Image3.isShown());

@@ -163,6 +163,8 @@ QString RosterWindow::spriteFile(const QString& number, bool facingRight) const
     return ui::joinPath(Dir1.path(), number + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
 }
 
+std::int64_t RosterWindow::playerCount() const { return numtext::readInt16(caption()); }
+
 void RosterWindow::chooseGameType(int players)
 {
     Frame2.show();

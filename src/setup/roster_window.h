@@ -5,6 +5,7 @@
 #include "ui/window.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class Game;
@@ -84,6 +85,10 @@ public:
 
     // The sprite file of a character number facing right ("kanan") or left.
     QString spriteFile(const QString& number, bool facingRight) const;
+
+    // The number of players of the match, which the window's title holds
+    // once a game type is chosen (read as every number field is).
+    std::int64_t playerCount() const;
 
     // Handlers shared by both editions.
     void chooseGameType(int players);  // "Duel 1vs1" (2) .. "Survival 4 player" (4)
