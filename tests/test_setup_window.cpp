@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "score/score_window.h"
+#include "setup/character_catalogue.h"
 #include "setup/setup_window.h"
 #include "ui/picture.h"
 
@@ -47,6 +48,12 @@ void TestSetupWindow::loadState()
     QCOMPARE(s.Frame2.top(), 0.0);
     QVERIFY(!s.Frame5.visible());
     QCOMPARE(s.Dir1.path(), TestGame::assetsFolder());
+    QCOMPARE(s.Dir1.path(), g->pictureFolder());
+    // The selector counts the catalogue's characters, numbered 1 up in order.
+    QCOMPARE(s.Label11.caption(), QStringLiteral("/6"));
+    for (int k = 0; k < kCharacterCount; ++k)
+        QCOMPARE(characterCatalogue().at(static_cast<std::size_t>(k)).number, kFirstCharacter + k);
+    QCOMPARE(characterCatalogue().back().number, kLastCharacter);
 
     // Built-in roster pictures: 50 x 60 pixels for player 1, 60 x 50 for the others.
     for (int slot = 0; slot < 4; ++slot)

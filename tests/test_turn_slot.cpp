@@ -1,5 +1,6 @@
 // The state the game keeps as text, as its readers give it: which player the
-// turn marker names, the fire button's stage and the facings.
+// turn marker names, the fire button's stage, the facings, and which windows
+// exist.
 
 #include "test_support.h"
 
@@ -103,6 +104,31 @@ private slots:
         panel.fireClick();
         QCOMPARE(panel.fireStage(), std::optional(words::FireStage::Ready));
         QCOMPARE(g->turnSlot(), std::optional<int>(0));
+    }
+
+    // The windows that exist, in one order whatever order they were made in;
+    // asking makes none, and a closed window leaves the list.
+    void liveWindowsListsWhatExistsInOneOrder()
+    {
+        TestGame g;
+        auto names = [&g] {
+            QStringList list;
+            for (const Game::LiveWindow& live : g->liveWindows())
+                list << QString::fromLatin1(live.name);
+            return list;
+        };
+        QCOMPARE(names(), QStringList{QStringLiteral("Form1")});
+        g->Score();
+        g->player(2);
+        g->Battle();
+        g->player(0);
+        QCOMPARE(names(), (QStringList{QStringLiteral("Form1"), QStringLiteral("Battle"), QStringLiteral("player1"),
+                                       QStringLiteral("player3"), QStringLiteral("Score")}));
+        QCOMPARE(g->liveWindows().at(3).window, &g->player(2));
+        g->discardBattle();
+        QCOMPARE(names(), (QStringList{QStringLiteral("Form1"), QStringLiteral("player1"), QStringLiteral("player3"),
+                                       QStringLiteral("Score")}));
+        QVERIFY(!g->battleExists());
     }
 };
 

@@ -60,7 +60,7 @@ public:
     ui::Button back;      // "back": to the main menu
     ui::Slider Slider1;   // guide-line scale, 0 = off
     ui::Label Label1;     // "Garis Pembantu: (0=off)"
-    ui::FolderList Dir1;  // the picture folder
+    ui::FolderList Dir1;  // the picture folder, as Game::pictureFolder() gives it
 
     ui::Button Command10; // "Score..."
 

@@ -930,18 +930,7 @@ std::string Soak::describeMatch()
 
 std::vector<Soak::LiveWindow> Soak::liveWindows() const
 {
-    std::vector<LiveWindow> windows;
-    windows.push_back({"Form1", &game_->Form1()});
-    if (game_->battleExists())
-        windows.push_back({"Battle", &game_->Battle()});
-    for (int k = 0; k < 4; ++k)
-        if (game_->panelExists(k))
-            windows.push_back({kPanelNames[k], &game_->player(k)});
-    if (game_->scoreExists())
-        windows.push_back({"Score", &game_->Score()});
-    if (game_->computerExists())
-        windows.push_back({"Computer", &game_->Computer()});
-    return windows;
+    return game_->liveWindows();
 }
 
 std::vector<Soak::LiveWindow> Soak::playersWindows() const
