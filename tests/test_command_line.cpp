@@ -5,9 +5,9 @@
 
 namespace {
 
-CommandLineAnswer read(const QStringList& options, const QString& program = QStringLiteral("kestrava2"))
+CommandLineAnswer read(const QStringList& options, Edition edition = Edition::Full)
 {
-    return readCommandLine(QStringList{QStringLiteral("/usr/bin/") + program} + options, program,
+    return readCommandLine(QStringList{QStringLiteral("/usr/bin/") + programName(edition)} + options, edition,
                            QStringLiteral("1.0"));
 }
 
@@ -58,7 +58,7 @@ private slots:
 
     void startsWithAnEmptyArgumentList()
     {
-        QVERIFY(readCommandLine({}, QStringLiteral("kestrava1"), QStringLiteral("1.0")).startGame);
+        QVERIFY(readCommandLine({}, Edition::Wind, QStringLiteral("1.0")).startGame);
     }
 
     void helpAnswersOnStandardOutput_data()
@@ -72,7 +72,7 @@ private slots:
     void helpAnswersOnStandardOutput()
     {
         QFETCH(QString, option);
-        const CommandLineAnswer answer = read({option}, QStringLiteral("kestrava1"));
+        const CommandLineAnswer answer = read({option}, Edition::Wind);
         QVERIFY(!answer.startGame);
         QCOMPARE(answer.exitStatus, 0);
         QVERIFY(answer.standardError.isEmpty());
@@ -92,6 +92,35 @@ private slots:
             QCOMPARE(answer.standardOutput, QStringLiteral("kestrava2 1.0\n"));
             QVERIFY(answer.standardError.isEmpty());
         }
+    }
+
+    // Each program takes its name and its help from its edition, and a tool
+    // that is told a program name finds the edition again.
+    void programNameComesFromTheEdition_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("mentionsWind");
+        QTest::newRow("full") << Edition::Full << QStringLiteral("kestrava2") << false;
+        QTest::newRow("wind") << Edition::Wind << QStringLiteral("kestrava1") << true;
+    }
+    void programNameComesFromTheEdition()
+    {
+        QFETCH(Edition, edition);
+        QFETCH(QString, name);
+        QFETCH(bool, mentionsWind);
+        QCOMPARE(programName(edition), name);
+        QCOMPARE(editionNamed(name), std::optional<Edition>(edition));
+        const QString help = read({QStringLiteral("--help")}, edition).standardOutput;
+        QVERIFY(help.startsWith(QStringLiteral("Usage: ") + name + QStringLiteral(" [options]\n")));
+        QCOMPARE(help.contains(QStringLiteral("artillery with wind")), mentionsWind);
+        QCOMPARE(read({QStringLiteral("--version")}, edition).standardOutput, name + QStringLiteral(" 1.0\n"));
+    }
+
+    void unknownProgramNamesNoEdition()
+    {
+        QCOMPARE(editionNamed(QStringLiteral("kestrava3")), std::nullopt);
+        QCOMPARE(editionNamed(QString()), std::nullopt);
     }
 
     void helpWinsOverVersion()
@@ -148,7 +177,7 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QString, seats);
-        const CommandLineAnswer answer = read(options, QStringLiteral("kestrava1"));
+        const CommandLineAnswer answer = read(options, Edition::Wind);
         QVERIFY(answer.startGame);
         QVERIFY(answer.standardError.isEmpty());
         QCOMPARE(seatsOf(answer), seats);

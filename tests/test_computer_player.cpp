@@ -275,7 +275,7 @@ private slots:
         PanelWindow& panel = fullDuelWithComputerFirst(g);
         planAlways(g, planOf({}, far, high));
         ui::Timer& pace = g->Computer().Timer1;
-        while (panel.Command1.caption() == QStringLiteral("tembak"))
+        while (panel.fireStage() == words::FireStage::Ready)
             pace.tick();
         // Each gauge tick is followed at once by the press when it reaches
         // the plan: never a tick late.

@@ -53,7 +53,7 @@ Situation situationOf(TestGame& g, int slot)
     s.heightFacingRight = pictureHeight(right);
     s.widthFacingLeft = pictureWidth(left);
     s.heightFacingLeft = pictureHeight(left);
-    s.facesRight = panel.Label1.caption() == QStringLiteral("kanan");
+    s.facesRight = panel.facesRight();
     s.movementPoints = numtext::readDouble(panel.Label3.caption());
     s.shotDamage = g->windEdition() ? 0.0 : numtext::readDouble(g->setup().attack[at(slot)]->text()) * 5;
     s.wind = numtext::readDouble(b.Text3.text());
@@ -278,7 +278,7 @@ private slots:
             for (std::size_t j = 0; j < kVerticalWindRing.size(); ++j) {
                 for (const bool right : {true, false}) {
                     panel.show();
-                    if ((panel.Label1.caption() == QStringLiteral("kanan")) != right)
+                    if (panel.facesRight() != right)
                         (right ? panel.kanan : panel.kiri).click();
                     b.Text3.setText(numtext::text(kHorizontalWindRing[i]));
                     b.Text4.setText(numtext::text(kVerticalWindRing[j]));

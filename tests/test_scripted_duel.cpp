@@ -30,16 +30,8 @@ public:
     {
         for (int i = 0; i < ms; ++i) {
             ++now_;
-            std::vector<ui::Window*> windows{&game_.Form1()};
-            if (game_.battleExists())
-                windows.push_back(&game_.Battle());
-            for (int slot = 0; slot < 4; ++slot)
-                if (game_.panelExists(slot))
-                    windows.push_back(&game_.player(slot));
-            if (game_.scoreExists())
-                windows.push_back(&game_.Score());
-            for (ui::Window* window : windows)
-                for (ui::Timer* timer : window->timers())
+            for (const Game::LiveWindow& live : game_.liveWindows())
+                for (ui::Timer* timer : live.window->timers())
                     if (timer->enabled() && now_ % ui::clockIntervalFor(timer->interval()) == 0)
                         timer->tick();
         }

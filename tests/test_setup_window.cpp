@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "score/score_window.h"
+#include "setup/character_catalogue.h"
 #include "setup/setup_window.h"
 #include "ui/picture.h"
 
@@ -45,6 +46,12 @@ void TestSetupWindow::loadState()
     QCOMPARE(s.Frame2.top(), 0.0);
     QVERIFY(!s.Frame5.visible());
     QCOMPARE(s.Dir1.path(), TestGame::assetsFolder());
+    QCOMPARE(s.Dir1.path(), g->pictureFolder());
+    // The selector counts the catalogue's characters, numbered 1 up in order.
+    QCOMPARE(s.Label11.caption(), QStringLiteral("/6"));
+    for (int k = 0; k < kCharacterCount; ++k)
+        QCOMPARE(characterCatalogue().at(static_cast<std::size_t>(k)).number, kFirstCharacter + k);
+    QCOMPARE(characterCatalogue().back().number, kLastCharacter);
 
     // Built-in roster pictures: 50 x 60 pixels for player 1, 60 x 50 for the others.
     for (int slot = 0; slot < 4; ++slot)
@@ -269,11 +276,13 @@ void TestSetupWindow::gameTypes()
 
     s.Command4.click();
     QCOMPARE(s.caption(), QStringLiteral("4"));
+    QCOMPARE(s.playerCount(), 4);
     QVERIFY(!s.Frame2.visible());
     QVERIFY(s.Frame1.isShown());
 
     s.Command2.click();
     QCOMPARE(s.caption(), QStringLiteral("3"));
+    QCOMPARE(s.playerCount(), 3);
     QVERIFY(s.playerTakesPart(2));
     QVERIFY(!s.playerTakesPart(3));
 
@@ -286,6 +295,7 @@ void TestSetupWindow::gameTypes()
     QVERIFY(!s.Frame2.visible());
     s.Command1.click();
     QCOMPARE(s.caption(), QStringLiteral("2"));
+    QCOMPARE(s.playerCount(), 2);
     QVERIFY(s.Image1.isShown());
     QVERIFY(s.Image2.isShown());
     QVERIFY(!s.Image3.isShown());

@@ -37,6 +37,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -91,19 +92,13 @@ long peakMemoryKiB()
 // Prints how often each timer ticked, named by window and timer.
 void printTickRates(Game& game, const char* title, const std::map<const ui::Timer*, int>& ticks, double seconds)
 {
-    std::vector<std::pair<QString, ui::Window*>> windows{{QStringLiteral("setup"), &game.Form1()}};
-    if (game.battleExists())
-        windows.emplace_back(QStringLiteral("battle"), &game.Battle());
-    for (int slot = 0; slot < 4; ++slot)
-        if (game.panelExists(slot))
-            windows.emplace_back(QStringLiteral("player%1").arg(slot + 1), &game.player(slot));
-    if (game.scoreExists())
-        windows.emplace_back(QStringLiteral("score"), &game.Score());
     QStringList rates;
-    for (const auto& [label, window] : windows)
-        for (const ui::Timer* timer : window->timers())
+    for (const Game::LiveWindow& live : game.liveWindows())
+        for (const ui::Timer* timer : live.window->timers())
             if (auto found = ticks.find(timer); found != ticks.end())
-                rates << QStringLiteral("%1 %2 %3").arg(label, timer->name()).arg(found->second / seconds, 0, 'f', 1);
+                rates << QStringLiteral("%1 %2 %3")
+                             .arg(QString::fromLatin1(live.name), timer->name())
+                             .arg(found->second / seconds, 0, 'f', 1);
     std::printf("%s: %s\n", title, qPrintable(rates.join(QStringLiteral(", "))));
 }
 
@@ -163,9 +158,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const QString program = args.value(1);
-    if (program != QLatin1String("kestrava2") && program != QLatin1String("kestrava1"))
+    const std::optional<Edition> edition = editionNamed(program);
+    if (!edition)
         return fail("usage: kestrava_flight_probe kestrava2|kestrava1 [picture-folder]");
-    const bool wind = program == QLatin1String("kestrava1");
+    const bool wind = *edition == Edition::Wind;
     const QString folder = args.size() > 2 ? QDir(args.at(2)).absolutePath() : QDir::currentPath();
 
     // As the program starts itself.
@@ -177,7 +173,7 @@ int main(int argc, char* argv[])
     QStringList messages;
     ui::setMessagePresenter([&](const QString& text) { messages << text; });
 
-    Game game(wind ? Edition::Wind : Edition::Full, folder);
+    Game game(*edition, folder);
     int endStatus = -1;
     game.setProgramEnding([&](int status) { endStatus = status; });
     game.Form1().show();

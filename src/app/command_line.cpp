@@ -16,9 +16,9 @@ const char* const kQtFlags[] = {
     "reverse", "widgetcount", "nograb", "dograb", "sync",
 };
 
-QString helpText(const QString& programName)
+QString helpText(Edition edition)
 {
-    const bool wind = programName == QLatin1String("kestrava1");
+    const bool wind = edition == Edition::Wind;
     return QStringLiteral(
                "Usage: %1 [options]\n"
                "\n"
@@ -39,7 +39,7 @@ QString helpText(const QString& programName)
                "\n"
                "Qt's own options, such as -platform or -display, are passed to Qt.\n"
                "See %1(6) for the rules of the game.\n")
-        .arg(programName,
+        .arg(programName(edition),
              wind ? QStringLiteral("Turn-based artillery with wind for two to four players at one computer.")
                   : QStringLiteral("Turn-based artillery for two to four players at one computer."));
 }
@@ -98,9 +98,9 @@ std::optional<QString> readComputerSeats(const QStringList& values,
 
 } // namespace
 
-CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& programName,
-                                  const QString& version)
+CommandLineAnswer readCommandLine(const QStringList& arguments, Edition edition, const QString& version)
 {
+    const QString programName = ::programName(edition);
     QCommandLineParser parser;
     // Qt's options are single-dash words ("-platform xcb"), so single-dash
     // words are read as long options, not as bundles of letters.
@@ -142,7 +142,7 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& p
         return usageError(programName, *wrong);
     if (parser.isSet(help)) {
         answer.startGame = false;
-        answer.standardOutput = helpText(programName);
+        answer.standardOutput = helpText(edition);
     } else if (parser.isSet(versionOption)) {
         answer.startGame = false;
         answer.standardOutput = QStringLiteral("%1 %2\n").arg(programName, version);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/edition.h"
 #include "computer/planner.h"
 
 #include <QString>
@@ -30,6 +31,5 @@ struct CommandLineAnswer {
 inline constexpr int kUsageErrorStatus = 2;
 
 // Reads ARGUMENTS (the program's own path first, as in argv) for the
-// program PROGRAMNAME of version VERSION.
-CommandLineAnswer readCommandLine(const QStringList& arguments, const QString& programName,
-                                  const QString& version);
+// program of EDITION at version VERSION.
+CommandLineAnswer readCommandLine(const QStringList& arguments, Edition edition, const QString& version);

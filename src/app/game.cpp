@@ -118,6 +118,22 @@ std::optional<int> Game::turnSlot()
     return std::nullopt;
 }
 
+std::vector<Game::LiveWindow> Game::liveWindows()
+{
+    static const char* const kPanelNames[4] = {"player1", "player2", "player3", "player4"};
+    std::vector<LiveWindow> windows{{"Form1", form1_.get()}};
+    if (battle_)
+        windows.push_back({"Battle", battle_.get()});
+    for (int slot = 0; slot < 4; ++slot)
+        if (panels_.at(static_cast<std::size_t>(slot)))
+            windows.push_back({kPanelNames[slot], panels_.at(static_cast<std::size_t>(slot)).get()});
+    if (score_)
+        windows.push_back({"Score", score_.get()});
+    if (computer_)
+        windows.push_back({"Computer", computer_.get()});
+    return windows;
+}
+
 void Game::discardBattle()
 {
     if (battle_)
@@ -142,14 +158,8 @@ void Game::bury(std::unique_ptr<ui::Window> window)
 
 void Game::endProgram(int status)
 {
-    for (auto& panel : panels_)
-        if (panel)
-            panel->stopAllTimers();
-    if (battle_)
-        battle_->stopAllTimers();
-    if (score_)
-        score_->stopAllTimers();
-    if (computer_)
-        computer_->stopAllTimers();
+    // No timer of any window ticks on while the program ends.
+    for (const LiveWindow& live : liveWindows())
+        live.window->stopAllTimers();
     ending_(status);
 }

@@ -38,6 +38,7 @@ public:
 
     Edition edition() const { return edition_; }
     // The folder the program started in: where its pictures are read from.
+    // The setup window's hidden Dir1 shows this folder; code asks here.
     const QString& pictureFolder() const { return pictureFolder_; }
     bool windEdition() const { return edition_ == Edition::Wind; }
 
@@ -71,6 +72,15 @@ public:
     bool battleExists() const { return battle_ != nullptr; }
     bool scoreExists() const { return score_ != nullptr; }
     bool panelExists(int slot) const { return panels_.at(slot) != nullptr; }
+
+    // A window that exists now, with its name in the game.
+    struct LiveWindow {
+        const char* name;
+        ui::Window* window;
+    };
+    // Every window that exists now, always in this order: `Form1`, `Battle`,
+    // `player1` .. `player4`, `Score`, `Computer`. Asking makes none.
+    std::vector<LiveWindow> liveWindows();
 
     // The turn marker: the Tag text of `player1`.
     QString turnMarker();

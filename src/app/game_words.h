@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The game's own words that also serve as its state: fields hold them and
 // handlers compare them, so each is spelled here once. They are words of the
 // game's interface language, spelled as the game has always spelled them.
@@ -13,6 +15,17 @@ namespace words {
 inline QString right() { return QStringLiteral("kanan"); }
 inline QString left() { return QStringLiteral("kiri"); }
 inline QString facing(bool facesRight) { return facesRight ? right() : left(); }
+
+enum class Facing { Right, Left };
+// The facing a Label1 or lr holds; nothing when it holds neither word.
+inline std::optional<Facing> facingOf(const QString& text)
+{
+    if (text == right())
+        return Facing::Right;
+    if (text == left())
+        return Facing::Left;
+    return std::nullopt;
+}
 
 // Up and down: the captions of the panel's vertical step buttons and the
 // vertical directions of view scrolling.
@@ -27,5 +40,25 @@ inline QString noScroll() { return QStringLiteral("no"); }
 inline QString fireReady() { return QStringLiteral("tembak"); }
 inline QString farRising() { return QStringLiteral("far ok"); }
 inline QString highRising() { return QStringLiteral("high ok"); }
+
+enum class FireStage { Ready, FarRising, HighRising };
+// The stage a fire button's caption holds; nothing for any other caption.
+inline std::optional<FireStage> fireStageOf(const QString& caption)
+{
+    if (caption == fireReady())
+        return FireStage::Ready;
+    if (caption == farRising())
+        return FireStage::FarRising;
+    if (caption == highRising())
+        return FireStage::HighRising;
+    return std::nullopt;
+}
+
+// The turn marker (player1's Tag) holds the number of the player whose turn
+// it is, or one of these. Between turns, while the full game's turn gauges
+// fill, it reads "-1"; "0" is where it starts over: player 1, and in the wind
+// edition the start of the rotation.
+inline QString betweenTurns() { return QStringLiteral("-1"); }
+inline QString firstTurn() { return QStringLiteral("0"); }
 
 } // namespace words

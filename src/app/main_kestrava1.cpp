@@ -2,5 +2,5 @@
 
 int main(int argc, char* argv[])
 {
-    return runGame(argc, argv, Edition::Wind, QStringLiteral("kestrava1"));
+    return runGame(argc, argv, Edition::Wind);
 }

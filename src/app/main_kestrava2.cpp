@@ -2,5 +2,5 @@
 
 int main(int argc, char* argv[])
 {
-    return runGame(argc, argv, Edition::Full, QStringLiteral("kestrava2"));
+    return runGame(argc, argv, Edition::Full);
 }

@@ -16,7 +16,7 @@
 #error "KESTRAVA_VERSION is not defined"
 #endif
 
-int runGame(int argc, char* argv[], Edition edition, const QString& programName)
+int runGame(int argc, char* argv[], Edition edition)
 {
     // The command line is read before QApplication exists, so that --help
     // and --version answer where no display can be opened.
@@ -24,7 +24,7 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const CommandLineAnswer answer =
-        readCommandLine(arguments, programName, QStringLiteral(KESTRAVA_VERSION));
+        readCommandLine(arguments, edition, QStringLiteral(KESTRAVA_VERSION));
     if (!answer.startGame) {
         std::fputs(answer.standardOutput.toLocal8Bit().constData(), stdout);
         std::fputs(answer.standardError.toLocal8Bit().constData(), stderr);
@@ -37,7 +37,7 @@ int runGame(int argc, char* argv[], Edition edition, const QString& programName)
         qputenv("QT_QPA_PLATFORM", platform.toLatin1());
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(programName);
+    QApplication::setApplicationName(programName(edition));
     QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // Other windows stay open behind the battle window: only closing the
     // setup window (or "Exit") ends the program.

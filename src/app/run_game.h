@@ -6,4 +6,4 @@
 
 // Starts the game of one edition: the setup window in the program's working
 // directory, which is the picture folder. Returns the exit status.
-int runGame(int argc, char* argv[], Edition edition, const QString& programName);
+int runGame(int argc, char* argv[], Edition edition);

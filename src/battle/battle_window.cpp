@@ -246,7 +246,7 @@ void BattleWindow::load()
     Picture1.move(0, 0);
 
     // The battlefield picture from the picture folder.
-    const QString path = ui::joinPath(game_.Form1().Dir1.path(), QStringLiteral("field.gif"));
+    const QString path = ui::joinPath(game_.pictureFolder(), QStringLiteral("field.gif"));
     QString error;
     if (const auto picture = ui::readPictureFile(path, &error)) {
         Picture1.setPicture(*picture);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/game_words.h"
 #include "ui/controls.h"
 #include "ui/timer.h"
 #include "ui/window.h"
 
 #include <array>
+#include <optional>
 
 class Game;
 struct BattleDesign;
@@ -110,6 +112,8 @@ public:
 
     // ---- Named operations ----
     void EndShot();
+    // Which way lr says the shooter faces; nothing for any other text.
+    std::optional<words::Facing> shotFacing() const { return words::facingOf(lr.caption()); }
     void AdvanceNextWind();
     void PlaceWindDial(ui::Twips x, ui::Twips y);
     void WriteWindText();

@@ -52,7 +52,7 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
         // Turns pass in a fixed rotation: move it on past destroyed vehicles.
         windedition::passTurnOverDestroyed(game_, [this] { declareDraw(game_); });
         if (noVehicleLeft(*this))
-            game_.setTurnMarker(QStringLiteral("0"));
+            game_.setTurnMarker(words::firstTurn());
     } else if (noVehicleLeft(*this)) {
         declareDraw(game_);
     }
@@ -60,7 +60,7 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
     // Keep the turn marker in range. Only a marker above the last slot wraps
     // to player 1; "-1" between turns and a fraction such as "2.5" stay.
     if (numtext::readDouble(game_.turnMarker()) > 3)
-        game_.setTurnMarker(QStringLiteral("0"));
+        game_.setTurnMarker(words::firstTurn());
 
     // Bring back the panel of the player whose turn it is, unless a shot or a
     // vehicle move is running.

@@ -22,7 +22,7 @@ void BattleWindow::flightTick()
         .lift = numtext::readDouble(Text4.text()),
         .far = ProgressBar1.value(),
         .high = static_cast<double>(Slider1.value()),
-        .facesRight = lr.caption() == words::right(),
+        .facesRight = shotFacing() == words::Facing::Right,
         .floor = flightFloor(),
     };
     const flight::Step step = flight::step(state, inputs);
@@ -88,7 +88,7 @@ void BattleWindow::EndShot()
     if (windEdition()) {
         windedition::passTurnInRotation(game_);
     } else {
-        game_.setTurnMarker(QStringLiteral("-1"));
+        game_.setTurnMarker(words::betweenTurns());
         timersp.start();
     }
 

@@ -38,7 +38,7 @@ void BattleWindow::upkeepTick()
         if (car->tag().isEmpty())
             car->setTag(QStringLiteral("0"));
     if (game_.turnMarker().isEmpty())
-        game_.setTurnMarker(QStringLiteral("0"));
+        game_.setTurnMarker(words::firstTurn());
 
     // The title shows whose turn it is.
     setCaption(game_.turnMarker());

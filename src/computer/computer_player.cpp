@@ -250,14 +250,14 @@ void ComputerWindow::act(Turn& turn)
         }
         turn.stage = Stage::Fire;
         panel.onGaugeTick([this] { gaugeTicked(); });
-        if (panel.Command1.caption() == words::fireReady())
+        if (panel.fireStage() == words::FireStage::Ready)
             pressFire(turn);
         return;
     case Stage::Fire: {
         // A gauge that stopped by itself (full) is pressed on this tick.
-        const QString stage = panel.Command1.caption();
-        if ((stage == words::farRising() && !panel.Timer2.enabled())
-            || (stage == words::highRising() && !panel.Timer6.enabled()))
+        const std::optional<words::FireStage> stage = panel.fireStage();
+        if ((stage == words::FireStage::FarRising && !panel.Timer2.enabled())
+            || (stage == words::FireStage::HighRising && !panel.Timer6.enabled()))
             pressFire(turn);
         return;
     }
@@ -270,9 +270,9 @@ void ComputerWindow::gaugeTicked()
         return;
     Turn& turn = *turn_;
     PanelWindow& panel = game_.player(turn.slot);
-    const QString stage = panel.Command1.caption();
-    if ((stage == words::farRising() && panel.ProgressBar1.value() >= static_cast<float>(turn.plan.far))
-        || (stage == words::highRising() && panel.slider1.value() >= static_cast<float>(turn.plan.high)))
+    const std::optional<words::FireStage> stage = panel.fireStage();
+    if ((stage == words::FireStage::FarRising && panel.ProgressBar1.value() >= static_cast<float>(turn.plan.far))
+        || (stage == words::FireStage::HighRising && panel.slider1.value() >= static_cast<float>(turn.plan.high)))
         pressFire(turn);
 }
 
@@ -281,7 +281,7 @@ void ComputerWindow::pressFire(const Turn& turn)
     PanelWindow& panel = game_.player(turn.slot);
     panel.Command1.automatedClick();
     // The third press launches: the turn is over.
-    if (panel.Command1.caption() == words::fireReady())
+    if (panel.fireStage() == words::FireStage::Ready)
         endTurn();
 }
 
@@ -317,7 +317,7 @@ void ComputerWindow::choosePauses(Turn& turn, int gaugeIntervalMs) const
     // the spot is only paused after.
     long long steps = 0;
     long long turns = 0;
-    bool facesRight = game_.player(turn.slot).Label1.caption() == words::right();
+    bool facesRight = game_.player(turn.slot).facesRight();
     for (const Press press : turn.plan.presses) {
         const bool side = press == Press::Left || press == Press::Right;
         if (side && facesRight != (press == Press::Right)) {
@@ -376,7 +376,7 @@ Situation ComputerWindow::readSituation(Game& game, int slot)
     s.widthFacingLeft = left ? left->first : mine.width();
     s.heightFacingLeft = left ? left->second : mine.height();
 
-    s.facesRight = panel.Label1.caption() == words::right();
+    s.facesRight = panel.facesRight();
     s.movementPoints = numtext::readDouble(panel.Label3.caption());
     s.shotDamage = game.windEdition() ? 0.0 : numtext::readDouble(game.setup().attack[own]->text()) * 5;
     s.wind = numtext::readDouble(battle.Text3.text());

@@ -32,7 +32,7 @@ void passTurnInRotation(Game& game)
     // to 2. The setup window's title holds the number of players of the
     // match; a marker at or past it starts the round again.
     const std::int64_t marker = numtext::readInt16(game.turnMarker());
-    const std::int64_t players = numtext::readInt16(game.Form1().caption());
+    const std::int64_t players = game.Form1().playerCount();
     const std::int64_t next = marker < players ? marker + 1 : 0;
     game.setTurnMarker(numtext::text(next));
 

@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/player_slots.h"
 #include "battle/battle_window.h"
+#include "setup/character_catalogue.h"
 #include "setup/match_start.h"
 #include "ui/number_text.h"
 #include "ui/picture.h"
@@ -10,9 +11,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int kFirstCharacter = 1;
-constexpr int kLastCharacter = 6;
 
 // The vehicles of players 1 and 2 stand with their lower edge on this line.
 constexpr ui::Twips kGroundLine = 5020;

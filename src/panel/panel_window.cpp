@@ -123,7 +123,7 @@ PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
 {
     // player1's Tag is the turn marker shared by all players.
     if (slot_ == 0)
-        setTag(game_.windEdition() ? QStringLiteral("0") : QStringLiteral("-1"));
+        setTag(game_.windEdition() ? words::firstTurn() : words::betweenTurns());
 
     placeClientAt(60, 6405);
 
@@ -149,18 +149,20 @@ double pointsOf(const ui::Label& label) { return numtext::readDouble(label.capti
 
 } // namespace
 
-void PanelWindow::kiriClick() { turnOrStepSideways(words::left(), words::right(), -kSideStep); }
+void PanelWindow::kiriClick() { turnOrStepSideways(words::Facing::Left, -kSideStep); }
 
-void PanelWindow::kananClick() { turnOrStepSideways(words::right(), words::left(), kSideStep); }
+void PanelWindow::kananClick() { turnOrStepSideways(words::Facing::Right, kSideStep); }
 
 // A side button turns a vehicle that faces the other way (free of charge) and
 // otherwise steps it towards the button's side for one movement point.
-void PanelWindow::turnOrStepSideways(const QString& side, const QString& otherSide, ui::Twips step)
+void PanelWindow::turnOrStepSideways(words::Facing side, ui::Twips step)
 {
-    if (Label1.caption() == otherSide) {
-        Label1.setCaption(side);
+    const bool right = side == words::Facing::Right;
+    const words::Facing otherSide = right ? words::Facing::Left : words::Facing::Right;
+    if (facing() == otherSide) {
+        Label1.setCaption(words::facing(right));
         game_.Battle().vehicle[slot_]->loadPictureFile(
-            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), side == words::right()));
+            game_.Form1().spriteFile(game_.Form1().characterNumber[slot_]->text(), right));
         return;
     }
     const double points = pointsOf(Label3);
@@ -217,10 +219,11 @@ void PanelWindow::placeGuideLineEnd()
     const double high = slider1.value();
     const ui::Twips x1 = battle.Line1.x1();
     const ui::Twips y1 = battle.Line1.y1();
-    if (battle.lr.caption() == words::right()) {
+    const std::optional<words::Facing> facing = battle.shotFacing();
+    if (facing == words::Facing::Right) {
         battle.Line1.setX2(x1 + far * k);
         battle.Line1.setY2(y1 - high * k);
-    } else if (battle.lr.caption() == words::left()) {
+    } else if (facing == words::Facing::Left) {
         battle.Line1.setX2(x1 - far * k);
         battle.Line1.setY2(y1 - high * k);
     }
@@ -273,7 +276,7 @@ void PanelWindow::fireClick()
     {
         BattleWindow& battle = game_.Battle();
         const ui::Sprite& vehicle = *battle.vehicle[slot_];
-        const double left = Label1.caption() == words::right()
+        const double left = facesRight()
             ? vehicle.left() + vehicle.width() + battle.Image1.width()
             : vehicle.left();
         battle.left1.setText(numtext::textSingle(static_cast<float>(left)));
@@ -289,15 +292,15 @@ void PanelWindow::fireClick()
     for (ui::Label* dealt : game_.Battle().damageLabel)
         dealt->setCaption(QStringLiteral("0"));
 
-    const QString stage = Command1.caption();
-    if (stage == words::fireReady()) {
+    const std::optional<words::FireStage> stage = fireStage();
+    if (stage == words::FireStage::Ready) {
         // First press: the far gauge starts from empty.
         ProgressBar1.setValue(0);
         slider1.setValue(0);
         Command1.setCaption(words::farRising());
         Timer2.start();
         game_.Battle().Timer1.stop();
-    } else if (stage == words::farRising()) {
+    } else if (stage == words::FireStage::FarRising) {
         // Second press: the far power is fixed, the high gauge rises.
         Timer2.stop();
         Timer6.start();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "app/game_words.h"
+
+#include <optional>
+
 #include "ui/controls.h"
 #include "ui/timer.h"
 #include "ui/window.h"
@@ -30,6 +34,13 @@ public:
     ~PanelWindow() override;
 
     int slot() const { return slot_; }
+
+    // What the fire button's caption says: the stage of this player's shot,
+    // nothing for a caption the game never writes.
+    std::optional<words::FireStage> fireStage() const { return words::fireStageOf(Command1.caption()); }
+    // Which way Label1 says the vehicle faces; nothing for any other text.
+    std::optional<words::Facing> facing() const { return words::facingOf(Label1.caption()); }
+    bool facesRight() const { return facing() == words::Facing::Right; }
 
     ui::Frame gerakan;             // (movement) holds all the controls
     ui::Button kiri, kanan, atas, bawah;  // left, right (turn or step), up, down
@@ -63,7 +74,7 @@ private:
     // The design is worked out once and handed to every field's initialiser.
     PanelWindow(Game& game, int slot, const PanelDesign& design);
 
-    void turnOrStepSideways(const QString& side, const QString& otherSide, ui::Twips step);
+    void turnOrStepSideways(words::Facing side, ui::Twips step);
     void stepVertically(ui::Twips step);
     // One tick of a rising gauge, mirrored into the battle window for the
     // flight; the far gauge always places the guide line's start, the high

@@ -74,7 +74,7 @@ ui::Rect nameLabelAt(const ui::Rect& place)
 
 RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     // Until a game type is chosen the title names the program.
-    : ui::Window(game.windEdition() ? QStringLiteral("kestrava1") : QStringLiteral("kestrava2"), 7830, 6345)
+    : ui::Window(programName(game.edition()), 7830, 6345)
     // Main menu
     , Frame1(*this, QStringLiteral("Pilih tipe game:"), design.frame1)
     , Command1(Frame1, QStringLiteral("Duel 1vs1"), menuButton(0))
@@ -160,8 +160,10 @@ bool RosterWindow::playerTakesPart(int slot) const
 
 QString RosterWindow::spriteFile(const QString& number, bool facingRight) const
 {
-    return ui::joinPath(Dir1.path(), number + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
+    return ui::joinPath(game_.pictureFolder(), number + (facingRight ? QStringLiteral(".gif") : QStringLiteral("2.gif")));
 }
+
+std::int64_t RosterWindow::playerCount() const { return numtext::readInt16(caption()); }
 
 void RosterWindow::chooseGameType(int players)
 {

@@ -5,6 +5,7 @@
 #include "ui/window.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class Game;
@@ -59,7 +60,7 @@ public:
     ui::Button back;      // "back": to the main menu
     ui::Slider Slider1;   // guide-line scale, 0 = off
     ui::Label Label1;     // "Garis Pembantu: (0=off)"
-    ui::FolderList Dir1;  // the picture folder
+    ui::FolderList Dir1;  // the picture folder, as Game::pictureFolder() gives it
 
     ui::Button Command10; // "Score..."
 
@@ -84,6 +85,10 @@ public:
 
     // The sprite file of a character number facing right ("kanan") or left.
     QString spriteFile(const QString& number, bool facingRight) const;
+
+    // The number of players of the match, which the window's title holds
+    // once a game type is chosen (read as every number field is).
+    std::int64_t playerCount() const;
 
     // Handlers shared by both editions.
     void chooseGameType(int players);  // "Duel 1vs1" (2) .. "Survival 4 player" (4)

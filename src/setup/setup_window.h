@@ -25,7 +25,7 @@ public:
     ui::Frame Frame5;      // "Select Character"
     ui::Label Label8;      // "(player1)" .. "(player4)"
     ui::Label Label10;     // number of the character shown
-    ui::Label Label11;     // "/6"
+    ui::Label Label11;     // "/6": the number of characters
     ui::Label Label9;      // name of the character shown
     ui::Sprite Image5;     // preview
     ui::Button Command6;   // "<<"

@@ -153,17 +153,9 @@ private:
     // The game's windows that exist now.
     std::vector<ui::Window*> windows()
     {
-        Game& g = soak_.game();
-        std::vector<ui::Window*> all{&g.Form1()};
-        if (g.battleExists())
-            all.push_back(&g.Battle());
-        for (int k = 0; k < 4; ++k)
-            if (g.panelExists(k))
-                all.push_back(&g.player(k));
-        if (g.scoreExists())
-            all.push_back(&g.Score());
-        if (g.computerExists())
-            all.push_back(&g.Computer());
+        std::vector<ui::Window*> all;
+        for (const Game::LiveWindow& live : soak_.game().liveWindows())
+            all.push_back(live.window);
         return all;
     }
 

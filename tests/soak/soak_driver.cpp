@@ -423,14 +423,14 @@ void Soak::playTurn(int slot)
     PanelWindow& panel = g.player(slot);
     BattleWindow& b = g.Battle();
     const char* name = kPanelNames[slot];
-    const QString stage = panel.Command1.caption();
+    const std::optional<words::FireStage> stage = panel.fireStage();
     Aim& aim = aim_[static_cast<std::size_t>(slot)];
 
-    if (stage == QLatin1String("tembak")) {
+    if (stage == words::FireStage::Ready) {
         // Face the nearest vehicle still in the match.
         const ui::Sprite& mine = *b.vehicle[static_cast<std::size_t>(slot)];
         double nearest = 1e300;
-        bool wantRight = panel.Label1.caption() == QLatin1String("kanan");
+        bool wantRight = panel.facesRight();
         for (int other = 0; other < 4; ++other) {
             const ui::Sprite& theirs = *b.vehicle[static_cast<std::size_t>(other)];
             if (other == slot || !theirs.visible())
@@ -441,7 +441,7 @@ void Soak::playTurn(int slot)
                 wantRight = theirs.left() > mine.left();
             }
         }
-        const bool facingRight = panel.Label1.caption() == QLatin1String("kanan");
+        const bool facingRight = panel.facesRight();
         if (facingRight != wantRight && chance(0.9)) {
             clickField(name, wantRight ? panel.kanan : panel.kiri);
             return;
@@ -464,7 +464,7 @@ void Soak::playTurn(int slot)
         clickField(name, panel.Command1);
         return;
     }
-    if (stage == QLatin1String("far ok")) {
+    if (stage == words::FireStage::FarRising) {
         if (panel.Timer2.enabled() && panel.ProgressBar1.value() < aim.far)
             tickTimer(name, panel.Timer2);
         else
@@ -930,18 +930,7 @@ std::string Soak::describeMatch()
 
 std::vector<Soak::LiveWindow> Soak::liveWindows() const
 {
-    std::vector<LiveWindow> windows;
-    windows.push_back({"Form1", &game_->Form1()});
-    if (game_->battleExists())
-        windows.push_back({"Battle", &game_->Battle()});
-    for (int k = 0; k < 4; ++k)
-        if (game_->panelExists(k))
-            windows.push_back({kPanelNames[k], &game_->player(k)});
-    if (game_->scoreExists())
-        windows.push_back({"Score", &game_->Score()});
-    if (game_->computerExists())
-        windows.push_back({"Computer", &game_->Computer()});
-    return windows;
+    return game_->liveWindows();
 }
 
 std::vector<Soak::LiveWindow> Soak::playersWindows() const

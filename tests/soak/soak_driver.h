@@ -10,6 +10,7 @@
 // to sleep, one its clock would have left out, must change nothing.
 
 #include "app/edition.h"
+#include "app/game.h"
 
 #include <QEvent>
 #include <QPoint>
@@ -83,10 +84,7 @@ public:
     void printLastEvents() const;
 
     // A game window that exists now, by its game name.
-    struct LiveWindow {
-        const char* name;
-        ui::Window* window;
-    };
+    using LiveWindow = Game::LiveWindow;
 
     // ---- For a driver of its own (the arena) ----
     // A new program start: a fresh game with its setup window shown.

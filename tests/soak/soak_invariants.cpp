@@ -169,9 +169,9 @@ void Soak::checkInvariants()
 
     if (g.panelExists(0)) {
         const QString marker = g.turnMarker();
-        static const QStringList kFull = {QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("1"),
+        static const QStringList kFull = {words::betweenTurns(), words::firstTurn(), QStringLiteral("1"),
                                           QStringLiteral("2"), QStringLiteral("3")};
-        static const QStringList kWind = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+        static const QStringList kWind = {words::firstTurn(), QStringLiteral("1"), QStringLiteral("2"),
                                           QStringLiteral("3"), QStringLiteral("4")};
         const QStringList& allowed = g.windEdition() ? kWind : kFull;
         if (!allowed.contains(marker))
@@ -311,7 +311,7 @@ void Soak::checkBattle(BattleWindow& b)
         violation("next horizontal wind is " + quoted(b.Text7.text()));
     if (!onRing(kVerticalWindRing, b.Text8.text()))
         violation("next vertical wind is " + quoted(b.Text8.text()));
-    if (b.lr.caption() != QLatin1String("kanan") && b.lr.caption() != QLatin1String("kiri"))
+    if (!b.shotFacing())
         violation("shooter's facing is " + quoted(b.lr.caption()));
     static const QStringList kDirections = {QStringLiteral("no"), QStringLiteral("kiri"), QStringLiteral("kanan"),
                                             QStringLiteral("atas"), QStringLiteral("bawah")};
@@ -321,10 +321,9 @@ void Soak::checkBattle(BattleWindow& b)
 
 void Soak::checkPanel(const char* name, PanelWindow& panel)
 {
-    static const QStringList kStages = {QStringLiteral("tembak"), QStringLiteral("far ok"), QStringLiteral("high ok")};
-    if (!kStages.contains(panel.Command1.caption()))
+    if (!panel.fireStage())
         violation(std::string(name) + " fire button reads " + quoted(panel.Command1.caption()));
-    if (panel.Label1.caption() != QLatin1String("kanan") && panel.Label1.caption() != QLatin1String("kiri"))
+    if (!panel.facing())
         violation(std::string(name) + " facing is " + quoted(panel.Label1.caption()));
     if (!isNumberText(panel.Label3.caption()))
         violation(std::string(name) + " movement points are " + quoted(panel.Label3.caption()));
