@@ -145,5 +145,10 @@ private:
     void load();
     bool windEdition() const;
 
+    // The steps of explosionTick.
+    void creditShooterWithDamage();
+    void settleDamageAndKills();
+    void declareLastSurvivorWinner();
+
     Game& game_;
 };
