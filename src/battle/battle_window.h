@@ -142,6 +142,11 @@ private:
     // field's initialiser.
     BattleWindow(Game& game, const BattleDesign& design);
 
+    // The steps of the constructor, before load.
+    void setStoredPictures();
+    void setLoadTimeLooks();
+    void connectEvents();
+
     void load();
     bool windEdition() const;
 
