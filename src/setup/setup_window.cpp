@@ -137,12 +137,25 @@ SetupWindow::SetupWindow(Game& game)
                   seatControl(fullGameDesign(), 2), seatControl(fullGameDesign(), 3)}}
 {
     takeSeatControls(seatButton);
+    setSelectorLooks();
+    connectEvents();
+    tieStatBarsToSelector();
+    giveStatIconsOfSelectorRows();
+}
+
+// The font of the character's name in the selector, and the icons of its rows.
+void SetupWindow::setSelectorLooks()
+{
     Label9.setFont(QString(), 12, true);
     q1.setPicture(ui::builtinPicture(QStringLiteral("icon_attack")));
     q2.setPicture(ui::builtinPicture(QStringLiteral("icon_energy")));
     q3.setPicture(ui::builtinPicture(QStringLiteral("icon_speed")));
     q4.setPicture(ui::builtinPicture(QStringLiteral("icon_move")));
+}
 
+// Events of the window's own buttons and the roster pictures.
+void SetupWindow::connectEvents()
+{
     Command8.onClick([this] { exitProgram(); });
     // "Items..." has no action.
     for (int slot = 0; slot < 4; ++slot)
@@ -150,15 +163,21 @@ SetupWindow::SetupWindow(Game& game)
     Command6.onClick([this] { previousCharacter(); });
     Command7.onClick([this] { nextCharacter(); });
     Command16.onClick([this] { closeSelector(); });
+}
 
-    // The bars show the statistics of the character in the selector. A value
-    // outside a bar's range is kept and drawn at its end.
+// The bars show the statistics of the character in the selector. A value
+// outside a bar's range is kept and drawn at its end.
+void SetupWindow::tieStatBarsToSelector()
+{
     at1.onChange([this] { Slider2.setValue(numtext::readInt32(at1.text())); });
     df1.onChange([this] { Slider3.setValue(numtext::readInt32(df1.text())); });
     sp1.onChange([this] { Slider4.setValue(numtext::readInt32(sp1.text())); });
     mo1.onChange([this] { Slider5.setValue(numtext::readInt32(mo1.text())); });
+}
 
-    // Load: every player's statistics get the icons of the selector's rows.
+// Load: every player's statistics get the icons of the selector's rows.
+void SetupWindow::giveStatIconsOfSelectorRows()
+{
     const ui::Sprite* rowIcon[4] = {&q1, &q2, &q3, &q4};
     for (auto* icons : {&Image6, &Image7, &Image8, &Image9})
         for (int stat = 0; stat < 4; ++stat)

@@ -58,5 +58,11 @@ public:
     void startMatch() override;   // "Start"
 
 private:
+    // The steps of the constructor.
+    void setSelectorLooks();
+    void connectEvents();
+    void tieStatBarsToSelector();
+    void giveStatIconsOfSelectorRows();
+
     void browseTo(int number);
 };
