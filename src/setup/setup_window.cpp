@@ -283,21 +283,36 @@ void SetupWindow::startMatch()
 {
     // Show the battle window, hide the score board, restart its mirroring.
     openBattleForMatch(game_);
+    giveFirstVehiclesRosterPictures();
+    fillEnergyBarsFirstPass();
+    // Panel titles and carried-over scores.
+    handPlayersToPanels(game_);
+    placeThirdAndFourthVehicles();
+    setEnergyMaxima();
+    setTurnGaugeMaxima();
+    emptyTurnGauges();
+    fillEnergyBars();
+}
 
-    // Vehicles of players 1 and 2 take their roster pictures.
+// Vehicles of players 1 and 2 take their roster pictures.
+void SetupWindow::giveFirstVehiclesRosterPictures()
+{
     for (int slot = 0; slot < 2; ++slot)
         game_.Battle().vehicle[slot]->setPicture(picture[slot]->picture());
+}
 
-    // Energy bars, first pass.
+// Energy bars, first pass.
+void SetupWindow::fillEnergyBarsFirstPass()
+{
     for (ui::ProgressBar* bar : game_.Battle().energyBar) {
         bar->setMaximum(150);
         bar->setValue(150);
     }
+}
 
-    // Panel titles and carried-over scores.
-    handPlayersToPanels(game_);
-
-    // Players 3 and 4: at their start height, or hidden above the field.
+// Players 3 and 4: at their start height, or hidden above the field.
+void SetupWindow::placeThirdAndFourthVehicles()
+{
     constexpr ui::Twips kStartTop[4] = {0, 0, 10320, 9360};
     constexpr ui::Twips kParkedTop = -600;
     for (int slot = 2; slot < 4; ++slot) {
@@ -311,14 +326,20 @@ void SetupWindow::startMatch()
             vehicle.setTop(kParkedTop);
         }
     }
+}
 
-    // Energy maxima from every roster slot's Energy, taking part or not.
+// Energy maxima from every roster slot's Energy, taking part or not.
+void SetupWindow::setEnergyMaxima()
+{
     for (int slot = 0; slot < 4; ++slot) {
         const double e = numtext::readDouble(energy[slot]->text());
         game_.Battle().energyBar[slot]->setMaximum(static_cast<float>(10.0 * e * e + 70.0));
     }
+}
 
-    // Turn gauge maxima: the sum of the squares of the other three Speeds.
+// Turn gauge maxima: the sum of the squares of the other three Speeds.
+void SetupWindow::setTurnGaugeMaxima()
+{
     double speedOf[4];
     for (int slot = 0; slot < 4; ++slot)
         speedOf[slot] = numtext::readDouble(speed[slot]->text());
@@ -329,12 +350,18 @@ void SetupWindow::startMatch()
                 others += speedOf[other] * speedOf[other];
         game_.Battle().turnGauge[slot]->setMaximum(static_cast<float>(others));
     }
+}
 
-    // Empty the turn gauges.
+// Empty the turn gauges.
+void SetupWindow::emptyTurnGauges()
+{
     for (ui::ProgressBar* gauge : game_.Battle().turnGauge)
         gauge->setValue(0);
+}
 
-    // Fill the energy bars.
+// Fill the energy bars.
+void SetupWindow::fillEnergyBars()
+{
     for (ui::ProgressBar* bar : game_.Battle().energyBar)
         bar->setValue(bar->maximum());
 }

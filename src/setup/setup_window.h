@@ -64,5 +64,14 @@ private:
     void tieStatBarsToSelector();
     void giveStatIconsOfSelectorRows();
 
+    // The steps of startMatch.
+    void giveFirstVehiclesRosterPictures();
+    void fillEnergyBarsFirstPass();
+    void placeThirdAndFourthVehicles();
+    void setEnergyMaxima();
+    void setTurnGaugeMaxima();
+    void emptyTurnGauges();
+    void fillEnergyBars();
+
     void browseTo(int number);
 };
