@@ -200,7 +200,15 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     , scrollButton{&frame1, &frame4, &frame5, &frame6}
     , game_(game)
 {
-    // Pictures stored with the window.
+    setStoredPictures();
+    setLoadTimeLooks();
+    connectEvents();
+    load();
+}
+
+// Pictures stored with the window.
+void BattleWindow::setStoredPictures()
+{
     if (!windEdition())
         Picture1.setPicture(ui::builtinPicture(QStringLiteral("field_default")));
     Image1.setPicture(ui::builtinPicture(QStringLiteral("shell")));
@@ -211,13 +219,20 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     frame6.setPicture(ui::builtinPicture(QStringLiteral("arrow_down")));
     for (ui::PictureBox* holder : gaugeHolder)
         holder->setPicture(ui::builtinPicture(QStringLiteral("icon_speed")));
+}
 
+// The tag, colours and font the fields have at load.
+void BattleWindow::setLoadTimeLooks()
+{
     Image3.setTag(QStringLiteral("0"));
     for (ui::Label* label : damageLabel)
         label->setForeColour(ui::kRed);
     Label3.setFont(QStringLiteral("Arial"), 24);
+}
 
-    // Events of the window and its fields.
+// Events of the window and its fields.
+void BattleWindow::connectEvents()
+{
     Command1.onClick([this] { scoreButtonClick(); });
     Command1.onPointerMove([this](Twips, Twips) { scoreButtonPointerMove(); });
     damage.onClick([this] { damageClick(); });
@@ -230,8 +245,6 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     frame4.onClick([this] { scrollButtonClick(words::right()); });
     frame5.onClick([this] { scrollButtonClick(words::up()); });
     frame6.onClick([this] { scrollButtonClick(words::down()); });
-
-    load();
 }
 
 BattleWindow::~BattleWindow() = default;

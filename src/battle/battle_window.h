@@ -146,8 +146,18 @@ private:
     // field's initialiser.
     BattleWindow(Game& game, const BattleDesign& design);
 
+    // The steps of the constructor, before load.
+    void setStoredPictures();
+    void setLoadTimeLooks();
+    void connectEvents();
+
     void load();
     bool windEdition() const;
+
+    // The steps of explosionTick.
+    void creditShooterWithDamage();
+    void settleDamageAndKills();
+    void declareLastSurvivorWinner();
 
     Game& game_;
 };

@@ -15,8 +15,18 @@ void BattleWindow::explosionTick()
     // Take the explosion off the field.
     duar.setLeft(-900);
 
-    // Credit the shooter with the damage dealt to the other players; damage to
-    // its own vehicle counts neither way.
+    creditShooterWithDamage();
+    settleDamageAndKills();
+    declareLastSurvivorWinner();
+
+    // Each enabling settles exactly one explosion.
+    beledug.stop();
+}
+
+// Credit the shooter with the damage dealt to the other players; damage to
+// its own vehicle counts neither way.
+void BattleWindow::creditShooterWithDamage()
+{
     if (const std::optional<int> shooter = game_.turnSlot()) {
         ui::Label& score = game_.player(*shooter).score1;
         double credited = static_cast<double>(numtext::readInt16(score.caption()));
@@ -25,8 +35,11 @@ void BattleWindow::explosionTick()
                 credited += numtext::readDouble(damageLabel[other]->caption());
         score.setCaption(numtext::text(credited));
     }
+}
 
-    // Take the damage off each living vehicle; below 1 energy it is destroyed.
+// Take the damage off each living vehicle; below 1 energy it is destroyed.
+void BattleWindow::settleDamageAndKills()
+{
     for (int victim = 0; victim < 4; ++victim) {
         ui::Sprite& car = *vehicle[victim];
         if (!car.visible())
@@ -62,8 +75,11 @@ void BattleWindow::explosionTick()
         if (shooter == victim)
             EndShot();
     }
+}
 
-    // One vehicle left: its owner wins the match.
+// One vehicle left: its owner wins the match.
+void BattleWindow::declareLastSurvivorWinner()
+{
     static constexpr int kWinnerTestOrder[4] = {1, 0, 2, 3};
     for (const int winner : kWinnerTestOrder) {
         bool onlyWinnerAlive = vehicle[winner]->visible();
@@ -83,7 +99,4 @@ void BattleWindow::explosionTick()
         game_.Score().show();
         Frame3.show();
     }
-
-    // Each enabling settles exactly one explosion.
-    beledug.stop();
 }

@@ -137,12 +137,25 @@ SetupWindow::SetupWindow(Game& game)
                   seatControl(fullGameDesign(), 2), seatControl(fullGameDesign(), 3)}}
 {
     takeSeatControls(seatButton);
+    setSelectorLooks();
+    connectEvents();
+    tieStatBarsToSelector();
+    giveStatIconsOfSelectorRows();
+}
+
+// The font of the character's name in the selector, and the icons of its rows.
+void SetupWindow::setSelectorLooks()
+{
     Label9.setFont(QString(), 12, true);
     q1.setPicture(ui::builtinPicture(QStringLiteral("icon_attack")));
     q2.setPicture(ui::builtinPicture(QStringLiteral("icon_energy")));
     q3.setPicture(ui::builtinPicture(QStringLiteral("icon_speed")));
     q4.setPicture(ui::builtinPicture(QStringLiteral("icon_move")));
+}
 
+// Events of the window's own buttons and the roster pictures.
+void SetupWindow::connectEvents()
+{
     Command8.onClick([this] { exitProgram(); });
     // "Items..." has no action.
     for (int slot = 0; slot < 4; ++slot)
@@ -150,15 +163,21 @@ SetupWindow::SetupWindow(Game& game)
     Command6.onClick([this] { previousCharacter(); });
     Command7.onClick([this] { nextCharacter(); });
     Command16.onClick([this] { closeSelector(); });
+}
 
-    // The bars show the statistics of the character in the selector. A value
-    // outside a bar's range is kept and drawn at its end.
+// The bars show the statistics of the character in the selector. A value
+// outside a bar's range is kept and drawn at its end.
+void SetupWindow::tieStatBarsToSelector()
+{
     at1.onChange([this] { Slider2.setValue(numtext::readInt32(at1.text())); });
     df1.onChange([this] { Slider3.setValue(numtext::readInt32(df1.text())); });
     sp1.onChange([this] { Slider4.setValue(numtext::readInt32(sp1.text())); });
     mo1.onChange([this] { Slider5.setValue(numtext::readInt32(mo1.text())); });
+}
 
-    // Load: every player's statistics get the icons of the selector's rows.
+// Load: every player's statistics get the icons of the selector's rows.
+void SetupWindow::giveStatIconsOfSelectorRows()
+{
     const ui::Sprite* rowIcon[4] = {&q1, &q2, &q3, &q4};
     for (auto* icons : {&Image6, &Image7, &Image8, &Image9})
         for (int stat = 0; stat < 4; ++stat)
@@ -264,21 +283,36 @@ void SetupWindow::startMatch()
 {
     // Show the battle window, hide the score board, restart its mirroring.
     openBattleForMatch(game_);
+    giveFirstVehiclesRosterPictures();
+    fillEnergyBarsFirstPass();
+    // Panel titles and carried-over scores.
+    handPlayersToPanels(game_);
+    placeThirdAndFourthVehicles();
+    setEnergyMaxima();
+    setTurnGaugeMaxima();
+    emptyTurnGauges();
+    fillEnergyBars();
+}
 
-    // Vehicles of players 1 and 2 take their roster pictures.
+// Vehicles of players 1 and 2 take their roster pictures.
+void SetupWindow::giveFirstVehiclesRosterPictures()
+{
     for (int slot = 0; slot < 2; ++slot)
         game_.Battle().vehicle[slot]->setPicture(picture[slot]->picture());
+}
 
-    // Energy bars, first pass.
+// Energy bars, first pass.
+void SetupWindow::fillEnergyBarsFirstPass()
+{
     for (ui::ProgressBar* bar : game_.Battle().energyBar) {
         bar->setMaximum(150);
         bar->setValue(150);
     }
+}
 
-    // Panel titles and carried-over scores.
-    handPlayersToPanels(game_);
-
-    // Players 3 and 4: at their start height, or hidden above the field.
+// Players 3 and 4: at their start height, or hidden above the field.
+void SetupWindow::placeThirdAndFourthVehicles()
+{
     constexpr ui::Twips kStartTop[4] = {0, 0, 10320, 9360};
     constexpr ui::Twips kParkedTop = -600;
     for (int slot = 2; slot < 4; ++slot) {
@@ -292,14 +326,20 @@ void SetupWindow::startMatch()
             vehicle.setTop(kParkedTop);
         }
     }
+}
 
-    // Energy maxima from every roster slot's Energy, taking part or not.
+// Energy maxima from every roster slot's Energy, taking part or not.
+void SetupWindow::setEnergyMaxima()
+{
     for (int slot = 0; slot < 4; ++slot) {
         const double e = numtext::readDouble(energy[slot]->text());
         game_.Battle().energyBar[slot]->setMaximum(static_cast<float>(10.0 * e * e + 70.0));
     }
+}
 
-    // Turn gauge maxima: the sum of the squares of the other three Speeds.
+// Turn gauge maxima: the sum of the squares of the other three Speeds.
+void SetupWindow::setTurnGaugeMaxima()
+{
     double speedOf[4];
     for (int slot = 0; slot < 4; ++slot)
         speedOf[slot] = numtext::readDouble(speed[slot]->text());
@@ -310,12 +350,18 @@ void SetupWindow::startMatch()
                 others += speedOf[other] * speedOf[other];
         game_.Battle().turnGauge[slot]->setMaximum(static_cast<float>(others));
     }
+}
 
-    // Empty the turn gauges.
+// Empty the turn gauges.
+void SetupWindow::emptyTurnGauges()
+{
     for (ui::ProgressBar* gauge : game_.Battle().turnGauge)
         gauge->setValue(0);
+}
 
-    // Fill the energy bars.
+// Fill the energy bars.
+void SetupWindow::fillEnergyBars()
+{
     for (ui::ProgressBar* bar : game_.Battle().energyBar)
         bar->setValue(bar->maximum());
 }

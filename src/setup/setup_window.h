@@ -58,5 +58,20 @@ public:
     void startMatch() override;   // "Start"
 
 private:
+    // The steps of the constructor.
+    void setSelectorLooks();
+    void connectEvents();
+    void tieStatBarsToSelector();
+    void giveStatIconsOfSelectorRows();
+
+    // The steps of startMatch.
+    void giveFirstVehiclesRosterPictures();
+    void fillEnergyBarsFirstPass();
+    void placeThirdAndFourthVehicles();
+    void setEnergyMaxima();
+    void setTurnGaugeMaxima();
+    void emptyTurnGauges();
+    void fillEnergyBars();
+
     void browseTo(int number);
 };

@@ -272,33 +272,15 @@ bool Soak::playSensibly()
         return true;
     }
     if (wantsToQuit_) {
-        // Done playing: back to the menu and "Exit", or the setup window's
-        // close control.
-        if (!wind && form.Frame2.isShown()) {
-            clickField("Form1", form.back);
-            return true;
-        }
-        wantsToQuit_ = false;
-        if (!wind && chance(0.7))
-            clickField("Form1", g.setup().Command8);
-        else
-            requestClose("Form1", form);
+        quitPlaying();
         return true;
     }
     if (!wind && g.setup().Frame5.isShown()) {
-        // The character selector is open: browse a little, then OK.
-        SetupWindow& setup = g.setup();
-        if (chance(0.3))
-            clickField("Form1", chance(0.5) ? static_cast<ui::Field&>(setup.Command6) : setup.Command7);
-        else
-            clickField("Form1", setup.Command16);
+        browseCharacters();
         return true;
     }
     if (!form.Frame2.isShown()) {
-        // Main menu: mostly duels, which end soonest.
-        const int choice = uniform(0, 9);
-        ui::Button& type = choice < 6 ? form.Command1 : choice < 8 ? form.Command2 : form.Command3;
-        clickField("Form1", type);
+        chooseGameType();
         return true;
     }
 
@@ -306,41 +288,105 @@ bool Soak::playSensibly()
     const bool matchOn = battleExists && startedBattle_ == &g.Battle() && g.Battle().visible()
                          && !g.Battle().Frame3.visible();
     if (!matchOn) {
-        if (battleExists && g.Battle().Frame3.visible() && chance(0.7)) {
-            // "Close to continue"; now and then the players stop there.
-            requestClose("Battle", g.Battle());
-            wantsToQuit_ = chance(0.15);
-            return true;
-        }
-        if (chance(0.15)) {
-            // Another game type for the next match.
-            clickField("Form1", form.back);
-            return true;
-        }
-        if (!wind && chance(0.05)) {
-            clickField("Form1", *form.picture[static_cast<std::size_t>(uniform(0, 3))]);
-            return true;
-        }
-        if (wind && chance(0.1)) {
-            WindSetupWindow& setup = g.windSetup();
-            const auto slot = static_cast<std::size_t>(uniform(0, 3));
-            clickField("Form1", chance(0.5) ? *setup.previousButton[slot] : *setup.nextButton[slot]);
-            return true;
-        }
-        clickField("Form1", form.Command5);
+        playBetweenMatches(battleExists);
         return true;
     }
 
-    BattleWindow& b = g.Battle();
     if (eventsSinceProgress_ > kStuckLimit || shotsThisMatch_ > kShotsPerMatchLimit) {
-        ++figures_.recoveries;
-        note("sensible play: the match goes nowhere (" + describeMatch() + "); closing the battle window");
-        eventsSinceProgress_ = 0;
-        shotsThisMatch_ = 0;
-        requestClose("Battle", b);
+        abandonStuckMatch();
         return true;
     }
+    if (tickShellOrGlide())
+        return true;
+    if (playWhoseTurnItIs())
+        return true;
+    waitForNextTurn();
+    return true;
+}
 
+// Done playing: back to the menu and "Exit", or the setup window's close
+// control.
+void Soak::quitPlaying()
+{
+    Game& g = *game_;
+    RosterWindow& form = g.Form1();
+    const bool wind = g.windEdition();
+    if (!wind && form.Frame2.isShown()) {
+        clickField("Form1", form.back);
+        return;
+    }
+    wantsToQuit_ = false;
+    if (!wind && chance(0.7))
+        clickField("Form1", g.setup().Command8);
+    else
+        requestClose("Form1", form);
+}
+
+// The character selector is open: browse a little, then OK.
+void Soak::browseCharacters()
+{
+    SetupWindow& setup = game_->setup();
+    if (chance(0.3))
+        clickField("Form1", chance(0.5) ? static_cast<ui::Field&>(setup.Command6) : setup.Command7);
+    else
+        clickField("Form1", setup.Command16);
+}
+
+// Main menu: mostly duels, which end soonest.
+void Soak::chooseGameType()
+{
+    RosterWindow& form = game_->Form1();
+    const int choice = uniform(0, 9);
+    ui::Button& type = choice < 6 ? form.Command1 : choice < 8 ? form.Command2 : form.Command3;
+    clickField("Form1", type);
+}
+
+// No match under way: close the finished one, change the game type, look
+// at the characters or start the next match.
+void Soak::playBetweenMatches(bool battleExists)
+{
+    Game& g = *game_;
+    RosterWindow& form = g.Form1();
+    const bool wind = g.windEdition();
+    if (battleExists && g.Battle().Frame3.visible() && chance(0.7)) {
+        // "Close to continue"; now and then the players stop there.
+        requestClose("Battle", g.Battle());
+        wantsToQuit_ = chance(0.15);
+        return;
+    }
+    if (chance(0.15)) {
+        // Another game type for the next match.
+        clickField("Form1", form.back);
+        return;
+    }
+    if (!wind && chance(0.05)) {
+        clickField("Form1", *form.picture[static_cast<std::size_t>(uniform(0, 3))]);
+        return;
+    }
+    if (wind && chance(0.1)) {
+        WindSetupWindow& setup = g.windSetup();
+        const auto slot = static_cast<std::size_t>(uniform(0, 3));
+        clickField("Form1", chance(0.5) ? *setup.previousButton[slot] : *setup.nextButton[slot]);
+        return;
+    }
+    clickField("Form1", form.Command5);
+}
+
+// The match goes nowhere: close its battle window.
+void Soak::abandonStuckMatch()
+{
+    ++figures_.recoveries;
+    note("sensible play: the match goes nowhere (" + describeMatch() + "); closing the battle window");
+    eventsSinceProgress_ = 0;
+    shotsThisMatch_ = 0;
+    requestClose("Battle", game_->Battle());
+}
+
+// A shell in flight, an explosion pending, a vehicle gliding: tick their
+// timers. False when none runs.
+bool Soak::tickShellOrGlide()
+{
+    BattleWindow& b = game_->Battle();
     // A shell in flight, an explosion pending.
     if (b.Timer1.enabled()) {
         if (b.beledug.enabled() && chance(1.0 / 33))
@@ -360,6 +406,14 @@ bool Soak::playSensibly()
         tickTimer("Battle", b.Timer3.enabled() && (!b.Timer4.enabled() || chance(0.5)) ? b.Timer3 : b.Timer4);
         return true;
     }
+    return false;
+}
+
+// A computer's turn under way, the player whose turn it is, or any player
+// with a panel on the screen plays. False when none can.
+bool Soak::playWhoseTurnItIs()
+{
+    Game& g = *game_;
     // A computer's turn goes on by itself.
     if (options_.computers && g.computerExists()) {
         if (const std::optional<int> acting = g.Computer().actingSlot()) {
@@ -382,24 +436,32 @@ bool Soak::playSensibly()
             return true;
         }
     }
+    return false;
+}
+
+// No one plays: a turn gauge fills, a computer brings its panel, or the
+// pointer recalls a panel.
+void Soak::waitForNextTurn()
+{
+    Game& g = *game_;
+    BattleWindow& b = g.Battle();
     // Waiting for a turn gauge to fill.
     if (b.timersp.enabled()) {
         if (chance(0.9))
             tickTimer("Battle", b.timersp);
         else
             tickTimer("Battle", b.tagselamat);
-        return true;
+        return;
     }
     // A computer whose turn it is brings its panel itself, now and then
     // before a person's pointer does.
     if (options_.computers && g.computerExists() && chance(0.7)) {
         tickTimer("Computer", g.Computer().Timer1);
-        return true;
+        return;
     }
     // Nothing runs: the pointer over the battlefield recalls the panel of the
     // player whose turn it is (and moves the wind edition's turn on).
     pointerOverField("Battle", b.Picture1);
-    return true;
 }
 
 void Soak::playComputerTurn(int slot)

@@ -105,6 +105,15 @@ private:
     // ---- Choosing the next event ----
     void step();
     bool playSensibly();
+    // The steps of playSensibly.
+    void quitPlaying();
+    void browseCharacters();
+    void chooseGameType();
+    void playBetweenMatches(bool battleExists);
+    void abandonStuckMatch();
+    bool tickShellOrGlide();
+    bool playWhoseTurnItIs();
+    void waitForNextTurn();
     void playTurn(int slot);
     void chaos();
 
