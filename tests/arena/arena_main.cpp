@@ -15,6 +15,7 @@
 // misses what --min-wins, --all-reachable-hit or --max-think ask for, 2 on a
 // bad command line.
 
+#include "read_number.h"
 #include "soak_driver.h"
 
 #include "app/game.h"
@@ -113,17 +114,6 @@ int usage(const std::string& problem)
                  "                      [--max-think MS]\n"
                  "LEVEL is easy, medium or hard.\n");
     return 2;
-}
-
-bool readNumber(const char* text, long long& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || parsed < 0)
-        return false;
-    value = parsed;
-    return true;
 }
 
 // Plays the matches and keeps the figures of each level.

@@ -9,6 +9,7 @@
 // little), 1 on the first violation (with the seed, the event number and the
 // last events) or on too few winners, kills or draws, 2 on a bad command line.
 
+#include "read_number.h"
 #include "soak_driver.h"
 
 #include <QApplication>
@@ -71,17 +72,6 @@ int usage(const char* problem)
                  "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n"
                  "                     [--computers] [--min-winners N] [--min-kills N] [--min-draws N]\n");
     return 2;
-}
-
-bool readNumber(const char* text, long long& value)
-{
-    char* end = nullptr;
-    errno = 0;
-    const long long parsed = std::strtoll(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || parsed < 0)
-        return false;
-    value = parsed;
-    return true;
 }
 
 } // namespace
