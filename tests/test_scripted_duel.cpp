@@ -155,18 +155,26 @@ QStringList heard(std::initializer_list<const char*> names)
     return list;
 }
 
+// From now on, the sounds played so far are kept as each message opens;
+// returns the list they are kept in, one entry per message.
+const QList<QStringList>& recordHeardAtMessages(TestGame& g)
+{
+    static QList<QStringList> heardAtMessage;
+    heardAtMessage.clear();
+    ui::setMessagePresenter([&g](const QString& text) {
+        g.messages << text;
+        heardAtMessage << g.sounds;
+    });
+    return heardAtMessage;
+}
+
 } // namespace
 
 void TestScriptedDuel::duelIsHeardAsItHappens()
 {
     TestGame g;
     Clock clock(*g);
-    // What had been played when each message opened.
-    QList<QStringList> heardAtMessage;
-    ui::setMessagePresenter([&](const QString& text) {
-        g.messages << text;
-        heardAtMessage << g.sounds;
-    });
+    const QList<QStringList>& heardAtMessage = recordHeardAtMessages(g);
     SetupWindow& setup = g->setup();
     setup.show();
     setup.Command1.click();
@@ -211,11 +219,7 @@ void TestScriptedDuel::threePlayerDrawIsHeard()
 {
     TestGame g;
     Clock clock(*g);
-    QList<QStringList> heardAtMessage;
-    ui::setMessagePresenter([&](const QString& text) {
-        g.messages << text;
-        heardAtMessage << g.sounds;
-    });
+    const QList<QStringList>& heardAtMessage = recordHeardAtMessages(g);
     SetupWindow& setup = g->setup();
     setup.show();
     setup.Command2.click();  // "Survival 3 player"
