@@ -8,10 +8,12 @@
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
+#include "setup/character_catalogue.h"
 #include "setup/setup_window.h"
 #include "ui/picture.h"
 #include "ui/timer.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
@@ -27,6 +29,55 @@ void player1DestroysPlayer2(TestGame& g)
     b.dm2.setCaption(QStringLiteral("1000"));
     explode(g);
 }
+
+// What a row leaves under the name of a picture it spoils.
+enum class Spoil { Missing, Text, Empty, CutGif, JunkAfterGifHeader, Png };
+
+// Puts a spoiled picture into a folder.
+bool spoil(const PictureFolder& folder, const QString& name, Spoil how)
+{
+    switch (how) {
+    case Spoil::Missing:
+        return true;
+    case Spoil::Text:
+        return folder.write(name, "this is no picture\n");
+    case Spoil::Empty:
+        return folder.write(name, QByteArray());
+    case Spoil::CutGif:
+        return folder.write(name, "GIF89a");
+    case Spoil::JunkAfterGifHeader:
+        return folder.write(name, "GIF89a broken");
+    case Spoil::Png:
+        return folder.copyAsset(QStringLiteral("builtin/shell.png"), name);
+    }
+    return false;
+}
+
+// Why a spoiled picture cannot be read; empty when it can.
+QString reasonFor(Spoil how)
+{
+    switch (how) {
+    case Spoil::Missing:
+        return QStringLiteral("the file does not exist");
+    case Spoil::Text:
+    case Spoil::Empty:
+        return QStringLiteral("Unsupported image format");
+    case Spoil::CutGif:
+    case Spoil::JunkAfterGifHeader:
+        return QStringLiteral("Unable to read image data");
+    case Spoil::Png:
+        break;
+    }
+    return QString();
+}
+
+// Where the game reads the spoiled pictures.
+enum class Reader {
+    BattleWindow,  // the battle window opens (field.gif), then a duel starts
+    Turning,       // in a duel, player `slot` turns left: its left-facing sprite
+    Selector,      // player `slot`'s selector opened, ">>" up to character 3, "OK"
+    WindBrowse,    // the wind edition's ">>" of player `slot`
+};
 
 } // namespace
 
@@ -56,10 +107,8 @@ private slots:
     void typedWind();
 
     // Picture files.
-    void battlefieldPicture_data();
-    void battlefieldPicture();
-    void spriteMissingWhenTurning_data();
-    void spriteMissingWhenTurning();
+    void unreadablePicture_data();
+    void unreadablePicture();
     void pictureFolderWithBlanksAndNonAscii();
 };
 
@@ -303,88 +352,163 @@ void TestBadInput::typedWind()
 
 // ---- Picture files ----
 
-void TestBadInput::battlefieldPicture_data()
+void TestBadInput::unreadablePicture_data()
 {
-    QTest::addColumn<bool>("wind");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");  // empty: read fine
-    for (const bool wind : {false, true}) {
-        const char* edition = wind ? "kestrava1" : "kestrava2";
-        QTest::addRow("%s: missing", edition) << wind << QStringLiteral("missing") << QStringLiteral("the file does not exist");
-        QTest::addRow("%s: a text file", edition) << wind << QStringLiteral("text") << QStringLiteral("Unsupported image format");
-        QTest::addRow("%s: an empty file", edition) << wind << QStringLiteral("empty") << QStringLiteral("Unsupported image format");
-        QTest::addRow("%s: a PNG named field.gif", edition) << wind << QStringLiteral("png") << QString();
+    QTest::addColumn<Edition>("edition");
+    QTest::addColumn<Reader>("reader");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QStringList>("spoiled");  // in the order the reader reads them
+    QTest::addColumn<Spoil>("how");
+    // The shipped picture the sprite shows in the end; empty: the one it had.
+    QTest::addColumn<QString>("kept");
+
+    const QStringList field{QStringLiteral("field.gif")};
+    for (const Edition edition : {Edition::Full, Edition::Wind}) {
+        const char* name = edition == Edition::Wind ? "kestrava1" : "kestrava2";
+        for (const auto& [how, what] : {std::pair{Spoil::Missing, "missing"}, std::pair{Spoil::Text, "a text file"},
+                                        std::pair{Spoil::Empty, "an empty file"},
+                                        std::pair{Spoil::JunkAfterGifHeader, "junk after a GIF header"},
+                                        std::pair{Spoil::Png, "a PNG named field.gif"}})
+            QTest::addRow("%s: battlefield %s", name, what) << edition << Reader::BattleWindow << 0 << field << how
+                                                            << QString();
     }
+
+    // Player 1 turning left needs its left-facing sprite "N2.gif".
+    const auto turning = [](const char* tag, const QString& file, Spoil how) {
+        QTest::newRow(tag) << Edition::Full << Reader::Turning << 0 << QStringList{file} << how << QString();
+    };
+    turning("turning: sprite missing", QStringLiteral("12.gif"), Spoil::Missing);
+    turning("turning: sprite a text file", QStringLiteral("12.gif"), Spoil::Text);
+    turning("turning: sprite a cut-off GIF", QStringLiteral("12.gif"), Spoil::CutGif);
+    turning("turning: a character without pictures", QStringLiteral("92.gif"), Spoil::Missing);
+
+    QTest::newRow("selector: no preview ever loads") << Edition::Full << Reader::Selector << 1
+                                                     << QStringList{QStringLiteral("22.gif"), QStringLiteral("32.gif")}
+                                                     << Spoil::Missing << QString();
+    QTest::newRow("selector: the next preview is no picture")
+        << Edition::Full << Reader::Selector << 1 << QStringList{QStringLiteral("32.gif")} << Spoil::Text
+        << QStringLiteral("22.gif");
+    QTest::newRow("selector: a right-facing file that is no picture")
+        << Edition::Full << Reader::Selector << 0 << QStringList{QStringLiteral("3.gif")} << Spoil::Text
+        << QStringLiteral("2.gif");
+
+    QTest::newRow("wind browsing: sprite missing") << Edition::Wind << Reader::WindBrowse << 0
+                                                   << QStringList{QStringLiteral("2.gif")} << Spoil::Missing << QString();
 }
 
-void TestBadInput::battlefieldPicture()
+void TestBadInput::unreadablePicture()
 {
-    QFETCH(bool, wind);
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
+    QFETCH(Edition, edition);
+    QFETCH(Reader, reader);
+    QFETCH(int, slot);
+    QFETCH(QStringList, spoiled);
+    QFETCH(Spoil, how);
+    QFETCH(QString, kept);
+
+    // The shipped pictures, all but the spoiled ones.
     PictureFolder folder;
     QVERIFY(folder.isValid());
-    const QString path = folder.file(QStringLiteral("field.gif"));
-    if (kind == QLatin1String("text"))
-        QVERIFY(folder.write(QStringLiteral("field.gif"), "this is no picture\n"));
-    else if (kind == QLatin1String("empty"))
-        QVERIFY(folder.write(QStringLiteral("field.gif"), QByteArray()));
-    else if (kind == QLatin1String("png"))
-        QVERIFY(folder.copyAsset(QStringLiteral("builtin/shell.png"), QStringLiteral("field.gif")));
+    for (const QString& name : QDir(TestGame::assetsFolder()).entryList({QStringLiteral("*.gif")}, QDir::Files)) {
+        if (!spoiled.contains(name))
+            QVERIFY(folder.copyAsset(name));
+    }
+    for (const QString& name : spoiled)
+        QVERIFY(spoil(folder, name, how));
 
-    TestGame g(wind ? Edition::Wind : Edition::Full, folder.path());
-    startDuel(g);
-    if (reason.isEmpty()) {
-        // The content decides the format: the battlefield takes its size.
-        QVERIFY(g.messages.isEmpty());
-        QCOMPARE(g.endStatus, -1);
-        QCOMPARE(g->Battle().Picture1.width(), 270.0);
-        QCOMPARE(g->Battle().Picture1.height(), 285.0);
+    // One message for each spoiled file, as it is read: which file, and why.
+    QStringList expected;
+    if (const QString reason = reasonFor(how); !reason.isEmpty()) {
+        for (const QString& name : spoiled) {
+            const QString text = name == QLatin1String("field.gif") ? QStringLiteral("Cannot read the battlefield picture %1 (%2).")
+                                                                     : QStringLiteral("Cannot read the picture file %1 (%2).");
+            expected << text.arg(folder.file(name), reason);
+        }
+    }
+
+    TestGame g(edition, folder.path());
+    const ui::Sprite* sprite = nullptr;  // the one that tries to load a spoiled picture
+    QImage before;
+    switch (reader) {
+    case Reader::BattleWindow: {
+        BattleWindow& b = g->Battle();
+        QCOMPARE(g.messages, expected);
+        if (expected.isEmpty()) {
+            // The content decides the format: the battlefield takes its size.
+            QCOMPARE(g.endStatus, -1);
+            startDuel(g);
+            QVERIFY(g.messages.isEmpty());
+            QCOMPARE(g.endStatus, -1);
+            QCOMPARE(b.Picture1.width(), 270.0);
+            QCOMPARE(b.Picture1.height(), 285.0);
+            return;
+        }
+        // Without a battlefield the program ends. The window is whole and
+        // still: nothing ticks any more.
+        QCOMPARE(g.endStatus, 1);
+        for (const ui::Timer* timer : b.timers())
+            QVERIFY(!timer->enabled());
+        QCOMPARE(b.ProgressBar2.value(), 50.0f);
+        QCOMPARE(b.Frame3.width(), b.Picture1.width());
+        if (edition == Edition::Full) {
+            // The battlefield stored with the window stays.
+            QVERIFY(!b.Picture1.picture().isNull());
+            QCOMPARE(b.Picture1.width(), 15360.0);
+        }
+        // A duel started on it all the same says nothing more.
+        startDuel(g);
+        QCOMPARE(g.messages, expected);
+        QCOMPARE(g.endStatus, 1);
         return;
     }
-    QCOMPARE(g.messages,
-             QStringList(QStringLiteral("Cannot read the battlefield picture %1 (%2).").arg(path, reason)));
-    QCOMPARE(g.endStatus, 1);
-}
-
-void TestBadInput::spriteMissingWhenTurning_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("the file does not exist");
-    QTest::newRow("a text file") << QStringLiteral("text") << QStringLiteral("Unsupported image format");
-    QTest::newRow("a cut-off GIF") << QStringLiteral("cut") << QStringLiteral("Unable to read image data");
-}
-
-void TestBadInput::spriteMissingWhenTurning()
-{
-    // Only field.gif is there: a match starts on the built-in roster
-    // pictures, and the first sprite file is needed when a vehicle turns.
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
-    PictureFolder folder;
-    QVERIFY(folder.isValid());
-    QVERIFY(folder.copyAsset(QStringLiteral("field.gif")));
-    const QString path = folder.file(QStringLiteral("12.gif"));
-    if (kind == QLatin1String("text"))
-        QVERIFY(folder.write(QStringLiteral("12.gif"), "this is no picture\n"));
-    else if (kind == QLatin1String("cut"))
-        QVERIFY(folder.write(QStringLiteral("12.gif"), "GIF89a"));
-
-    TestGame g(Edition::Full, folder.path());
-    startDuel(g);
-    QVERIFY(g.messages.isEmpty());
-
-    BattleWindow& b = g->Battle();
-    PanelWindow& panel = g->player(0);
-    panel.show();
-    const QImage before = b.Image3.picture().toImage();
-    panel.kiri.click();
-    QCOMPARE(g.messages, QStringList(QStringLiteral("Cannot read the picture file %1 (%2).").arg(path, reason)));
-    // The vehicle faces left (and shoots left) but keeps its picture.
-    QCOMPARE(panel.Label1.caption(), QStringLiteral("kiri"));
-    QCOMPARE(b.Image3.picture().toImage(), before);
-    QCOMPARE(panel.Label3.caption(), QStringLiteral("0"));
+    case Reader::Turning: {
+        // The match starts on the built-in roster pictures; the sprite file
+        // is first needed when a vehicle turns.
+        startDuel(g);
+        QVERIFY(g.messages.isEmpty());
+        g->Form1().characterNumber[slot]->setText(spoiled.first().chopped(QStringLiteral("2.gif").size()));
+        PanelWindow& panel = g->player(slot);
+        panel.show();
+        sprite = g->Battle().vehicle[slot];
+        before = sprite->picture().toImage();
+        panel.kiri.click();
+        // The vehicle faces left (and shoots left) but keeps its picture.
+        QCOMPARE(panel.Label1.caption(), QStringLiteral("kiri"));
+        QCOMPARE(panel.Label3.caption(), QStringLiteral("0"));
+        break;
+    }
+    case Reader::Selector: {
+        SetupWindow& s = shownSetup(g);
+        s.Command1.click();
+        sprite = s.picture[slot];
+        before = sprite->picture().toImage();
+        s.picture[slot]->click();
+        QVERIFY(s.Frame5.isShown());
+        QCOMPARE(s.Label9.caption(), characterCatalogue().at(static_cast<std::size_t>(slot)).name);
+        // Browsing goes on to character 3.
+        for (int shown = slot + 1; shown < 3; ++shown)
+            s.Command7.click();
+        QCOMPARE(s.Label10.caption(), QStringLiteral("3"));
+        QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
+        // "OK" commits the choice; the roster picture becomes the last
+        // preview that loaded, if any did.
+        s.Command16.click();
+        QCOMPARE(s.characterNumber[slot]->text(), QStringLiteral("3"));
+        QCOMPARE(s.attack[slot]->text(), QStringLiteral("6"));
+        break;
+    }
+    case Reader::WindBrowse: {
+        WindSetupWindow& form = shownWindSetup(g);
+        form.Command1.click();
+        sprite = form.picture[slot];
+        before = sprite->picture().toImage();
+        form.nextButton[slot]->click();
+        QCOMPARE(form.characterNumber[slot]->text(), QStringLiteral("2"));
+        break;
+    }
+    }
+    QCOMPARE(g.messages, expected);
+    QVERIFY(!before.isNull());
+    QCOMPARE(sprite->picture().toImage(), kept.isEmpty() ? before : assetImage(kept));
     QCOMPARE(g.endStatus, -1);
 }
 

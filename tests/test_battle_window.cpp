@@ -1,13 +1,12 @@
-// The battle window as it opens in both editions, a battlefield picture that
-// cannot be read, the window rebuilt after its close control, and the events
-// of its own fields.
+// The battle window as it opens in both editions, the window rebuilt after its
+// close control, and the events of its own fields. (A battlefield picture
+// that cannot be read is a case of test_bad_input's unreadable pictures.)
 
 #include "test_support.h"
 
 #include "battle/battle_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
-#include "ui/picture.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -180,43 +179,6 @@ private slots:
         compareTimer(b.timersp, 1, false);
         compareTimer(b.Tangin, 500, true);
         compareTimer(b.tagselamat, 1, true);
-    }
-
-    void unreadableBattlefieldEndsTheProgram_data()
-    {
-        QTest::addColumn<bool>("wind");
-        QTest::addColumn<QByteArray>("content");  // empty: no file at all
-        QTest::newRow("full game, missing") << false << QByteArray();
-        QTest::newRow("full game, not a picture") << false << QByteArray("GIF89a broken");
-        QTest::newRow("wind edition, missing") << true << QByteArray();
-    }
-
-    void unreadableBattlefieldEndsTheProgram()
-    {
-        QFETCH(bool, wind);
-        QFETCH(QByteArray, content);
-        PictureFolder folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.file(QStringLiteral("field.gif"));
-        if (!content.isEmpty())
-            QVERIFY(folder.write(QStringLiteral("field.gif"), content));
-
-        TestGame g(wind ? Edition::Wind : Edition::Full, folder.path());
-        BattleWindow& b = g->Battle();
-
-        QCOMPARE(g.messages.size(), 1);
-        QVERIFY2(g.messages.first().contains(path), qPrintable(g.messages.first()));
-        QCOMPARE(g.endStatus, 1);
-        // The window is whole and still: nothing ticks any more.
-        for (const ui::Timer* timer : b.timers())
-            QVERIFY(!timer->enabled());
-        QCOMPARE(b.ProgressBar2.value(), 50.0f);
-        QCOMPARE(b.Frame3.width(), b.Picture1.width());
-        if (!wind) {
-            // The battlefield stored with the window stays.
-            QVERIFY(!b.Picture1.picture().isNull());
-            QCOMPARE(b.Picture1.width(), 15360.0);
-        }
     }
 
     void closingDiscardsAndTheNextTouchRebuilds()

@@ -6,7 +6,6 @@
 #include "battle/battle_window.h"
 #include "panel/panel_window.h"
 #include "setup/roster_window.h"
-#include "ui/picture.h"
 
 #include <QtTest>
 
@@ -23,7 +22,6 @@ private slots:
     void upAndDownSetTargetsAndSpendPoints();
     void withoutPointsOnlyTurningWorks();
     void twoLiftsThenNoMore();
-    void unreadableSpriteKeepsThePicture();
 
     void farGaugeFillsInFiftyTicksAndMirrors();
     void highGaugeFillsAndMirrors();
@@ -259,22 +257,6 @@ void TestPanel::twoLiftsThenNoMore()
     QVERIFY(!b.Timer3.enabled());
     QVERIFY(p.visible());
     QCOMPARE(vehicle.top(), 4200.0);
-}
-
-void TestPanel::unreadableSpriteKeepsThePicture()
-{
-    TestGame g;
-    ui::Sprite& vehicle = *g->Battle().vehicle[0];
-    vehicle.loadPictureFile(ui::joinPath(TestGame::assetsFolder(), QStringLiteral("1.gif")));
-    g->Form1().characterNumber[0]->setText(QStringLiteral("9"));
-    const int before = g.messages.size();
-    PanelWindow& p = g->player(0);
-    p.show();
-    p.kiri.click();
-    QCOMPARE(g.messages.size(), before + 1);
-    QVERIFY(g.messages.last().contains(QStringLiteral("92.gif")));
-    QCOMPARE(p.Label1.caption(), QStringLiteral("kiri"));
-    QCOMPARE(vehicle.picture().toImage(), assetImage(QStringLiteral("1.gif")));
 }
 
 void TestPanel::farGaugeFillsInFiftyTicksAndMirrors()

@@ -32,7 +32,6 @@ private slots:
     void rosterDisabledWhileSelectorOpen();
     void gameTypes();
     void exitAndCloseEndTheProgram();
-    void missingOrBrokenSpriteIsReported();
 };
 
 void TestSetupWindow::loadState()
@@ -325,43 +324,6 @@ void TestSetupWindow::exitAndCloseEndTheProgram()
         QVERIFY(g->Form1().requestClose());
         QCOMPARE(g.endStatus, 0);
     }
-}
-
-void TestSetupWindow::missingOrBrokenSpriteIsReported()
-{
-    PictureFolder folder;
-    QVERIFY(folder.isValid());
-    QVERIFY(folder.write(QStringLiteral("3.gif"), "not a picture"));
-    TestGame g(Edition::Full, folder.path());
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
-
-    s.Image2.click();
-    QCOMPARE(g.messages.size(), 1);
-    QVERIFY(g.messages[0].contains(ui::joinPath(folder.path(), QStringLiteral("22.gif"))));
-    QVERIFY(s.Frame5.isShown());
-    QCOMPARE(s.Label9.caption(), QStringLiteral("VoTank"));
-
-    // An unreadable file is reported too; browsing goes on.
-    s.Command7.click();
-    QCOMPARE(g.messages.size(), 2);
-    QVERIFY(g.messages[1].contains(ui::joinPath(folder.path(), QStringLiteral("32.gif"))));
-    QCOMPARE(s.Label10.caption(), QStringLiteral("3"));
-    QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
-
-    // With no preview loaded, "OK" keeps the roster picture but commits the choice.
-    s.Command16.click();
-    QCOMPARE(s.Image2.picture().toImage(), ui::builtinPicture(QStringLiteral("roster_p2")).toImage());
-    QCOMPARE(s.nomob2.text(), QStringLiteral("3"));
-    QCOMPARE(s.a2.text(), QStringLiteral("6"));
-
-    // A right-facing file that exists but cannot be read.
-    s.Image1.click();
-    s.Command7.click();
-    s.Command7.click();
-    QCOMPARE(g.messages.size(), 5);
-    QVERIFY(g.messages[4].contains(ui::joinPath(folder.path(), QStringLiteral("3.gif"))));
-    QCOMPARE(g.endStatus, -1);
 }
 
 QTEST_MAIN(TestSetupWindow)

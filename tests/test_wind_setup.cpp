@@ -84,20 +84,6 @@ private slots:
         QCOMPARE(form.Image2.picture().toImage(), assetImage(QStringLiteral("22.gif")));
     }
 
-    void missingSpriteFileIsReportedAndKeepsThePicture()
-    {
-        PictureFolder empty;
-        TestGame g(Edition::Wind, empty.path());
-        WindSetupWindow& form = shownWindSetup(g);
-        form.Command1.click();
-        const QImage before = form.Image1.picture().toImage();
-        form.Command7.click();
-        QCOMPARE(form.nomob1.text(), QStringLiteral("2"));
-        QCOMPARE(g.messages.size(), 1);
-        QVERIFY(g.messages[0].contains(QStringLiteral("2.gif")));
-        QCOMPARE(form.Image1.picture().toImage(), before);
-    }
-
     void startSetsUpTheMatch()
     {
         TestGame g(Edition::Wind);
