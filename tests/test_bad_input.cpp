@@ -239,36 +239,67 @@ void TestBadInput::startingPlayerNotInTheMatch()
 void TestBadInput::scoresTypedOnTheBoard_data()
 {
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("matchStarts");  // or the box is ticked again by hand
     QTest::addColumn<QString>("level");
     QTest::addColumn<QString>("afterCredit");  // after 40 damage credited to player 1
-    QTest::newRow("letters") << QStringLiteral("abc") << QStringLiteral("0") << QStringLiteral("40");
-    QTest::newRow("empty") << QString() << QStringLiteral("0") << QStringLiteral("40");
-    QTest::newRow("blanks around") << QStringLiteral(" 300 ") << QStringLiteral("3") << QStringLiteral("340");
-    QTest::newRow("fraction, half down") << QStringLiteral("2.5") << QStringLiteral("0") << QStringLiteral("42");
-    QTest::newRow("fraction, half up") << QStringLiteral("3.5") << QStringLiteral("0") << QStringLiteral("44");
-    QTest::newRow("negative") << QStringLiteral("-150") << QStringLiteral("-1") << QStringLiteral("-110");
-    QTest::newRow("exponent") << QStringLiteral("1e5") << QStringLiteral("1000") << QStringLiteral("100040");
-    QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << QStringLiteral("999999999")
-                                    << QStringLiteral("100000000039");
-    QTest::newRow("beyond a double") << QString(1000, QLatin1Char('9')) << QStringLiteral("0") << QStringLiteral("40");
-    QTest::newRow("full-width digits") << QStringLiteral("１００") << QStringLiteral("0") << QStringLiteral("40");
+    const auto match = [](const char* tag, const QString& typed, const QString& level, const QString& afterCredit) {
+        QTest::newRow(tag) << typed << true << level << afterCredit;
+    };
+    match("a number", QStringLiteral("300"), QStringLiteral("3"), QStringLiteral("340"));
+    match("letters", QStringLiteral("abc"), QStringLiteral("0"), QStringLiteral("40"));
+    match("empty", QString(), QStringLiteral("0"), QStringLiteral("40"));
+    match("blanks around", QStringLiteral(" 300 "), QStringLiteral("3"), QStringLiteral("340"));
+    match("fraction, half down", QStringLiteral("2.5"), QStringLiteral("0"), QStringLiteral("42"));
+    match("fraction, half up", QStringLiteral("3.5"), QStringLiteral("0"), QStringLiteral("44"));
+    match("negative", QStringLiteral("-150"), QStringLiteral("-1"), QStringLiteral("-110"));
+    match("exponent", QStringLiteral("1e5"), QStringLiteral("1000"), QStringLiteral("100040"));
+    match("beyond 32 bits", QStringLiteral("99999999999"), QStringLiteral("999999999"), QStringLiteral("100000000039"));
+    match("beyond a double", QString(1000, QLatin1Char('9')), QStringLiteral("0"), QStringLiteral("40"));
+    match("full-width digits", QStringLiteral("１００"), QStringLiteral("0"), QStringLiteral("40"));
+    QTest::newRow("box ticked again") << QStringLiteral("300") << false << QString() << QString();
 }
 
 void TestBadInput::scoresTypedOnTheBoard()
 {
     QFETCH(QString, typed);
+    QFETCH(bool, matchStarts);
     QFETCH(QString, level);
     QFETCH(QString, afterCredit);
     TestGame g;
+    SetupWindow& s = shownSetup(g);
+    s.Command1.click();
+    s.Text2.type(QStringLiteral("Wati"));
     ScoreWindow& board = g->Score();
     board.show();
     board.Check1.click();  // mirroring off: the board keeps what is typed
+    QVERIFY(!board.Check1.checked());
+    QVERIFY(!board.Timer1.enabled());
     board.Text1q.type(typed);
-    startDuel(g);
+    board.Text4q.type(QStringLiteral("75"));
+    g->player(0).score1.setCaption(QStringLiteral("50"));
+    tickTimes(board.Timer1, 3);
+    QCOMPARE(board.Text1q.text(), typed);
+    QCOMPARE(board.Text1.text(), QStringLiteral("Text1"));
 
-    // The panel takes the text as it stands; the board mirrors again.
+    if (!matchStarts) {
+        // Ticking the box again resumes the copying.
+        board.Check1.click();
+        QVERIFY(board.Timer1.enabled());
+        board.Timer1.tick();
+        QCOMPARE(board.Text1q.text(), QStringLiteral("50"));
+        QCOMPARE(board.Text1.text(), QStringLiteral("Player1"));
+        return;
+    }
+
+    // The panels take the texts as they stand; the board mirrors again.
+    s.Command5.click();
     QCOMPARE(g->player(0).score1.caption(), typed);
-    QVERIFY(g->Score().Check1.checked());
+    QCOMPARE(g->player(1).score1.caption(), QStringLiteral("0"));
+    QCOMPARE(g->player(3).score1.caption(), QStringLiteral("75"));
+    QCOMPARE(g->player(1).caption(), QStringLiteral("Wati"));
+    QVERIFY(board.Check1.checked());
+    QVERIFY(board.Timer1.enabled());
+    QVERIFY(!board.visible());
     g->Battle().namePlateTick();
     QCOMPARE(g->Battle().name1.caption(), QStringLiteral("Player1 (Lv.") + level + QLatin1Char(')'));
 

@@ -37,7 +37,6 @@ private slots:
     void duelWithTheLoadTimeRoster();
     void restartResetsTheMatchInPlace();
     void participationFollowsTheRoster();
-    void scoresTypedOnTheBoardReachThePanels();
     void maximaFollowTheCommittedCharacters();
 };
 
@@ -148,31 +147,6 @@ void TestMatchStart::participationFollowsTheRoster()
     QVERIFY(!g->Battle().mob3.visible());
     QVERIFY(!g->Battle().mob4.visible());
     QCOMPARE(g->Battle().mob4.top(), -600.0);
-}
-
-void TestMatchStart::scoresTypedOnTheBoardReachThePanels()
-{
-    TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
-    s.Text2.type(QStringLiteral("Wati"));
-
-    ScoreWindow& board = g->Score();
-    board.show();
-    board.Check1.click();
-    QVERIFY(!board.Check1.checked());
-    QVERIFY(!board.Timer1.enabled());
-    board.Text1q.type(QStringLiteral("300"));
-    board.Text4q.type(QStringLiteral("75"));
-
-    s.Command5.click();
-    QCOMPARE(g->player(0).score1.caption(), QStringLiteral("300"));
-    QCOMPARE(g->player(1).score1.caption(), QStringLiteral("0"));
-    QCOMPARE(g->player(3).score1.caption(), QStringLiteral("75"));
-    QCOMPARE(g->player(1).caption(), QStringLiteral("Wati"));
-    QVERIFY(g->Score().Check1.checked());
-    QVERIFY(g->Score().Timer1.enabled());
-    QVERIFY(!g->Score().visible());
 }
 
 void TestMatchStart::maximaFollowTheCommittedCharacters()

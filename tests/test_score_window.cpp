@@ -114,29 +114,6 @@ private slots:
         QCOMPARE(scores(g->Score()), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
     }
 
-    void scoresTypedWithMirroringOffAreKept()
-    {
-        TestGame g;
-        g->Score().show();
-        g->Score().Check1.click();
-        QVERIFY(!g->Score().Check1.checked());
-        QVERIFY(!g->Score().Timer1.enabled());
-
-        g->Score().Text1q.type(QStringLiteral("300"));
-        g->player(0).score1.setCaption(QStringLiteral("50"));
-        g->Form1().nameField[0]->setText(QStringLiteral("Ani"));
-        tickTimes(g->Score().Timer1, 3);
-        QCOMPARE(g->Score().Text1q.text(), QStringLiteral("300"));
-        QCOMPARE(g->Score().Text1.text(), QStringLiteral("Text1"));
-
-        // Ticking the box again resumes the copying.
-        g->Score().Check1.click();
-        QVERIFY(g->Score().Timer1.enabled());
-        g->Score().Timer1.tick();
-        QCOMPARE(g->Score().Text1q.text(), QStringLiteral("50"));
-        QCOMPARE(g->Score().Text1.text(), QStringLiteral("Ani"));
-    }
-
     void tickWithTheBoxClearedStopsAfterCopying()
     {
         // The box cleared without a click (the timer still runs): that tick
