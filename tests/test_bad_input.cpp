@@ -178,9 +178,7 @@ void TestBadInput::selectorNameIsCommittedAsTyped()
 void TestBadInput::statisticsCannotBeTyped()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command3.click();
-    s.Image1.click();  // the selector's statistics are shown too
+    SetupWindow& s = shownSelector(g, 4, 0);  // the selector's statistics are shown too
     std::vector<ui::TextField*> fields{&s.at1, &s.df1, &s.sp1, &s.mo1};
     for (const auto& column : {s.attack, s.energy, s.speed, s.move})
         fields.insert(fields.end(), column.begin(), column.end());
@@ -507,11 +505,20 @@ void TestBadInput::unreadablePicture()
         QCOMPARE(panel.Label3.caption(), QStringLiteral("0"));
         break;
     }
-    case Reader::Selector: {
-        SetupWindow& s = shownSetup(g);
-        s.Command1.click();
-        sprite = s.picture[slot];
+    case Reader::Selector:
+    case Reader::WindBrowse: {
+        // A duel on the roster, where player `slot` picks a character.
+        RosterWindow& roster = g->Form1();
+        roster.show();
+        roster.Command1.click();
+        sprite = roster.picture[slot];
         before = sprite->picture().toImage();
+        if (reader == Reader::WindBrowse) {
+            g->windSetup().nextButton[slot]->click();
+            QCOMPARE(roster.characterNumber[slot]->text(), QStringLiteral("2"));
+            break;
+        }
+        SetupWindow& s = g->setup();
         s.picture[slot]->click();
         QVERIFY(s.Frame5.isShown());
         QCOMPARE(s.Label9.caption(), characterCatalogue().at(static_cast<std::size_t>(slot)).name);
@@ -525,15 +532,6 @@ void TestBadInput::unreadablePicture()
         s.Command16.click();
         QCOMPARE(s.characterNumber[slot]->text(), QStringLiteral("3"));
         QCOMPARE(s.attack[slot]->text(), QStringLiteral("6"));
-        break;
-    }
-    case Reader::WindBrowse: {
-        WindSetupWindow& form = shownWindSetup(g);
-        form.Command1.click();
-        sprite = form.picture[slot];
-        before = sprite->picture().toImage();
-        form.nextButton[slot]->click();
-        QCOMPARE(form.characterNumber[slot]->text(), QStringLiteral("2"));
         break;
     }
     }

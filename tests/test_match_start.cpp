@@ -43,10 +43,8 @@ private slots:
 void TestMatchStart::threePlayerStartSizesTheBarsAndPlacesTheVehicles()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
     // Player 1 re-commits character 1: the roster picture comes from 1.gif.
-    s.Command2.click();
-    s.Image1.click();
+    SetupWindow& s = shownSelector(g, 3, 0);
     s.Command16.click();
     s.Command5.click();
 
@@ -152,11 +150,9 @@ void TestMatchStart::participationFollowsTheRoster()
 void TestMatchStart::maximaFollowTheCommittedCharacters()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
     // Player 1 takes character 5 (Energy 4, Speed 8), player 2 character 6
     // (Energy 6, Speed 6).
-    s.Image1.click();
+    SetupWindow& s = shownSelector(g, 2, 0);
     for (int i = 0; i < 4; ++i)
         s.Command7.click();
     s.Command16.click();

@@ -36,15 +36,23 @@ private slots:
 
 namespace {
 
+// What a test of a player's moves works with: the battle window, the
+// player's vehicle and its panel.
+struct Mover {
+    BattleWindow& b;
+    ui::Sprite& vehicle;
+    PanelWindow& p;
+};
+
 // Player `slot`'s vehicle placed at (left, top), and its panel shown with
 // `points` movement points.
-PanelWindow& readyToMove(TestGame& g, int slot, ui::Twips left, ui::Twips top, const QString& points)
+Mover readyToMove(TestGame& g, int slot, ui::Twips left, ui::Twips top, const QString& points)
 {
-    g->Battle().vehicle[slot]->move(left, top);
-    PanelWindow& panel = g->player(slot);
-    panel.show();
-    panel.Label3.setCaption(points);
-    return panel;
+    Mover mover{g->Battle(), *g->Battle().vehicle[slot], g->player(slot)};
+    mover.vehicle.move(left, top);
+    mover.p.show();
+    mover.p.Label3.setCaption(points);
+    return mover;
 }
 
 } // namespace
@@ -128,11 +136,9 @@ void TestPanel::windEditionStartsWithFourPoints()
 void TestPanel::kiriTurnsThenMovesLeft()
 {
     TestGame g;
-    BattleWindow& b = g->Battle();
-    ui::Sprite& vehicle = *b.vehicle[0];
+    auto [b, vehicle, p] = readyToMove(g, 0, 3000, 5520, QStringLiteral("2"));
     vehicle.setTag(QStringLiteral("0"));
     b.Timer3.start();
-    PanelWindow& p = readyToMove(g, 0, 3000, 5520, QStringLiteral("2"));
 
     // Facing right: the first kiri only turns.
     p.kiri.click();
@@ -157,9 +163,7 @@ void TestPanel::kiriTurnsThenMovesLeft()
 void TestPanel::kananTurnsThenMovesRight()
 {
     TestGame g;
-    BattleWindow& b = g->Battle();
-    ui::Sprite& vehicle = *b.vehicle[1];
-    PanelWindow& p = readyToMove(g, 1, 1000, 2000, QStringLiteral("1.5"));
+    auto [b, vehicle, p] = readyToMove(g, 1, 1000, 2000, QStringLiteral("1.5"));
 
     p.kanan.click();
     QCOMPARE(p.Label1.caption(), QStringLiteral("kanan"));
@@ -184,10 +188,8 @@ void TestPanel::kananTurnsThenMovesRight()
 void TestPanel::upAndDownSetTargetsAndSpendPoints()
 {
     TestGame g;
-    BattleWindow& b = g->Battle();
-    ui::Sprite& vehicle = *b.vehicle[2];
+    auto [b, vehicle, p] = readyToMove(g, 2, 4000, 5000, QStringLiteral("3"));
     b.Timer4.start();
-    PanelWindow& p = readyToMove(g, 2, 4000, 5000, QStringLiteral("3"));
 
     p.atas.click();
     QCOMPARE(vehicle.tag(), QStringLiteral("4100"));
@@ -238,10 +240,8 @@ void TestPanel::twoLiftsThenNoMore()
     // With the battle window's vertical glide: each lift comes back to the
     // panel after 9 ticks.
     TestGame g;
-    BattleWindow& b = g->Battle();
-    ui::Sprite& vehicle = *b.vehicle[0];
     g->setTurnMarker(QStringLiteral("0"));
-    PanelWindow& p = readyToMove(g, 0, 2000, 6000, QStringLiteral("2"));
+    auto [b, vehicle, p] = readyToMove(g, 0, 2000, 6000, QStringLiteral("2"));
 
     p.atas.click();
     tickTimes(b.Timer3, 9);
@@ -371,9 +371,7 @@ void TestPanel::onlyPlayer4HighGaugePlacesLineStart()
 void TestPanel::stepDuringFarGaugeKeepsItRising()
 {
     TestGame g;
-    BattleWindow& b = g->Battle();
-    ui::Sprite& vehicle = *b.vehicle[0];
-    PanelWindow& p = readyToMove(g, 0, 3000, 5000, QStringLiteral("1"));
+    auto [b, vehicle, p] = readyToMove(g, 0, 3000, 5000, QStringLiteral("1"));
     p.Timer2.start();
     p.Timer2.tick();
     p.atas.click();

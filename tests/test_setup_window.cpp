@@ -16,6 +16,15 @@ int drawnValue(ui::Slider& slider)
     return static_cast<QSlider*>(slider.widget())->value();
 }
 
+// What the roster holds for a player: character number, name, Attack,
+// Energy, Speed and Move.
+QStringList rosterRow(const SetupWindow& s, int slot)
+{
+    const auto at = static_cast<std::size_t>(slot);
+    return {s.characterNumber[at]->text(), s.nameField[at]->text(), s.attack[at]->text(),
+            s.energy[at]->text(),          s.speed[at]->text(),     s.move[at]->text()};
+}
+
 } // namespace
 
 class TestSetupWindow : public QObject {
@@ -23,8 +32,8 @@ class TestSetupWindow : public QObject {
 
 private slots:
     void loadState();
-    void showCharacterOutsideTheBars();
-    void showCharacterComparesNumbers();
+    void showCharacter_data();
+    void showCharacter();
     void browsingStopsAtTheEnds();
     void previewFacesLikeThePlayer();
     void okAtOnceRecommitsFromTheFile();
@@ -71,68 +80,72 @@ void TestSetupWindow::loadState()
     QCOMPARE(s.spriteFile(QStringLiteral("5"), false), ui::joinPath(TestGame::assetsFolder(), QStringLiteral("52.gif")));
 }
 
-void TestSetupWindow::showCharacterOutsideTheBars()
+void TestSetupWindow::showCharacter_data()
 {
-    TestGame g;
-    SetupWindow& s = g->setup();
+    QTest::addColumn<QString>("number");  // shown over character 1
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<int>>("statistics");  // Attack, Energy, Speed, Move
+    QTest::addColumn<QList<int>>("drawn");       // where their bars are drawn
 
-    s.Label10.setCaption(QStringLiteral("4"));
-    s.ShowCharacter();
-    QCOMPARE(s.Label9.caption(), QStringLiteral("MeriSpot"));
-    QCOMPARE(s.at1.text(), QStringLiteral("9"));
-    QCOMPARE(s.mo1.text(), QStringLiteral("1"));
     // The bars keep the values beyond their ranges and are drawn at the ends.
-    QCOMPARE(s.Slider2.value(), 9);
-    QCOMPARE(drawnValue(s.Slider2), 8);
-    QCOMPARE(s.Slider5.value(), 1);
-    QCOMPARE(drawnValue(s.Slider5), 2);
-    QCOMPARE(s.Slider3.value(), 6);
-    QCOMPARE(s.Slider4.value(), 3);
-
-    s.Label10.setCaption(QStringLiteral("3"));
-    s.ShowCharacter();
-    QCOMPARE(s.mo1.text(), QStringLiteral("6"));
-    QCOMPARE(s.Slider5.value(), 6);
-    QCOMPARE(drawnValue(s.Slider5), 5);
-    QVERIFY(g.messages.isEmpty());
+    QTest::newRow("beyond the bars") << QStringLiteral("4") << QStringLiteral("MeriSpot") << QList<int>{9, 6, 3, 1}
+                                     << QList<int>{8, 6, 3, 2};
+    QTest::newRow("move beyond its bar") << QStringLiteral("3") << QStringLiteral("MortaCar") << QList<int>{6, 5, 5, 6}
+                                         << QList<int>{6, 5, 5, 5};
+    // The number is compared as a number.
+    QTest::newRow("3.0") << QStringLiteral("3.0") << QStringLiteral("MortaCar") << QList<int>{6, 5, 5, 6}
+                         << QList<int>{6, 5, 5, 5};
+    // No such character: name and statistics stay as they were.
+    for (const char* number : {"7", "0", "abc"})
+        QTest::addRow("no character %s", number) << QString::fromLatin1(number) << QStringLiteral("Guekue")
+                                                 << QList<int>{7, 4, 6, 3} << QList<int>{7, 4, 6, 3};
 }
 
-void TestSetupWindow::showCharacterComparesNumbers()
+void TestSetupWindow::showCharacter()
 {
+    QFETCH(QString, number);
+    QFETCH(QString, name);
+    QFETCH(QList<int>, statistics);
+    QFETCH(QList<int>, drawn);
     TestGame g;
     SetupWindow& s = g->setup();
-
-    s.Label10.setCaption(QStringLiteral("3.0"));
+    s.Label10.setCaption(QStringLiteral("1"));
     s.ShowCharacter();
-    QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
-    QCOMPARE(s.sp1.text(), QStringLiteral("5"));
 
-    // No such character: name and statistics stay as they were.
-    for (const QString& text : {QStringLiteral("7"), QStringLiteral("0"), QStringLiteral("abc")}) {
-        s.Label10.setCaption(text);
-        s.ShowCharacter();
-        QCOMPARE(s.Label9.caption(), QStringLiteral("MortaCar"));
-        QCOMPARE(s.at1.text(), QStringLiteral("6"));
-        QCOMPARE(s.mo1.text(), QStringLiteral("6"));
-    }
+    s.Label10.setCaption(number);
+    s.ShowCharacter();
+    QCOMPARE(s.Label9.caption(), name);
+    QStringList shown;
+    QStringList expected;
+    for (ui::TextField* field : {&s.at1, &s.df1, &s.sp1, &s.mo1})
+        shown << field->text();
+    for (const int value : statistics)
+        expected << QString::number(value);
+    QCOMPARE(shown, expected);
+    QCOMPARE((QList<int>{s.Slider2.value(), s.Slider3.value(), s.Slider4.value(), s.Slider5.value()}), statistics);
+    QCOMPARE((QList<int>{drawnValue(s.Slider2), drawnValue(s.Slider3), drawnValue(s.Slider4), drawnValue(s.Slider5)}),
+             drawn);
+    QVERIFY(g.messages.isEmpty());
 }
 
 void TestSetupWindow::browsingStopsAtTheEnds()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
-    s.Image1.click();
+    SetupWindow& s = shownSelector(g, 2, 0);
     QCOMPARE(s.Label10.caption(), QStringLiteral("1"));
 
-    // At character 1 "<<" neither loads a picture nor shows a character.
+    // A press at an end neither loads a picture nor shows a character: the
+    // preview and the statistics keep what was put there.
     const QImage marker = ui::builtinPicture(QStringLiteral("explosion")).toImage();
-    s.Image5.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
-    s.at1.setText(QStringLiteral("untouched"));
-    s.Command6.click();
-    QCOMPARE(s.Label10.caption(), QStringLiteral("1"));
-    QCOMPARE(s.Image5.picture().toImage(), marker);
-    QCOMPARE(s.at1.text(), QStringLiteral("untouched"));
+    const auto pressAtTheEnd = [&s, &marker](ui::Button& button, const QString& end) {
+        s.Image5.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
+        s.at1.setText(QStringLiteral("untouched"));
+        button.click();
+        QCOMPARE(s.Label10.caption(), end);
+        QCOMPARE(s.Image5.picture().toImage(), marker);
+        QCOMPARE(s.at1.text(), QStringLiteral("untouched"));
+    };
+    pressAtTheEnd(s.Command6, QStringLiteral("1"));  // "<<" at character 1
 
     for (int n = 2; n <= 6; ++n) {
         s.Command7.click();
@@ -141,13 +154,7 @@ void TestSetupWindow::browsingStopsAtTheEnds()
     QCOMPARE(s.Label9.caption(), QStringLiteral("KV-Machine"));
     QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("6.gif")));
 
-    // At character 6 ">>" does nothing: no wrap-around to 1.
-    s.Image5.setPicture(ui::builtinPicture(QStringLiteral("explosion")));
-    s.at1.setText(QStringLiteral("untouched"));
-    s.Command7.click();
-    QCOMPARE(s.Label10.caption(), QStringLiteral("6"));
-    QCOMPARE(s.Image5.picture().toImage(), marker);
-    QCOMPARE(s.at1.text(), QStringLiteral("untouched"));
+    pressAtTheEnd(s.Command7, QStringLiteral("6"));  // ">>" at character 6: no wrap-around to 1
 
     s.Command6.click();
     QCOMPARE(s.Label10.caption(), QStringLiteral("5"));
@@ -157,13 +164,11 @@ void TestSetupWindow::browsingStopsAtTheEnds()
 
 void TestSetupWindow::previewFacesLikeThePlayer()
 {
-    TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command3.click();
     QVERIFY(assetImage(QStringLiteral("2.gif")) != assetImage(QStringLiteral("22.gif")));
 
+    TestGame g;
     // Player 2 faces left: the preview is 22.gif, and browsing keeps the facing.
-    s.Image2.click();
+    SetupWindow& s = shownSelector(g, 4, 1);
     QCOMPARE(s.Label8.caption(), QStringLiteral("(player2)"));
     QCOMPARE(s.Label10.caption(), QStringLiteral("2"));
     QCOMPARE(s.Image5.picture().toImage(), assetImage(QStringLiteral("22.gif")));
@@ -193,9 +198,7 @@ void TestSetupWindow::previewFacesLikeThePlayer()
 void TestSetupWindow::okAtOnceRecommitsFromTheFile()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command1.click();
-    s.Image1.click();
+    SetupWindow& s = shownSelector(g, 2, 0);
     s.Command16.click();
 
     // The built-in picture (750 wide) gives way to the sprite file (73 x 57).
@@ -213,35 +216,27 @@ void TestSetupWindow::okAtOnceRecommitsFromTheFile()
 void TestSetupWindow::okCommitsTheBrowsedCharacterAndName()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command2.click();
-    s.Image3.click();
+    SetupWindow& s = shownSelector(g, 3, 2);
     QCOMPARE(s.Text6.text(), QStringLiteral("Player3"));
     s.Text6.type(QStringLiteral("Budi"));
     s.Command7.click();
     s.Command7.click();  // character 5
     s.Command16.click();
 
-    QCOMPARE(s.nomob3.text(), QStringLiteral("5"));
-    QCOMPARE(s.Text3.text(), QStringLiteral("Budi"));
-    QCOMPARE(s.a3.text(), QStringLiteral("5"));
-    QCOMPARE(s.b3.text(), QStringLiteral("4"));
-    QCOMPARE(s.c3.text(), QStringLiteral("8"));
-    QCOMPARE(s.d3.text(), QStringLiteral("4"));
+    QCOMPARE(rosterRow(s, 2), (QStringList{QStringLiteral("5"), QStringLiteral("Budi"), QStringLiteral("5"),
+                                           QStringLiteral("4"), QStringLiteral("8"), QStringLiteral("4")}));
     QCOMPARE(s.Image3.picture().toImage(), assetImage(QStringLiteral("5.gif")));
     // The other players keep their choices.
-    QCOMPARE(s.nomob1.text(), QStringLiteral("1"));
-    QCOMPARE(s.nomob2.text(), QStringLiteral("2"));
-    QCOMPARE(s.a2.text(), QStringLiteral("6"));
-    QCOMPARE(s.Text2.text(), QStringLiteral("Player2"));
+    QCOMPARE(rosterRow(s, 0), (QStringList{QStringLiteral("1"), QStringLiteral("Player1"), QStringLiteral("7"),
+                                           QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("3")}));
+    QCOMPARE(rosterRow(s, 1), (QStringList{QStringLiteral("2"), QStringLiteral("Player2"), QStringLiteral("6"),
+                                           QStringLiteral("8"), QStringLiteral("3"), QStringLiteral("3")}));
 }
 
 void TestSetupWindow::rosterDisabledWhileSelectorOpen()
 {
     TestGame g;
-    SetupWindow& s = shownSetup(g);
-    s.Command3.click();
-    s.Image1.click();
+    SetupWindow& s = shownSelector(g, 4, 0);
     QVERIFY(s.Frame5.isShown());
 
     // Nothing on the roster reacts: no match, no menu, no other player.

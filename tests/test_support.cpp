@@ -179,3 +179,12 @@ WindSetupWindow& shownWindSetup(TestGame& g)
     form.show();
     return form;
 }
+
+SetupWindow& shownSelector(TestGame& g, int players, int slot)
+{
+    SetupWindow& s = shownSetup(g);
+    const std::array<ui::Button*, 3> gameType{&s.Command1, &s.Command2, &s.Command3};
+    gameType.at(static_cast<std::size_t>(players - 2))->click();
+    s.picture.at(static_cast<std::size_t>(slot))->click();
+    return s;
+}

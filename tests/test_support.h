@@ -112,3 +112,7 @@ QString withoutAcceleratorMarks(const QString& shown);
 // The setup window of each edition, shown as the program shows it at start.
 SetupWindow& shownSetup(TestGame& g);
 WindSetupWindow& shownWindSetup(TestGame& g);
+
+// The full game's setup window shown, the game type for `players` (2, 3 or
+// 4) chosen and the character selector opened for player `slot`.
+SetupWindow& shownSelector(TestGame& g, int players, int slot);
