@@ -494,6 +494,7 @@ void TestBadInput::unreadablePicture()
         // is first needed when a vehicle turns.
         startDuel(g);
         QVERIFY(g.messages.isEmpty());
+        // The player drives character N, whose left-facing sprite is "N2.gif".
         g->Form1().characterNumber[slot]->setText(spoiled.first().chopped(QStringLiteral("2.gif").size()));
         PanelWindow& panel = g->player(slot);
         panel.show();
