@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <array>
+
 class PanelWindow;
 class QSlider;
 class QWidget;
@@ -112,3 +114,16 @@ QString withoutAcceleratorMarks(const QString& shown);
 // The setup window of each edition, shown as the program shows it at start.
 SetupWindow& shownSetup(TestGame& g);
 WindSetupWindow& shownWindSetup(TestGame& g);
+
+// The names the panels of a match set up by `setUpMatch` show, by slot.
+inline const std::array<QString, 4> kMatchNames = {QStringLiteral("Ana"), QStringLiteral("Budi"),
+                                                   QStringLiteral("Citra"), QStringLiteral("Dewi")};
+
+// A match in progress, written straight into the fields instead of played
+// to. Every slot: its vehicle shown when `inPlay`, hidden when not; an
+// energy bar of 100, full in play and empty out of it; no damage dealt; an
+// empty turn gauge of 30; its panel showing its name from `kMatchNames`, a
+// score of 0 and no movement points; and in the full game a Move statistic
+// of 4. The turn marker holds `turn`: whose turn or shot it is, -1 for
+// nobody's.
+void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn);
