@@ -200,3 +200,10 @@ void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn)
     }
     g->setTurnMarker(numtext::text(turn));
 }
+
+void addEditionRows()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::newRow("full game") << Edition::Full;
+    QTest::newRow("wind edition") << Edition::Wind;
+}

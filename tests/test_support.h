@@ -127,3 +127,7 @@ inline const std::array<QString, 4> kMatchNames = {QStringLiteral("Ana"), QStrin
 // of 4. The turn marker holds `turn`: whose turn or shot it is, -1 for
 // nobody's.
 void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn);
+
+// The rows of a test run in both editions: one column, "edition", and a row
+// for each ("full game", "wind edition").
+void addEditionRows();
