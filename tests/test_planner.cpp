@@ -1,16 +1,18 @@
 // The computer's planner: its prediction against the real flight, the
-// levels' targets and misses, stepping into range, and clean shots.
+// levels' targets and misses, stepping into range, and clean shots. It plans
+// from what the computer reads off the screen (`readSituation`, checked
+// against the screen in test_computer_player).
 
 #include "test_support.h"
 #include "wind_rings.h"
 
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "computer/planner.h"
 #include "panel/panel_window.h"
 #include "setup/roster_window.h"
 #include "setup/setup_window.h"
 #include "ui/number_text.h"
-#include "ui/picture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -18,6 +20,7 @@
 #include <cmath>
 #include <ctime>
 
+using computer::ComputerWindow;
 using computer::Level;
 using computer::Plan;
 using computer::Planner;
@@ -29,43 +32,6 @@ Q_DECLARE_METATYPE(Level)
 namespace {
 
 std::size_t at(int slot) { return static_cast<std::size_t>(slot); }
-
-ui::Twips pictureWidth(const QString& file) { return ui::toTwips(ui::readPictureFile(file)->width()); }
-ui::Twips pictureHeight(const QString& file) { return ui::toTwips(ui::readPictureFile(file)->height()); }
-
-// What the screen shows the player of `slot` when its turn starts.
-Situation situationOf(TestGame& g, int slot)
-{
-    BattleWindow& b = g->Battle();
-    PanelWindow& panel = g->player(slot);
-    Situation s;
-    s.edition = g->edition();
-    s.slot = slot;
-    for (int k = 0; k < 4; ++k) {
-        const ui::Sprite& car = *b.vehicle[at(k)];
-        s.vehicles[at(k)] = {car.visible(), car.left(), car.top(), car.width(), car.height(),
-                             static_cast<double>(b.energyBar[at(k)]->value())};
-    }
-    const QString number = g->Form1().characterNumber[at(slot)]->text();
-    const QString right = g->Form1().spriteFile(number, true);
-    const QString left = g->Form1().spriteFile(number, false);
-    s.widthFacingRight = pictureWidth(right);
-    s.heightFacingRight = pictureHeight(right);
-    s.widthFacingLeft = pictureWidth(left);
-    s.heightFacingLeft = pictureHeight(left);
-    s.facesRight = panel.facesRight();
-    s.movementPoints = numtext::readDouble(panel.Label3.caption());
-    s.shotDamage = g->windEdition() ? 0.0 : numtext::readDouble(g->setup().attack[at(slot)]->text()) * 5;
-    s.wind = numtext::readDouble(b.Text3.text());
-    s.lift = numtext::readDouble(b.Text4.text());
-    s.shellWidth = b.Image1.width();
-    s.shellHeight = b.Image1.height();
-    s.flightFloor = b.flightFloor();
-    s.windowOuterHeight = b.outerHeight();
-    s.fieldWidth = b.Picture1.width();
-    s.fieldHeight = b.Picture1.height();
-    return s;
-}
 
 // A duel of the edition, started as a player starts it. The vehicles start
 // with the roster's pictures; each is turned away and back once, so that it
@@ -257,12 +223,7 @@ private slots:
     // Shots through the real panel and battle window, ticked by hand, land
     // tick for tick where the planner predicts, with the damage it predicts:
     // every pair of the wind rings, powers across their range, both facings.
-    void predictionMatchesTheRealFlight_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("full game") << Edition::Full;
-        QTest::newRow("wind edition") << Edition::Wind;
-    }
+    void predictionMatchesTheRealFlight_data() { addEditionRows(); }
 
     void predictionMatchesTheRealFlight()
     {
@@ -284,7 +245,7 @@ private slots:
                     b.Text4.setText(numtext::text(kVerticalWindRing[j]));
                     const int spread = static_cast<int>(i * 17 + j) * 2 + (right ? 1 : 0);
                     const Plan plan = shotWith(1 + (spread * 13) % 50, 1 + (spread * 31) % 50);
-                    const Situation s = situationOf(g, 0);
+                    const Situation s = ComputerWindow::readSituation(*g, 0);
                     const computer::Prediction p = computer::predictShot(s, plan);
 
                     fire(panel, plan.far, plan.high);
@@ -324,7 +285,7 @@ private slots:
         b.Image3.setLeft(4600);
         b.Text3.setText(wind);
         b.Text4.setText(lift);
-        const Situation s = situationOf(g, 0);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
         Planner hard(Level::Hard);
         const Plan plan = hard.planTurn(s);
         QVERIFY(plan.cleanShotReachable);
@@ -353,7 +314,7 @@ private slots:
         g->player(0).Label3.setCaption(QStringLiteral("4"));
         b.Text3.setText(QStringLiteral("-9"));
         b.Text4.setText(QStringLiteral("0"));
-        const Situation s = situationOf(g, 0);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
         QVERIFY(!cleanShotExists(s, 0));
 
         Planner planner(Level::Hard);
@@ -400,7 +361,7 @@ private slots:
         g->Battle().Text4.setText(QStringLiteral("0"));
         if (edition == Edition::Full)
             g->Battle().Image3.setLeft(4600);  // within reach of player 2
-        const Situation s = situationOf(g, 0);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
 
         Planner planner(level);
         double lastMiss = 0;
@@ -450,7 +411,7 @@ private slots:
         startShownDuel(g);
         g->Battle().Text3.setText(QStringLiteral("0"));
         g->Battle().Text4.setText(QStringLiteral("0"));
-        Situation s = situationOf(g, 0);
+        Situation s = ComputerWindow::readSituation(*g, 0);
         // Player 2, the weakest, stands out of reach far to the right; player
         // 3 close by with plenty of energy; player 4 in range, weak enough to
         // be destroyed by one shot, and weaker than player 3.
@@ -507,7 +468,7 @@ private slots:
         g->Battle().Text4.setText(numtext::text(lift));
         g->Battle().Image3.setLeft(left);
         g->player(slot).Label3.setCaption(QStringLiteral("1"));
-        const Situation s = situationOf(g, slot);
+        const Situation s = ComputerWindow::readSituation(*g, slot);
 
         const bool reachable = cleanShotExists(s, 1);
         Planner hard(Level::Hard);
@@ -542,7 +503,7 @@ private slots:
         QFETCH(double, top);
         TestGame g;
         startShownDuel(g);
-        Situation s = situationOf(g, 0);
+        Situation s = ComputerWindow::readSituation(*g, 0);
         s.movementPoints = 4;
         computer::Vehicle& mine = s.vehicles[0];
         mine.left = left >= 0 ? left : s.fieldWidth - mine.width;
@@ -570,7 +531,7 @@ private slots:
         for (Edition edition : {Edition::Full, Edition::Wind}) {
             TestGame g(edition);
             startShownDuel(g);
-            Situation s = situationOf(g, 0);
+            Situation s = ComputerWindow::readSituation(*g, 0);
             s.movementPoints = 4;
             s.vehicles[2] = s.vehicles[0];
             s.vehicles[2].left += 4000;
