@@ -306,32 +306,30 @@ private slots:
 
     // ---- Pointer routing through Qt ----
 
+    void pointerMoveGoesToTheFieldUnderItOnly_data()
+    {
+        QTest::addColumn<QPoint>("windowPixel");
+        QTest::addColumn<QString>("who");
+        QTest::addColumn<QPointF>("twips");  // where, in the receiver's own twips
+        // Text1 lies at window pixels (50, 70).
+        QTest::newRow("a text field") << QPoint(60, 80) << QStringLiteral("Text1") << QPointF(150, 150);
+        QTest::newRow("inside Frame3 but outside Frame4")
+            << QPoint(25, 160) << QStringLiteral("Frame3") << QPointF(75, 2100);
+        QTest::newRow("the bare window, in client twips")
+            << QPoint(350, 280) << QStringLiteral("window") << QPointF(5250, 4200);
+    }
     void pointerMoveGoesToTheFieldUnderItOnly()
     {
+        QFETCH(QPoint, windowPixel);
+        QFETCH(QString, who);
+        QFETCH(QPointF, twips);
         showAndWait();
         recordMoves();
-        // Text1 lies at window pixels (50, 70).
-        platformMove(QPoint(60, 80));
+        platformMove(windowPixel);
         QCOMPARE(int(moves.size()), 1);
-        QCOMPARE(moves[0].who, QStringLiteral("Text1"));
-        QCOMPARE(moves[0].x, 150.0);
-        QCOMPARE(moves[0].y, 150.0);
-
-        // Inside Frame3 but outside Frame4: Frame3 only, in its own twips.
-        moves.clear();
-        platformMove(QPoint(25, 160));
-        QCOMPARE(int(moves.size()), 1);
-        QCOMPARE(moves[0].who, QStringLiteral("Frame3"));
-        QCOMPARE(moves[0].x, 75.0);
-        QCOMPARE(moves[0].y, 2100.0);
-
-        // The bare window area: the window, in client twips.
-        moves.clear();
-        platformMove(QPoint(350, 280));
-        QCOMPARE(int(moves.size()), 1);
-        QCOMPARE(moves[0].who, QStringLiteral("window"));
-        QCOMPARE(moves[0].x, 5250.0);
-        QCOMPARE(moves[0].y, 4200.0);
+        QCOMPARE(moves[0].who, who);
+        QCOMPARE(moves[0].x, twips.x());
+        QCOMPARE(moves[0].y, twips.y());
     }
 
     void dragMovesGoToTheFieldWhereThePressBegan()
