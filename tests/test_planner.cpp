@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <optional>
 
 using computer::ComputerWindow;
 using computer::Level;
@@ -54,6 +55,28 @@ void startShownDuel(TestGame& g)
         panel.hide();
         QCOMPARE(panel.Label1.caption(), slot == 0 ? QStringLiteral("kanan") : QStringLiteral("kiri"));
     }
+}
+
+// A duel the planner plays in: its edition, the wind written into the
+// battle window's wind texts, and where player 1's vehicle stands when it is
+// moved from where the duel put it.
+struct Duel {
+    Edition edition = Edition::Full;
+    int wind = 0;
+    int lift = 0;
+    std::optional<double> player1Left = std::nullopt;
+};
+
+// Starts `duel` on a game of its edition as a player starts it, then writes
+// its wind and moves player 1's vehicle.
+void setUpDuel(TestGame& g, const Duel& duel)
+{
+    startShownDuel(g);
+    BattleWindow& b = g->Battle();
+    b.Text3.setText(numtext::text(duel.wind));
+    b.Text4.setText(numtext::text(duel.lift));
+    if (duel.player1Left)
+        b.Image3.setLeft(*duel.player1Left);
 }
 
 // Carries a plan out through the panel: its presses (each glide ticked to
@@ -216,6 +239,8 @@ bool cleanShotExists(const Situation& s, int steps, int target = -1)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Duel)
+
 class TestPlanner : public QObject {
     Q_OBJECT
 
@@ -309,11 +334,9 @@ private slots:
     void hardStepsIntoRange()
     {
         TestGame g;
-        startShownDuel(g);
+        setUpDuel(g, {.wind = -9});
         BattleWindow& b = g->Battle();
         g->player(0).Label3.setCaption(QStringLiteral("4"));
-        b.Text3.setText(QStringLiteral("-9"));
-        b.Text4.setText(QStringLiteral("0"));
         const Situation s = ComputerWindow::readSituation(*g, 0);
         QVERIFY(!cleanShotExists(s, 0));
 
@@ -337,30 +360,27 @@ private slots:
     // again from the first miss.
     void missesCloseIn_data()
     {
-        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<Duel>("duel");
         QTest::addColumn<Level>("level");
         QTest::addColumn<double>("firstMiss");
         QTest::addColumn<bool>("brackets");
-        QTest::addColumn<int>("wind");
-        QTest::newRow("medium, full game") << Edition::Full << Level::Medium << 1500.0 << true << 20;
-        QTest::newRow("medium, wind edition") << Edition::Wind << Level::Medium << 1500.0 << true << -25;
-        QTest::newRow("easy, full game") << Edition::Full << Level::Easy << 3000.0 << false << 20;
-        QTest::newRow("easy, wind edition") << Edition::Wind << Level::Easy << 3000.0 << false << 5;
+        // In the full game player 1 stands within reach of player 2.
+        const Duel full{.wind = 20, .player1Left = 4600};
+        QTest::newRow("medium, full game") << full << Level::Medium << 1500.0 << true;
+        QTest::newRow("medium, wind edition") << Duel{.edition = Edition::Wind, .wind = -25} << Level::Medium << 1500.0
+                                              << true;
+        QTest::newRow("easy, full game") << full << Level::Easy << 3000.0 << false;
+        QTest::newRow("easy, wind edition") << Duel{.edition = Edition::Wind, .wind = 5} << Level::Easy << 3000.0 << false;
     }
 
     void missesCloseIn()
     {
-        QFETCH(Edition, edition);
+        QFETCH(Duel, duel);
         QFETCH(Level, level);
         QFETCH(double, firstMiss);
         QFETCH(bool, brackets);
-        QFETCH(int, wind);
-        TestGame g(edition);
-        startShownDuel(g);
-        g->Battle().Text3.setText(numtext::text(wind));
-        g->Battle().Text4.setText(QStringLiteral("0"));
-        if (edition == Edition::Full)
-            g->Battle().Image3.setLeft(4600);  // within reach of player 2
+        TestGame g(duel.edition);
+        setUpDuel(g, duel);
         const Situation s = ComputerWindow::readSituation(*g, 0);
 
         Planner planner(level);
@@ -408,9 +428,7 @@ private slots:
         QFETCH(Level, level);
         QFETCH(int, target);
         TestGame g;
-        startShownDuel(g);
-        g->Battle().Text3.setText(QStringLiteral("0"));
-        g->Battle().Text4.setText(QStringLiteral("0"));
+        setUpDuel(g, {});  // calm
         Situation s = ComputerWindow::readSituation(*g, 0);
         // Player 2, the weakest, stands out of reach far to the right; player
         // 3 close by with plenty of energy; player 4 in range, weak enough to
@@ -440,33 +458,27 @@ private slots:
     // touches the shooter.
     void hardHitsWheneverACleanShotIsReachable_data()
     {
-        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<Duel>("duel");
         QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("wind");
-        QTest::addColumn<int>("lift");
-        QTest::addColumn<double>("left");
-        QTest::newRow("full, player 1, calm") << Edition::Full << 0 << 0 << 5 << 4600.0;
-        QTest::newRow("full, player 2, head wind") << Edition::Full << 1 << 50 << -40 << 4600.0;
-        QTest::newRow("full, player 1, out of reach") << Edition::Full << 0 << -60 << -69 << 600.0;
-        QTest::newRow("full, player 1, wind behind") << Edition::Full << 0 << 70 << 70 << 1400.0;
-        QTest::newRow("full, player 1, close quarters") << Edition::Full << 0 << -9 << 20 << 11800.0;
-        QTest::newRow("wind, player 1, head wind") << Edition::Wind << 0 << -47 << 31 << 600.0;
-        QTest::newRow("wind, player 2, wind behind") << Edition::Wind << 1 << -69 << -60 << 600.0;
-        QTest::newRow("wind, player 1, strong tail") << Edition::Wind << 0 << 70 << -30 << 3000.0;
+        // Each duel: its edition, wind and lift, and where player 1 stands.
+        constexpr Edition kFull = Edition::Full;
+        constexpr Edition kWind = Edition::Wind;
+        QTest::newRow("full, player 1, calm") << Duel{kFull, 0, 5, 4600} << 0;
+        QTest::newRow("full, player 2, head wind") << Duel{kFull, 50, -40, 4600} << 1;
+        QTest::newRow("full, player 1, out of reach") << Duel{kFull, -60, -69, 600} << 0;
+        QTest::newRow("full, player 1, wind behind") << Duel{kFull, 70, 70, 1400} << 0;
+        QTest::newRow("full, player 1, close quarters") << Duel{kFull, -9, 20, 11800} << 0;
+        QTest::newRow("wind, player 1, head wind") << Duel{kWind, -47, 31, 600} << 0;
+        QTest::newRow("wind, player 2, wind behind") << Duel{kWind, -69, -60, 600} << 1;
+        QTest::newRow("wind, player 1, strong tail") << Duel{kWind, 70, -30, 3000} << 0;
     }
 
     void hardHitsWheneverACleanShotIsReachable()
     {
-        QFETCH(Edition, edition);
+        QFETCH(Duel, duel);
         QFETCH(int, slot);
-        QFETCH(int, wind);
-        QFETCH(int, lift);
-        QFETCH(double, left);
-        TestGame g(edition);
-        startShownDuel(g);
-        g->Battle().Text3.setText(numtext::text(wind));
-        g->Battle().Text4.setText(numtext::text(lift));
-        g->Battle().Image3.setLeft(left);
+        TestGame g(duel.edition);
+        setUpDuel(g, duel);
         g->player(slot).Label3.setCaption(QStringLiteral("1"));
         const Situation s = ComputerWindow::readSituation(*g, slot);
 
