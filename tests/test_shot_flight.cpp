@@ -398,33 +398,6 @@ private slots:
         QCOMPARE(b.Text3.text(), QStringLiteral("-9"));
         QCOMPARE(b.Text4.text(), QStringLiteral("-25"));
     }
-
-    void windEditionWritesBothWindTexts_data()
-    {
-        QTest::addColumn<QString>("sideways");
-        QTest::addColumn<QString>("upwards");
-        QTest::addColumn<QString>("label5");
-        QTest::addColumn<QString>("label6");
-        QTest::newRow("against, down") << "-9" << "-25" << "<==-9" << "25 \\/";
-        QTest::newRow("with, up") << "20" << "20" << "20 ==>" << "20 /\\";
-        QTest::newRow("calm") << "0" << "0" << "0" << "0";
-    }
-
-    void windEditionWritesBothWindTexts()
-    {
-        QFETCH(QString, sideways);
-        QFETCH(QString, upwards);
-        QFETCH(QString, label5);
-        QFETCH(QString, label6);
-        TestGame g(Edition::Wind);
-        BattleWindow& b = g->Battle();
-        b.Text7.setText(sideways);
-        b.Text8.setText(upwards);
-        b.Image1.setTop(b.outerHeight() + 15);
-        b.EndShot();
-        QCOMPARE(b.Label5.caption(), label5);
-        QCOMPARE(b.Label6.caption(), label6);
-    }
 };
 
 QTEST_MAIN(TestShotFlight)
