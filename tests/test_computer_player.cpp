@@ -92,12 +92,7 @@ private slots:
 
     // ---- The seat controls ----
 
-    void seatControlCyclesOnRealClicks_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("full game") << Edition::Full;
-        QTest::newRow("wind edition") << Edition::Wind;
-    }
+    void seatControlCyclesOnRealClicks_data() { addEditionRows(); }
     void seatControlCyclesOnRealClicks()
     {
         QFETCH(Edition, edition);

@@ -15,30 +15,21 @@
 
 namespace {
 
-const std::array<QString, 4> kNames = {QStringLiteral("Ana"), QStringLiteral("Budi"), QStringLiteral("Citra"),
-                                       QStringLiteral("Dewi")};
-
-// A match in progress: the given vehicles in play with 100 energy, names on
-// the panels, scores 0, no damage yet, and `shooter`'s shot pending.
-void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int shooter)
-{
-    BattleWindow& b = g->Battle();
-    for (int k = 0; k < 4; ++k) {
-        b.vehicle[k]->setVisible(inPlay[k]);
-        b.energyBar[k]->setMaximum(100);
-        b.energyBar[k]->setValue(inPlay[k] ? 100 : 0);
-        b.damageLabel[k]->setCaption(QStringLiteral("0"));
-        g->player(k).setCaption(kNames[k]);
-        g->player(k).score1.setCaption(QStringLiteral("0"));
-    }
-    g->setTurnMarker(numtext::text(shooter));
-}
-
 void hit(TestGame& g, int slot, const QString& damage) { g->Battle().damageLabel[slot]->setCaption(damage); }
+
+// The explosion of a shot whose flight left these damages, by slot, on the
+// vehicles it touched.
+void explodeAfterHits(TestGame& g, std::initializer_list<std::pair<int, int>> hits)
+{
+    for (const auto& [slot, damage] : hits)
+        hit(g, slot, numtext::text(damage));
+    explode(g);
+}
 
 QString killMessage(int victim, int killer)
 {
-    return kNames[victim] + QStringLiteral(" dihancurkan sampai lenyap oleh ") + kNames[killer] + QStringLiteral(". Score 50 poin");
+    return kMatchNames[victim] + QStringLiteral(" dihancurkan sampai lenyap oleh ") + kMatchNames[killer]
+           + QStringLiteral(". Score 50 poin");
 }
 
 } // namespace
@@ -54,11 +45,8 @@ private slots:
         BattleWindow& b = g->Battle();
         b.duar.move(b.mob3.left(), b.mob3.top());
         g->player(2).score1.setCaption(QStringLiteral("100"));
-        hit(g, 0, QStringLiteral("40"));
-        hit(g, 2, QStringLiteral("10"));  // its own vehicle: neither credited nor subtracted
-        hit(g, 3, QStringLiteral("35"));
-
-        explode(g);
+        // Slot 2 is the shooter's own vehicle: neither credited nor subtracted.
+        explodeAfterHits(g, {{0, 40}, {2, 10}, {3, 35}});
 
         QCOMPARE(b.duar.left(), -900.0);
         QCOMPARE(g->player(2).score1.caption(), QStringLiteral("175"));
@@ -77,10 +65,8 @@ private slots:
     void everyPlayerIsCreditedAndRewardedAsTheShooter_data()
     {
         QTest::addColumn<int>("shooter");
-        QTest::newRow("player 1") << 0;
-        QTest::newRow("player 2") << 1;
-        QTest::newRow("player 3") << 2;
-        QTest::newRow("player 4") << 3;
+        for (int shooter = 0; shooter < 4; ++shooter)
+            QTest::addRow("player %d", shooter + 1) << shooter;
     }
     void everyPlayerIsCreditedAndRewardedAsTheShooter()
     {
@@ -91,10 +77,7 @@ private slots:
         TestGame g;
         setUpMatch(g, {true, true, true, true}, shooter);
         g->player(shooter).score1.setCaption(QStringLiteral("10"));
-        hit(g, victim, QStringLiteral("100"));
-        hit(g, wounded, QStringLiteral("30"));
-
-        explode(g);
+        explodeAfterHits(g, {{victim, 100}, {wounded, 30}});
 
         QVERIFY(!g->Battle().vehicle[victim]->visible());
         QCOMPARE(g->Battle().energyBar[wounded]->value(), 70.0f);
@@ -133,10 +116,7 @@ private slots:
         TestGame g;
         setUpMatch(g, {true, true, true, true}, 0);
         g->player(0).score1.setCaption(QStringLiteral("7"));
-        hit(g, 2, QStringLiteral("120"));
-        hit(g, 1, QStringLiteral("100"));
-
-        explode(g);
+        explodeAfterHits(g, {{2, 120}, {1, 100}});
 
         QCOMPARE(g.messages, (QStringList{killMessage(1, 0), killMessage(2, 0)}));
         QCOMPARE(g->player(0).score1.caption(), QStringLiteral("327"));  // 7 + 220 + 2 x 50
@@ -157,9 +137,7 @@ private slots:
         b.Image1.setTop(b.flightFloor() + 300);
         b.Timer1.start();
         b.timersp.stop();
-        hit(g, 0, QStringLiteral("150"));
-
-        explode(g);
+        explodeAfterHits(g, {{0, 150}});
 
         QVERIFY(!b.Image3.visible());
         QCOMPARE(g->player(0).score1.caption(), QStringLiteral("20"));
@@ -176,9 +154,7 @@ private slots:
         setUpMatch(g, {true, true, false, false}, 1);
         BattleWindow& b = g->Battle();
         b.Image1.setTop(b.flightFloor() + 300);
-        hit(g, 1, QStringLiteral("25"));
-
-        explode(g);
+        explodeAfterHits(g, {{1, 25}});
 
         QCOMPARE(b.ProgressBar3.value(), 75.0f);
         QCOMPARE(g->player(1).score1.caption(), QStringLiteral("0"));
@@ -199,9 +175,7 @@ private slots:
         g->player(0).score1.setCaption(QStringLiteral("100"));
         for (int k = 0; k < 4; ++k)
             g->player(k).show();
-        hit(g, 1, QStringLiteral("130"));
-
-        explode(g);
+        explodeAfterHits(g, {{1, 130}});
 
         QCOMPARE(g.messages, (QStringList{killMessage(1, 0), QStringLiteral("Pemenang: Ana")}));
         QCOMPARE(g->player(0).score1.caption(), QStringLiteral("342.5"));  // 100 + 130 + 50 + 62.5
@@ -219,9 +193,7 @@ private slots:
         setUpMatch(g, {false, false, true, false}, 2);
         BattleWindow& b = g->Battle();
         g->player(2).score1.setCaption(QStringLiteral("300"));
-        hit(g, 2, QStringLiteral("10"));
-
-        explode(g);
+        explodeAfterHits(g, {{2, 10}});
         QCOMPARE(g.messages, QStringList{QStringLiteral("Pemenang: Citra")});
         QCOMPARE(g->player(2).score1.caption(), QStringLiteral("390"));
 
@@ -240,10 +212,7 @@ private slots:
         setUpMatch(g, {true, true, false, false}, 0);
         BattleWindow& b = g->Battle();
         b.Image1.setTop(b.flightFloor() - 3000);  // shell still over the field
-        hit(g, 0, QStringLiteral("100"));
-        hit(g, 1, QStringLiteral("100"));
-
-        explode(g);
+        explodeAfterHits(g, {{0, 100}, {1, 100}});
 
         QCOMPARE(g.messages, QStringList{killMessage(1, 0)});
         QVERIFY(!b.Frame3.visible());
@@ -254,16 +223,11 @@ private slots:
         TestGame g;
         setUpMatch(g, {true, true, true, false}, 1);
         g->player(1).score1.setCaption(QStringLiteral("32767"));
-        hit(g, 0, QStringLiteral("100"));
-        hit(g, 2, QStringLiteral("20"));
-
-        explode(g);
+        explodeAfterHits(g, {{0, 100}, {2, 20}});
 
         QCOMPARE(g->player(1).score1.caption(), QStringLiteral("32937"));  // + 120 credit + 50 kill
         g->player(1).score1.setCaption(QStringLiteral("70000"));
-        hit(g, 0, QStringLiteral("0"));
-        hit(g, 2, QStringLiteral("80"));
-        explode(g);
+        explodeAfterHits(g, {{0, 0}, {2, 80}});
         // + 80 credit + 50 kill + 100 energy left as the winner
         QCOMPARE(g->player(1).score1.caption(), QStringLiteral("70230"));
     }
@@ -275,20 +239,14 @@ private slots:
         ui::TextField& firstPlayer = g->windSetup().Text5;
         firstPlayer.setText(QStringLiteral("0"));
 
-        hit(g, 1, QStringLiteral("5"));
-        explode(g);
+        explodeAfterHits(g, {{1, 5}});
         QCOMPARE(firstPlayer.text(), QStringLiteral("0"));  // nobody destroyed yet
 
         // Players 3 and 2 fall in one explosion: the lower number is dealt with first.
-        hit(g, 2, QStringLiteral("200"));
-        hit(g, 1, QStringLiteral("200"));
-        explode(g);
+        explodeAfterHits(g, {{2, 200}, {1, 200}});
         QCOMPARE(firstPlayer.text(), QStringLiteral("2"));
 
-        hit(g, 1, QStringLiteral("0"));
-        hit(g, 2, QStringLiteral("0"));
-        hit(g, 3, QStringLiteral("200"));
-        explode(g);
+        explodeAfterHits(g, {{1, 0}, {2, 0}, {3, 200}});
         QCOMPARE(firstPlayer.text(), QStringLiteral("2"));
         QCOMPARE(g.messages.last(), QStringLiteral("Pemenang: Ana"));
     }
@@ -296,12 +254,9 @@ private slots:
     void windEditionRecordsAlsoWithoutAShooter()
     {
         TestGame g(Edition::Wind);
-        setUpMatch(g, {true, true, true, false}, 0);
-        g->setTurnMarker(QStringLiteral("-1"));
+        setUpMatch(g, {true, true, true, false}, -1);
         g->windSetup().Text5.setText(QStringLiteral("0"));
-        hit(g, 2, QStringLiteral("100"));
-
-        explode(g);
+        explodeAfterHits(g, {{2, 100}});
 
         QVERIFY(g.messages.isEmpty());
         QCOMPARE(g->windSetup().Text5.text(), QStringLiteral("3"));

@@ -1,23 +1,27 @@
 // The computer's planner: its prediction against the real flight, the
-// levels' targets and misses, stepping into range, and clean shots.
+// levels' targets and misses, stepping into range, and clean shots. It plans
+// from what the computer reads off the screen (`readSituation`, checked
+// against the screen in test_computer_player).
 
 #include "test_support.h"
 #include "wind_rings.h"
 
 #include "battle/battle_window.h"
+#include "computer/computer_player.h"
 #include "computer/planner.h"
 #include "panel/panel_window.h"
 #include "setup/roster_window.h"
 #include "setup/setup_window.h"
 #include "ui/number_text.h"
-#include "ui/picture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
 
 #include <cmath>
 #include <ctime>
+#include <optional>
 
+using computer::ComputerWindow;
 using computer::Level;
 using computer::Plan;
 using computer::Planner;
@@ -29,43 +33,6 @@ Q_DECLARE_METATYPE(Level)
 namespace {
 
 std::size_t at(int slot) { return static_cast<std::size_t>(slot); }
-
-ui::Twips pictureWidth(const QString& file) { return ui::toTwips(ui::readPictureFile(file)->width()); }
-ui::Twips pictureHeight(const QString& file) { return ui::toTwips(ui::readPictureFile(file)->height()); }
-
-// What the screen shows the player of `slot` when its turn starts.
-Situation situationOf(TestGame& g, int slot)
-{
-    BattleWindow& b = g->Battle();
-    PanelWindow& panel = g->player(slot);
-    Situation s;
-    s.edition = g->edition();
-    s.slot = slot;
-    for (int k = 0; k < 4; ++k) {
-        const ui::Sprite& car = *b.vehicle[at(k)];
-        s.vehicles[at(k)] = {car.visible(), car.left(), car.top(), car.width(), car.height(),
-                             static_cast<double>(b.energyBar[at(k)]->value())};
-    }
-    const QString number = g->Form1().characterNumber[at(slot)]->text();
-    const QString right = g->Form1().spriteFile(number, true);
-    const QString left = g->Form1().spriteFile(number, false);
-    s.widthFacingRight = pictureWidth(right);
-    s.heightFacingRight = pictureHeight(right);
-    s.widthFacingLeft = pictureWidth(left);
-    s.heightFacingLeft = pictureHeight(left);
-    s.facesRight = panel.facesRight();
-    s.movementPoints = numtext::readDouble(panel.Label3.caption());
-    s.shotDamage = g->windEdition() ? 0.0 : numtext::readDouble(g->setup().attack[at(slot)]->text()) * 5;
-    s.wind = numtext::readDouble(b.Text3.text());
-    s.lift = numtext::readDouble(b.Text4.text());
-    s.shellWidth = b.Image1.width();
-    s.shellHeight = b.Image1.height();
-    s.flightFloor = b.flightFloor();
-    s.windowOuterHeight = b.outerHeight();
-    s.fieldWidth = b.Picture1.width();
-    s.fieldHeight = b.Picture1.height();
-    return s;
-}
 
 // A duel of the edition, started as a player starts it. The vehicles start
 // with the roster's pictures; each is turned away and back once, so that it
@@ -88,6 +55,28 @@ void startShownDuel(TestGame& g)
         panel.hide();
         QCOMPARE(panel.Label1.caption(), slot == 0 ? QStringLiteral("kanan") : QStringLiteral("kiri"));
     }
+}
+
+// A duel the planner plays in: its edition, the wind written into the
+// battle window's wind texts, and where player 1's vehicle stands when it is
+// moved from where the duel put it.
+struct Duel {
+    Edition edition = Edition::Full;
+    int wind = 0;
+    int lift = 0;
+    std::optional<double> player1Left = std::nullopt;
+};
+
+// Starts `duel` on a game of its edition as a player starts it, then writes
+// its wind and moves player 1's vehicle.
+void setUpDuel(TestGame& g, const Duel& duel)
+{
+    startShownDuel(g);
+    BattleWindow& b = g->Battle();
+    b.Text3.setText(numtext::text(duel.wind));
+    b.Text4.setText(numtext::text(duel.lift));
+    if (duel.player1Left)
+        b.Image3.setLeft(*duel.player1Left);
 }
 
 // Carries a plan out through the panel: its presses (each glide ticked to
@@ -250,6 +239,8 @@ bool cleanShotExists(const Situation& s, int steps, int target = -1)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Duel)
+
 class TestPlanner : public QObject {
     Q_OBJECT
 
@@ -257,12 +248,7 @@ private slots:
     // Shots through the real panel and battle window, ticked by hand, land
     // tick for tick where the planner predicts, with the damage it predicts:
     // every pair of the wind rings, powers across their range, both facings.
-    void predictionMatchesTheRealFlight_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("full game") << Edition::Full;
-        QTest::newRow("wind edition") << Edition::Wind;
-    }
+    void predictionMatchesTheRealFlight_data() { addEditionRows(); }
 
     void predictionMatchesTheRealFlight()
     {
@@ -284,7 +270,7 @@ private slots:
                     b.Text4.setText(numtext::text(kVerticalWindRing[j]));
                     const int spread = static_cast<int>(i * 17 + j) * 2 + (right ? 1 : 0);
                     const Plan plan = shotWith(1 + (spread * 13) % 50, 1 + (spread * 31) % 50);
-                    const Situation s = situationOf(g, 0);
+                    const Situation s = ComputerWindow::readSituation(*g, 0);
                     const computer::Prediction p = computer::predictShot(s, plan);
 
                     fire(panel, plan.far, plan.high);
@@ -324,7 +310,7 @@ private slots:
         b.Image3.setLeft(4600);
         b.Text3.setText(wind);
         b.Text4.setText(lift);
-        const Situation s = situationOf(g, 0);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
         Planner hard(Level::Hard);
         const Plan plan = hard.planTurn(s);
         QVERIFY(plan.cleanShotReachable);
@@ -348,12 +334,10 @@ private slots:
     void hardStepsIntoRange()
     {
         TestGame g;
-        startShownDuel(g);
+        setUpDuel(g, {.wind = -9});
         BattleWindow& b = g->Battle();
         g->player(0).Label3.setCaption(QStringLiteral("4"));
-        b.Text3.setText(QStringLiteral("-9"));
-        b.Text4.setText(QStringLiteral("0"));
-        const Situation s = situationOf(g, 0);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
         QVERIFY(!cleanShotExists(s, 0));
 
         Planner planner(Level::Hard);
@@ -376,31 +360,28 @@ private slots:
     // again from the first miss.
     void missesCloseIn_data()
     {
-        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<Duel>("duel");
         QTest::addColumn<Level>("level");
         QTest::addColumn<double>("firstMiss");
         QTest::addColumn<bool>("brackets");
-        QTest::addColumn<int>("wind");
-        QTest::newRow("medium, full game") << Edition::Full << Level::Medium << 1500.0 << true << 20;
-        QTest::newRow("medium, wind edition") << Edition::Wind << Level::Medium << 1500.0 << true << -25;
-        QTest::newRow("easy, full game") << Edition::Full << Level::Easy << 3000.0 << false << 20;
-        QTest::newRow("easy, wind edition") << Edition::Wind << Level::Easy << 3000.0 << false << 5;
+        // In the full game player 1 stands within reach of player 2.
+        const Duel full{.wind = 20, .player1Left = 4600};
+        QTest::newRow("medium, full game") << full << Level::Medium << 1500.0 << true;
+        QTest::newRow("medium, wind edition") << Duel{.edition = Edition::Wind, .wind = -25} << Level::Medium << 1500.0
+                                              << true;
+        QTest::newRow("easy, full game") << full << Level::Easy << 3000.0 << false;
+        QTest::newRow("easy, wind edition") << Duel{.edition = Edition::Wind, .wind = 5} << Level::Easy << 3000.0 << false;
     }
 
     void missesCloseIn()
     {
-        QFETCH(Edition, edition);
+        QFETCH(Duel, duel);
         QFETCH(Level, level);
         QFETCH(double, firstMiss);
         QFETCH(bool, brackets);
-        QFETCH(int, wind);
-        TestGame g(edition);
-        startShownDuel(g);
-        g->Battle().Text3.setText(numtext::text(wind));
-        g->Battle().Text4.setText(QStringLiteral("0"));
-        if (edition == Edition::Full)
-            g->Battle().Image3.setLeft(4600);  // within reach of player 2
-        const Situation s = situationOf(g, 0);
+        TestGame g(duel.edition);
+        setUpDuel(g, duel);
+        const Situation s = ComputerWindow::readSituation(*g, 0);
 
         Planner planner(level);
         double lastMiss = 0;
@@ -447,10 +428,8 @@ private slots:
         QFETCH(Level, level);
         QFETCH(int, target);
         TestGame g;
-        startShownDuel(g);
-        g->Battle().Text3.setText(QStringLiteral("0"));
-        g->Battle().Text4.setText(QStringLiteral("0"));
-        Situation s = situationOf(g, 0);
+        setUpDuel(g, {});  // calm
+        Situation s = ComputerWindow::readSituation(*g, 0);
         // Player 2, the weakest, stands out of reach far to the right; player
         // 3 close by with plenty of energy; player 4 in range, weak enough to
         // be destroyed by one shot, and weaker than player 3.
@@ -479,35 +458,29 @@ private slots:
     // touches the shooter.
     void hardHitsWheneverACleanShotIsReachable_data()
     {
-        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<Duel>("duel");
         QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("wind");
-        QTest::addColumn<int>("lift");
-        QTest::addColumn<double>("left");
-        QTest::newRow("full, player 1, calm") << Edition::Full << 0 << 0 << 5 << 4600.0;
-        QTest::newRow("full, player 2, head wind") << Edition::Full << 1 << 50 << -40 << 4600.0;
-        QTest::newRow("full, player 1, out of reach") << Edition::Full << 0 << -60 << -69 << 600.0;
-        QTest::newRow("full, player 1, wind behind") << Edition::Full << 0 << 70 << 70 << 1400.0;
-        QTest::newRow("full, player 1, close quarters") << Edition::Full << 0 << -9 << 20 << 11800.0;
-        QTest::newRow("wind, player 1, head wind") << Edition::Wind << 0 << -47 << 31 << 600.0;
-        QTest::newRow("wind, player 2, wind behind") << Edition::Wind << 1 << -69 << -60 << 600.0;
-        QTest::newRow("wind, player 1, strong tail") << Edition::Wind << 0 << 70 << -30 << 3000.0;
+        // Each duel: its edition, wind and lift, and where player 1 stands.
+        constexpr Edition kFull = Edition::Full;
+        constexpr Edition kWind = Edition::Wind;
+        QTest::newRow("full, player 1, calm") << Duel{kFull, 0, 5, 4600} << 0;
+        QTest::newRow("full, player 2, head wind") << Duel{kFull, 50, -40, 4600} << 1;
+        QTest::newRow("full, player 1, out of reach") << Duel{kFull, -60, -69, 600} << 0;
+        QTest::newRow("full, player 1, wind behind") << Duel{kFull, 70, 70, 1400} << 0;
+        QTest::newRow("full, player 1, close quarters") << Duel{kFull, -9, 20, 11800} << 0;
+        QTest::newRow("wind, player 1, head wind") << Duel{kWind, -47, 31, 600} << 0;
+        QTest::newRow("wind, player 2, wind behind") << Duel{kWind, -69, -60, 600} << 1;
+        QTest::newRow("wind, player 1, strong tail") << Duel{kWind, 70, -30, 3000} << 0;
     }
 
     void hardHitsWheneverACleanShotIsReachable()
     {
-        QFETCH(Edition, edition);
+        QFETCH(Duel, duel);
         QFETCH(int, slot);
-        QFETCH(int, wind);
-        QFETCH(int, lift);
-        QFETCH(double, left);
-        TestGame g(edition);
-        startShownDuel(g);
-        g->Battle().Text3.setText(numtext::text(wind));
-        g->Battle().Text4.setText(numtext::text(lift));
-        g->Battle().Image3.setLeft(left);
+        TestGame g(duel.edition);
+        setUpDuel(g, duel);
         g->player(slot).Label3.setCaption(QStringLiteral("1"));
-        const Situation s = situationOf(g, slot);
+        const Situation s = ComputerWindow::readSituation(*g, slot);
 
         const bool reachable = cleanShotExists(s, 1);
         Planner hard(Level::Hard);
@@ -542,7 +515,7 @@ private slots:
         QFETCH(double, top);
         TestGame g;
         startShownDuel(g);
-        Situation s = situationOf(g, 0);
+        Situation s = ComputerWindow::readSituation(*g, 0);
         s.movementPoints = 4;
         computer::Vehicle& mine = s.vehicles[0];
         mine.left = left >= 0 ? left : s.fieldWidth - mine.width;
@@ -570,7 +543,7 @@ private slots:
         for (Edition edition : {Edition::Full, Edition::Wind}) {
             TestGame g(edition);
             startShownDuel(g);
-            Situation s = situationOf(g, 0);
+            Situation s = ComputerWindow::readSituation(*g, 0);
             s.movementPoints = 4;
             s.vehicles[2] = s.vehicles[0];
             s.vehicles[2].left += 4000;

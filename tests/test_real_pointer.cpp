@@ -168,12 +168,7 @@ private slots:
 
     // The guide-line scale's handle follows a drag in both editions, and the
     // next aim draws its guide line at the scale it was dragged to.
-    void theGuideLineScaleFollowsADrag_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("kestrava2") << Edition::Full;
-        QTest::newRow("kestrava1") << Edition::Wind;
-    }
+    void theGuideLineScaleFollowsADrag_data() { addEditionRows(); }
     void theGuideLineScaleFollowsADrag()
     {
         QFETCH(Edition, edition);

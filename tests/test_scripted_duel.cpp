@@ -71,8 +71,7 @@ void TestScriptedDuel::duelFromStartToTheWinner()
 {
     TestGame g;
     Clock clock(*g);
-    SetupWindow& setup = g->setup();
-    setup.show();
+    SetupWindow& setup = shownSetup(g);
 
     setup.Command1.click();  // "Duel 1vs1"
     QCOMPARE(setup.caption(), QStringLiteral("2"));
@@ -175,10 +174,7 @@ void TestScriptedDuel::duelIsHeardAsItHappens()
     TestGame g;
     Clock clock(*g);
     const QList<QStringList>& heardAtMessage = recordHeardAtMessages(g);
-    SetupWindow& setup = g->setup();
-    setup.show();
-    setup.Command1.click();
-    setup.Command5.click();
+    startDuel(g);
     QVERIFY(g.sounds.isEmpty());
 
     // The chime comes with player 1's panel, once.
@@ -220,8 +216,7 @@ void TestScriptedDuel::threePlayerDrawIsHeard()
     TestGame g;
     Clock clock(*g);
     const QList<QStringList>& heardAtMessage = recordHeardAtMessages(g);
-    SetupWindow& setup = g->setup();
-    setup.show();
+    SetupWindow& setup = shownSetup(g);
     setup.Command2.click();  // "Survival 3 player"
     setup.Command5.click();
     QVERIFY(clock.advanceUntil([&] { return g->turnSlot().has_value(); }, 2000));

@@ -17,6 +17,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // Ticks until the timer has gone to sleep; false if it never does.
@@ -50,10 +52,28 @@ struct CopyWindow : ui::Window {
                    }};
 };
 
+// A change to something a sleeping task reads, and the check of what the
+// task does at its next tick.
+struct Wake {
+    std::function<void(TestGame&)> change;
+    std::function<void(TestGame&)> check;
+};
+
+// Makes the change, which must wake the sleeping task, then ticks the task
+// once and checks what it did.
+void wakeAndTick(TestGame& g, ui::Timer& task, const Wake& wake)
+{
+    wake.change(g);
+    QVERIFY(!task.asleep());
+    task.tick();
+    wake.check(g);
+}
+
 enum class BattleInput { Resize, VehicleTagEmptied, MarkerWritten, DamageCaptionSet, FlightStopped, EnergyBarMoved };
 
 } // namespace
 
+Q_DECLARE_METATYPE(Wake)
 Q_DECLARE_METATYPE(BattleInput)
 
 class TestSleepingTimers : public QObject {
@@ -258,15 +278,30 @@ private slots:
 
     void namePlatesSleepBetweenTurnsAndWakeOnMarkerNameOrScore_data()
     {
-        QTest::addColumn<int>("input");
-        QTest::newRow("the turn marker written") << 0;
-        QTest::newRow("a score changed") << 1;
-        QTest::newRow("a name changed") << 2;
-        QTest::newRow("a vehicle moved") << 3;
+        QTest::addColumn<Wake>("wake");
+        QTest::newRow("the turn marker written")
+            << Wake{[](TestGame& g) { g->setTurnMarker(QStringLiteral("1")); },
+                    [](TestGame& g) {
+                        BattleWindow& b = g->Battle();
+                        QVERIFY(!b.name2.visible()); // blinking
+                        // During a turn the plate blinks: awake at every tick.
+                        for (int i = 0; i < 6; ++i) {
+                            b.Timer2.tick();
+                            QVERIFY(!b.Timer2.asleep());
+                        }
+                    }};
+        QTest::newRow("a score changed")
+            << Wake{[](TestGame& g) { g->Score().Text2q.setText(QStringLiteral("300")); },
+                    [](TestGame& g) { QVERIFY(g->Battle().name2.caption().endsWith(QStringLiteral("(Lv.3)"))); }};
+        QTest::newRow("a name changed")
+            << Wake{[](TestGame& g) { g->player(1).setCaption(QStringLiteral("Rina")); },
+                    [](TestGame& g) { QVERIFY(g->Battle().name2.caption().startsWith(QStringLiteral("Rina"))); }};
+        QTest::newRow("a vehicle moved") << Wake{[](TestGame& g) { g->Battle().Image2.move(9000, 4000); },
+                                                 [](TestGame& g) { QCOMPARE(g->Battle().name2.left(), 9000.0); }};
     }
     void namePlatesSleepBetweenTurnsAndWakeOnMarkerNameOrScore()
     {
-        QFETCH(int, input);
+        QFETCH(Wake, wake);
         TestGame g;
         startDuel(g);
         BattleWindow& b = g->Battle();
@@ -276,32 +311,7 @@ private slots:
         b.mob4.show();
         g->setTurnMarker(QStringLiteral("-1"));
         QVERIFY(tickUntilAsleep(b.Timer2, 3));
-
-        if (input == 0)
-            g->setTurnMarker(QStringLiteral("1"));
-        else if (input == 1)
-            g->Score().Text2q.setText(QStringLiteral("300"));
-        else if (input == 2)
-            g->player(1).setCaption(QStringLiteral("Rina"));
-        else
-            b.Image2.move(9000, 4000);
-        QVERIFY(!b.Timer2.asleep());
-        b.Timer2.tick();
-        if (input == 0)
-            QVERIFY(!b.name2.visible()); // blinking
-        else if (input == 1)
-            QVERIFY(b.name2.caption().endsWith(QStringLiteral("(Lv.3)")));
-        else if (input == 2)
-            QVERIFY(b.name2.caption().startsWith(QStringLiteral("Rina")));
-        else
-            QCOMPARE(b.name2.left(), 9000.0);
-        // During a turn the plate blinks: awake at every tick.
-        if (input == 0) {
-            for (int i = 0; i < 6; ++i) {
-                b.Timer2.tick();
-                QVERIFY(!b.Timer2.asleep());
-            }
-        }
+        wakeAndTick(g, b.Timer2, wake);
     }
 
     void schedulerSleepsWithNoGaugeToFillAndWakesOnAVehicleShown()
@@ -347,33 +357,25 @@ private slots:
 
     void scoreBoardSleepsAndWakesOnANameOrAScore_data()
     {
-        QTest::addColumn<int>("input");
-        QTest::newRow("a name typed on the setup window") << 0;
-        QTest::newRow("a panel's score") << 1;
-        QTest::newRow("a score typed into the board") << 2;
+        QTest::addColumn<Wake>("wake");
+        QTest::newRow("a name typed on the setup window")
+            << Wake{[](TestGame& g) { g->Form1().nameField[2]->type(QStringLiteral("Bayu")); },
+                    [](TestGame& g) { QCOMPARE(g->Score().Text3.text(), QStringLiteral("Bayu")); }};
+        QTest::newRow("a panel's score")
+            << Wake{[](TestGame& g) { g->player(3).score1.setCaption(QStringLiteral("150")); },
+                    [](TestGame& g) { QCOMPARE(g->Score().Text4q.text(), QStringLiteral("150")); }};
+        QTest::newRow("a score typed into the board")
+            << Wake{[](TestGame& g) { g->Score().Text1q.type(QStringLiteral("999")); },
+                    [](TestGame& g) { QCOMPARE(g->Score().Text1q.text(), g->player(0).score1.caption()); }};
     }
     void scoreBoardSleepsAndWakesOnANameOrAScore()
     {
-        QFETCH(int, input);
+        QFETCH(Wake, wake);
         TestGame g;
         startDuel(g);
         ScoreWindow& score = g->Score();
         QVERIFY(tickUntilAsleep(score.Timer1, 3));
-
-        if (input == 0)
-            g->Form1().nameField[2]->type(QStringLiteral("Bayu"));
-        else if (input == 1)
-            g->player(3).score1.setCaption(QStringLiteral("150"));
-        else
-            score.Text1q.type(QStringLiteral("999"));
-        QVERIFY(!score.Timer1.asleep());
-        score.Timer1.tick();
-        if (input == 0)
-            QCOMPARE(score.Text3.text(), QStringLiteral("Bayu"));
-        else if (input == 1)
-            QCOMPARE(score.Text4q.text(), QStringLiteral("150"));
-        else
-            QCOMPARE(score.Text1q.text(), g->player(0).score1.caption());
+        wakeAndTick(g, score.Timer1, wake);
         QVERIFY(tickUntilAsleep(score.Timer1, 1));
     }
 };

@@ -8,6 +8,7 @@
 #include "ui/picture.h"
 #include "ui/sound.h"
 #include "ui/field.h"
+#include "ui/number_text.h"
 #include "ui/timer.h"
 
 #include <QAbstractButton>
@@ -187,4 +188,31 @@ SetupWindow& shownSelector(TestGame& g, int players, int slot)
     gameType.at(static_cast<std::size_t>(players - 2))->click();
     s.picture.at(static_cast<std::size_t>(slot))->click();
     return s;
+}
+
+void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn)
+{
+    BattleWindow& b = g->Battle();
+    for (int k = 0; k < 4; ++k) {
+        b.vehicle[k]->setVisible(inPlay[k]);
+        b.energyBar[k]->setMaximum(100);
+        b.energyBar[k]->setValue(inPlay[k] ? 100 : 0);
+        b.damageLabel[k]->setCaption(QStringLiteral("0"));
+        b.turnGauge[k]->setMaximum(30);
+        b.turnGauge[k]->setValue(0);
+        PanelWindow& panel = g->player(k);
+        panel.setCaption(kMatchNames[k]);
+        panel.score1.setCaption(QStringLiteral("0"));
+        panel.Label3.setCaption(QStringLiteral("0"));
+        if (!g->windEdition())
+            g->setup().move[k]->setText(QStringLiteral("4"));
+    }
+    g->setTurnMarker(numtext::text(turn));
+}
+
+void addEditionRows()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::newRow("full game") << Edition::Full;
+    QTest::newRow("wind edition") << Edition::Wind;
 }

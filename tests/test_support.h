@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <array>
+
 class PanelWindow;
 class QSlider;
 class QWidget;
@@ -116,3 +118,20 @@ WindSetupWindow& shownWindSetup(TestGame& g);
 // The full game's setup window shown, the game type for `players` (2, 3 or
 // 4) chosen and the character selector opened for player `slot`.
 SetupWindow& shownSelector(TestGame& g, int players, int slot);
+
+// The names the panels of a match set up by `setUpMatch` show, by slot.
+inline const std::array<QString, 4> kMatchNames = {QStringLiteral("Ana"), QStringLiteral("Budi"),
+                                                   QStringLiteral("Citra"), QStringLiteral("Dewi")};
+
+// A match in progress, written straight into the fields instead of played
+// to. Every slot: its vehicle shown when `inPlay`, hidden when not; an
+// energy bar of 100, full in play and empty out of it; no damage dealt; an
+// empty turn gauge of 30; its panel showing its name from `kMatchNames`, a
+// score of 0 and no movement points; and in the full game a Move statistic
+// of 4. The turn marker holds `turn`: whose turn or shot it is, -1 for
+// nobody's.
+void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn);
+
+// The rows of a test run in both editions: one column, "edition", and a row
+// for each ("full game", "wind edition").
+void addEditionRows();

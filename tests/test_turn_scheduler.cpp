@@ -1,5 +1,8 @@
 // The turn scheduler: gauges fill for living players and a full gauge hands
-// over the turn with the player's movement points.
+// over the turn with the player's movement points. Each test starts from
+// players 1 and 2 in play with empty gauges of 30, a Move statistic of 4 and
+// no movement points, on nobody's turn; the scheduler runs from the start of
+// a full game.
 
 #include "test_support.h"
 
@@ -9,27 +12,6 @@
 
 #include <QTest>
 
-
-namespace {
-
-// Players 1 and 2 in play, gauges of size 30, all empty; each player's Move
-// statistic 4 and no movement points; nobody's turn.
-void setUpMatch(TestGame& g)
-{
-    BattleWindow& b = g->Battle();
-    for (int k = 0; k < 4; ++k) {
-        b.vehicle[k]->setVisible(k < 2);
-        b.turnGauge[k]->setMaximum(30);
-        b.turnGauge[k]->setValue(0);
-        g->setup().move[k]->setText(QStringLiteral("4"));
-        g->player(k).Label3.setCaption(QStringLiteral("0"));
-    }
-    g->setTurnMarker(QStringLiteral("-1"));
-    b.timersp.start();
-}
-
-} // namespace
-
 class TestTurnScheduler : public QObject {
     Q_OBJECT
 
@@ -37,7 +19,7 @@ private slots:
     void readoutShowsTheGaugesBeforeFilling()
     {
         TestGame g;
-        setUpMatch(g);
+        setUpMatch(g, {true, true, false, false}, -1);
         BattleWindow& b = g->Battle();
         b.ps1.setValue(12);
         b.ps2.setValue(29);
@@ -52,7 +34,7 @@ private slots:
     void onlyGaugesOfLivingPlayersFill()
     {
         TestGame g;
-        setUpMatch(g);
+        setUpMatch(g, {true, true, false, false}, -1);
         BattleWindow& b = g->Battle();
         b.ps3.setValue(5);
 
@@ -69,7 +51,7 @@ private slots:
     void firstFullGaugeGetsTheTurnAndPointsAccumulate()
     {
         TestGame g;
-        setUpMatch(g);
+        setUpMatch(g, {true, true, false, false}, -1);
         BattleWindow& b = g->Battle();
         b.ps2.setMaximum(3);
         g->setup().d2.setText(QStringLiteral("5"));
@@ -99,7 +81,7 @@ private slots:
     void twoGaugesFullInOneTick()
     {
         TestGame g;
-        setUpMatch(g);
+        setUpMatch(g, {true, true, false, false}, -1);
         BattleWindow& b = g->Battle();
         b.vehicle[3]->show();
         b.ps1.setValue(29);
@@ -118,7 +100,7 @@ private slots:
     void fullGaugeOfADestroyedVehicleIsStillHandedOver()
     {
         TestGame g;
-        setUpMatch(g);
+        setUpMatch(g, {true, true, false, false}, -1);
         BattleWindow& b = g->Battle();
         b.ps1.setValue(30);
         b.Image3.hide();

@@ -1,5 +1,5 @@
 // The wind: its two rings, the dial that follows the pointer, the dial's
-// colour cycle and arrow, and the wind text.
+// colour cycle and arrow, and the wind texts.
 
 #include "test_support.h"
 #include "wind_rings.h"
@@ -12,6 +12,26 @@
 #include <set>
 #include <utility>
 
+namespace {
+
+// The next wind the wind frame shows: sideways (Text7) and upwards (Text8).
+using WindTexts = std::pair<QString, QString>;
+
+WindTexts winds(const char* sideways, const char* upwards)
+{
+    return {QString::fromUtf8(sideways), QString::fromUtf8(upwards)};
+}
+
+WindTexts nextWind(BattleWindow& b) { return {b.Text7.text(), b.Text8.text()}; }
+
+void setNextWind(BattleWindow& b, const WindTexts& next)
+{
+    b.Text7.setText(next.first);
+    b.Text8.setText(next.second);
+}
+
+} // namespace
+
 class TestWind : public QObject {
     Q_OBJECT
 
@@ -22,8 +42,8 @@ private slots:
         BattleWindow& b = g->Battle();
         for (std::size_t i = 1; i <= kHorizontalWindRing.size(); ++i) {
             b.AdvanceNextWind();
-            QCOMPARE(b.Text7.text(), numtext::text(kHorizontalWindRing[i % kHorizontalWindRing.size()]));
-            QCOMPARE(b.Text8.text(), numtext::text(kVerticalWindRing[i % kVerticalWindRing.size()]));
+            QCOMPARE(nextWind(b), WindTexts(numtext::text(kHorizontalWindRing[i % kHorizontalWindRing.size()]),
+                                            numtext::text(kVerticalWindRing[i % kVerticalWindRing.size()])));
         }
     }
 
@@ -31,42 +51,35 @@ private slots:
     {
         TestGame g;
         BattleWindow& b = g->Battle();
-        std::set<std::pair<QString, QString>> seen;
+        std::set<WindTexts> seen;
         for (int move = 0; move < 306; ++move) {
-            seen.insert({b.Text7.text(), b.Text8.text()});
+            seen.insert(nextWind(b));
             b.AdvanceNextWind();
         }
         QCOMPARE(seen.size(), std::size_t{306});
-        QCOMPARE(b.Text7.text(), QStringLiteral("0"));
-        QCOMPARE(b.Text8.text(), QStringLiteral("5"));
+        QCOMPARE(nextWind(b), winds("0", "5"));
     }
 
     void valuesOffTheRingsStartThemAgain_data()
     {
-        QTest::addColumn<QString>("next7");
-        QTest::addColumn<QString>("next8");
-        QTest::addColumn<QString>("after7");
-        QTest::addColumn<QString>("after8");
-        QTest::newRow("off both rings") << "7" << "7" << "0" << "5";
-        QTest::newRow("last values wrap") << "31" << "31" << "0" << "5";
-        QTest::newRow("0 is only on the horizontal ring") << "0" << "0" << "5" << "5";
-        QTest::newRow("compared as numbers") << "5.0" << " -1 " << "-1" << "-9";
-        QTest::newRow("not a number reads as 0") << "wind" << "" << "5" << "5";
+        QTest::addColumn<WindTexts>("next");
+        QTest::addColumn<WindTexts>("after");
+        QTest::newRow("off both rings") << winds("7", "7") << winds("0", "5");
+        QTest::newRow("last values wrap") << winds("31", "31") << winds("0", "5");
+        QTest::newRow("0 is only on the horizontal ring") << winds("0", "0") << winds("5", "5");
+        QTest::newRow("compared as numbers") << winds("5.0", " -1 ") << winds("-1", "-9");
+        QTest::newRow("not a number reads as 0") << winds("wind", "") << winds("5", "5");
     }
 
     void valuesOffTheRingsStartThemAgain()
     {
-        QFETCH(QString, next7);
-        QFETCH(QString, next8);
-        QFETCH(QString, after7);
-        QFETCH(QString, after8);
+        QFETCH(WindTexts, next);
+        QFETCH(WindTexts, after);
         TestGame g;
         BattleWindow& b = g->Battle();
-        b.Text7.setText(next7);
-        b.Text8.setText(next8);
+        setNextWind(b, next);
         b.AdvanceNextWind();
-        QCOMPARE(b.Text7.text(), after7);
-        QCOMPARE(b.Text8.text(), after8);
+        QCOMPARE(nextWind(b), after);
     }
 
     void dialFollowsThePointer_data()
@@ -164,6 +177,32 @@ private slots:
         b.Text3.setText(current);
         b.Command1.pointerMove(0, 0);
         QCOMPARE(b.Label5.caption(), text);
+    }
+
+    // At the end of a shot the wind edition takes the next wind as the wind
+    // and shows both its directions, on Label5 and Label6.
+    void windEditionWritesBothWindTexts_data()
+    {
+        QTest::addColumn<WindTexts>("next");
+        QTest::addColumn<QString>("label5");
+        QTest::addColumn<QString>("label6");
+        QTest::newRow("against, down") << winds("-9", "-25") << "<==-9" << "25 \\/";
+        QTest::newRow("with, up") << winds("20", "20") << "20 ==>" << "20 /\\";
+        QTest::newRow("calm") << winds("0", "0") << "0" << "0";
+    }
+
+    void windEditionWritesBothWindTexts()
+    {
+        QFETCH(WindTexts, next);
+        QFETCH(QString, label5);
+        QFETCH(QString, label6);
+        TestGame g(Edition::Wind);
+        BattleWindow& b = g->Battle();
+        setNextWind(b, next);
+        b.Image1.setTop(b.outerHeight() + 15);
+        b.EndShot();
+        QCOMPARE(b.Label5.caption(), label5);
+        QCOMPARE(b.Label6.caption(), label6);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
+#include "ui/number_text.h"
 #include "ui/picture.h"
 
 #include <QPushButton>
@@ -144,27 +145,27 @@ private slots:
     void firstPlayer_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("marker");
-        QTest::newRow("player 1") << QStringLiteral("1") << QStringLiteral("0");
-        QTest::newRow("player 4") << QStringLiteral("4") << QStringLiteral("3");
-        QTest::newRow("blanks around") << QStringLiteral(" 3 ") << QStringLiteral("2");
-        QTest::newRow("no number") << QStringLiteral("abc") << QStringLiteral("0");
-        QTest::newRow("empty") << QString() << QStringLiteral("0");
-        QTest::newRow("left at 0") << QStringLiteral("0") << QStringLiteral("0");
-        QTest::newRow("beyond 4") << QStringLiteral("5") << QStringLiteral("0");
-        QTest::newRow("negative") << QStringLiteral("-1") << QStringLiteral("0");
-        QTest::newRow("not whole") << QStringLiteral("2.5") << QStringLiteral("0");
+        QTest::addColumn<int>("slot");  // whose turn the match starts with
+        QTest::newRow("player 1") << QStringLiteral("1") << 0;
+        QTest::newRow("player 4") << QStringLiteral("4") << 3;
+        QTest::newRow("blanks around") << QStringLiteral(" 3 ") << 2;
+        QTest::newRow("no number") << QStringLiteral("abc") << 0;
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("left at 0") << QStringLiteral("0") << 0;
+        QTest::newRow("beyond 4") << QStringLiteral("5") << 0;
+        QTest::newRow("negative") << QStringLiteral("-1") << 0;
+        QTest::newRow("not whole") << QStringLiteral("2.5") << 0;
     }
     void firstPlayer()
     {
         QFETCH(QString, text);
-        QFETCH(QString, marker);
+        QFETCH(int, slot);
         TestGame g(Edition::Wind);
         WindSetupWindow& form = shownWindSetup(g);
         form.Command3.click();
         form.Text5.type(text);
         form.Command5.click();
-        QCOMPARE(g->turnMarker(), marker);
+        QCOMPARE(g->turnMarker(), numtext::text(slot));
         QCOMPARE(form.Text5.text(), QStringLiteral("0"));
     }
 
