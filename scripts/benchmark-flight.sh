@@ -9,13 +9,11 @@
 # Needs a build with the probes:
 #   bash scripts/build.sh build-perf -DKESTRAVA_BUILD_PROBES=ON
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
 runs="${1:-1}"
-build="$(cd "${2:-$root/build}" && pwd)"
-[ -x "$build/bin/kestrava_flight_probe" ] ||
-  { echo "no $build/bin/kestrava_flight_probe: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
-source "$root/scripts/lib/xvfb.sh"
-e2e_init "$build/bin" "$root/assets"
+e2e_init_build "${2:-}"
+[ -x "$E2E_BIN/kestrava_flight_probe" ] ||
+  { echo "no $E2E_BIN/kestrava_flight_probe: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
 
 status=0
 for program in kestrava2 kestrava1; do

@@ -27,22 +27,20 @@
 # the aim while its panel waits: at most 6 wake-ups a second, and a CPU share
 # at most 0.05 points above the empty window with a 500 ms timer.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/game-places.sh"
+source "$E2E_ROOT/scripts/bench-lib.sh"
 which="${1:-both}"
 seconds="${2:-20}"
-build="$(cd "${3:-$root/build}" && pwd)"
 case "$which" in
   both) programs=(kestrava2 kestrava1) ;;
   kestrava2 | kestrava1) programs=("$which") ;;
   *) echo "usage: $0 [kestrava2|kestrava1|both] [seconds] [build-dir]" >&2; exit 2 ;;
 esac
-[ -x "$build/bin/kestrava_empty_window" ] ||
-  { echo "no $build/bin/kestrava_empty_window: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
 
 readonly max_cpu_above_floor=0.05 max_wakeups=6
-source "$root/scripts/lib/game-places.sh"
-source "$root/scripts/bench-lib.sh"
-e2e_init "$build/bin" "$root/assets"
+e2e_init_build "${3:-}"
+[ -x "$E2E_BIN/kestrava_empty_window" ] ||
+  { echo "no $E2E_BIN/kestrava_empty_window: build with -DKESTRAVA_BUILD_PROBES=ON" >&2; exit 2; }
 
 # The yardsticks start first, so the game's windows open over them and take
 # the clicks.
@@ -51,7 +49,7 @@ yardstick_pids=()
 start_yardstick() {
   local label="$1"
   shift
-  "$build/bin/kestrava_empty_window" "$@" >"$E2E_WORK/$label.log" 2>&1 &
+  "$E2E_BIN/kestrava_empty_window" "$@" >"$E2E_WORK/$label.log" 2>&1 &
   yardstick[$label]=$!
   yardstick_pids+=($!)
 }
@@ -127,8 +125,6 @@ for program in "${programs[@]}"; do
       exit within ? 0 : 3
     }' || status=3
 
-  kill "$E2E_PROGRAM_PID"
-  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
-  E2E_PROGRAM_PID=""
+  e2e_stop_program
 done
 exit "$status"

@@ -5,12 +5,10 @@
 # Usage: scripts/benchmark-startup.sh [kestrava2|kestrava1] [runs] [build-dir]
 # (defaults: kestrava2, 10, build). Needs a build (scripts/build.sh).
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/xvfb.sh"
 program="${1:-kestrava2}"
 runs="${2:-10}"
-build="$(cd "${3:-$root/build}" && pwd)"
-source "$root/scripts/lib/xvfb.sh"
-e2e_init "$build/bin" "$root/assets"
+e2e_init_build "${3:-}"
 
 times=()
 for run in $(seq 1 "$runs"); do
@@ -23,9 +21,7 @@ for run in $(seq 1 "$runs"); do
   done
   end=$(date +%s%N)
   times+=($(( (end - start) / 1000 )))   # microseconds
-  kill "$E2E_PROGRAM_PID"
-  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
-  E2E_PROGRAM_PID=""
+  e2e_stop_program
 done
 
 printf '%s\n' "${times[@]}" | sort -n | awk -v p="$program" -v n="$runs" '

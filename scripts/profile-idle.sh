@@ -6,12 +6,10 @@
 # Usage: scripts/profile-idle.sh [kestrava2|kestrava1] [seconds] [build-dir]
 # (defaults: kestrava2, 20, build). Needs perf and a build (scripts/build.sh).
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/game-places.sh"
 program="${1:-kestrava2}"
 seconds="${2:-20}"
-build="$(cd "${3:-$root/build}" && pwd)"
-source "$root/scripts/lib/game-places.sh"
-e2e_init "$build/bin" "$root/assets"
+e2e_init_build "${3:-}"
 e2e_duel_until_first_panel "$program" >/dev/null
 sleep 1
 

@@ -11,19 +11,16 @@
 # Needs Debian's xvfb, xdotool and python3-pil. A tool for developers: run it
 # after a change to the windows, look at the pictures, and commit them.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$(cd "${1:-$root/build}" && pwd)"
-out="$root/docs/screenshots"
+source "$(dirname "${BASH_SOURCE[0]}")/lib/game-places.sh"
+out="$E2E_ROOT/docs/screenshots"
 python=/usr/bin/python3
 
-source "$root/scripts/lib/game-places.sh"
 "$python" -c 'import PIL' 2>/dev/null ||
   e2e_fail "$python cannot import PIL: apt-get install python3-pil"
+e2e_init_build "${1:-}"
 for program in kestrava2 kestrava1; do
-  [ -x "$build/bin/$program" ] || e2e_fail "no $build/bin/$program: build first (bash scripts/build.sh)"
+  [ -x "$E2E_BIN/$program" ] || e2e_fail "no $E2E_BIN/$program: build first (bash scripts/build.sh)"
 done
-
-e2e_init_screen "$build/bin" "$root/assets"
 mkdir -p "$out"
 
 # shoot NAME WINDOW...: writes NAME.png, the part of the screen the windows
@@ -65,12 +62,6 @@ EOF
   echo "wrote $out/$name.png"
 }
 
-stop_program() {
-  kill "$E2E_PROGRAM_PID" 2>/dev/null || true
-  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
-  E2E_PROGRAM_PID=""
-}
-
 # Player 1's picture on the roster of kestrava2: Image1 at (360, 720, 750, 900).
 at_picture1="735 1170"
 
@@ -83,7 +74,7 @@ e2e_wait_title "$setup" "2"
 e2e_click_twips "$setup" $at_picture1      # opens the character selector
 sleep 0.5
 shoot roster-selector "$setup"
-stop_program
+e2e_stop_program
 
 e2e_duel_until_first_panel kestrava2
 panel=$(e2e_wait_window "Player1" 10)
@@ -94,7 +85,7 @@ e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 30 >/dev/null   # "fa
 e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 35 >/dev/null  # "high ok": fire
 sleep 0.4
 shoot kestrava2-battle "$E2E_BATTLE"
-stop_program
+e2e_stop_program
 
 # ---- kestrava1: a shot, then the wind texts of the next one ----
 e2e_duel_until_first_panel kestrava1
@@ -114,6 +105,6 @@ for i in $(seq 1 100); do
 done
 panel=$(e2e_wait_window "Player2" 10)
 shoot kestrava1-battle "$E2E_BATTLE" "$panel"
-stop_program
+e2e_stop_program
 
 e2e_pass "screenshots written to $out"

@@ -29,15 +29,22 @@ E2E_AT_FIRE="2460 900"           # the fire button: Command1 at (1920, 600, 1095
 E2E_PANEL1_FAR_GAUGE="3000 600"  # the far gauge, ProgressBar1 at (3000, 480) in gerakan
 E2E_PANEL1_HIGH_GAUGE="3000 1080" # the high gauge, slider1 at (3000, 960) in gerakan
 
-# e2e_start_duel PROGRAM [ARG...]: starts PROGRAM (with ARGs), clicks "Duel
-# 1vs1" and "Start" and waits for the battle window (titled "0" by the turn
-# marker). Sets E2E_SETUP and E2E_BATTLE to the two windows' ids.
-e2e_start_duel() {
+# e2e_open_duel_roster PROGRAM [ARG...]: starts PROGRAM (with ARGs), waits
+# for its setup window and clicks "Duel 1vs1"; returns once the window's
+# title says "2" (two players on the roster). Sets E2E_SETUP to its id.
+e2e_open_duel_roster() {
   local program="$1"
   e2e_launch "$@"
   E2E_SETUP=$(e2e_wait_window "$program" 15)
   e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
   e2e_wait_title "$E2E_SETUP" "2" 5
+}
+
+# e2e_start_duel PROGRAM [ARG...]: e2e_open_duel_roster, then clicks "Start"
+# and waits for the battle window (titled "0" by the turn marker). Sets
+# E2E_SETUP and E2E_BATTLE to the two windows' ids.
+e2e_start_duel() {
+  e2e_open_duel_roster "$@"
   e2e_click_twips "$E2E_SETUP" $E2E_AT_START
   E2E_BATTLE=$(e2e_wait_window "0" 20)
 }
@@ -46,11 +53,7 @@ e2e_start_duel() {
 # pointer leaves for the far corner right after "Start", before the battle
 # window opens: from then on it moves over no battlefield.
 e2e_start_duel_hands_off() {
-  local program="$1"
-  e2e_launch "$@"
-  E2E_SETUP=$(e2e_wait_window "$program" 15)
-  e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
-  e2e_wait_title "$E2E_SETUP" "2" 5
+  e2e_open_duel_roster "$@"
   e2e_move_twips "$E2E_SETUP" $E2E_AT_START
   sleep 0.2
   xdotool click 1 mousemove 1279 1023

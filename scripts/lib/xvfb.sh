@@ -6,8 +6,11 @@
 # (through tests/e2e/lib.sh) and by the benchmark and screenshot scripts.
 #
 # Usage:  source scripts/lib/xvfb.sh; e2e_init BIN_DIR ASSETS_DIR; e2e_launch kestrava2; ...
+# (a script of the tree: e2e_init_build [BUILD_DIR] in place of e2e_init).
 # The script that sources it sets its own shell options.
 
+# The source tree this library belongs to.
+E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_XVFB_PID=""
 E2E_PROGRAM_PID=""
 E2E_WORK=""
@@ -22,11 +25,18 @@ e2e_fail() {
   exit 1
 }
 
-e2e_cleanup() {
-  if [ -n "$E2E_PROGRAM_PID" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then
+# e2e_stop_program: ends the program started last, if it still runs, and
+# waits until it has gone.
+e2e_stop_program() {
+  if [ -n "$E2E_PROGRAM_PID" ]; then
     kill "$E2E_PROGRAM_PID" 2>/dev/null || true
     wait "$E2E_PROGRAM_PID" 2>/dev/null || true
   fi
+  E2E_PROGRAM_PID=""
+}
+
+e2e_cleanup() {
+  e2e_stop_program
   if [ -n "$E2E_XVFB_PID" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true
@@ -60,6 +70,15 @@ e2e_init() {
     sleep 0.1
   done
   e2e_fail "could not start Xvfb"
+}
+
+# e2e_init_build [BUILD_DIR]: e2e_init for the programs built in BUILD_DIR
+# (when empty or not given: the tree's build/) and the tree's picture folder.
+# Sets E2E_BUILD to the build folder's full path.
+e2e_init_build() {
+  local dir="${1:-$E2E_ROOT/build}"
+  E2E_BUILD="$(cd "$dir" 2>/dev/null && pwd)" || e2e_fail "no build folder $dir: build first (bash scripts/build.sh)"
+  e2e_init "$E2E_BUILD/bin" "$E2E_ROOT/assets"
 }
 
 # e2e_launch PROGRAM [ARG...]: starts the program in the picture folder.

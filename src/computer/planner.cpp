@@ -14,8 +14,6 @@ namespace computer {
 namespace {
 
 constexpr int kReachSteps = 4;
-constexpr int kLowestPower = 1;
-constexpr int kHighestPower = 50;
 constexpr double kMediumFirstMiss = 1500;
 constexpr double kEasyFirstMiss = 3000;
 // A miss smaller than this would hardly miss a vehicle: from here on the

@@ -47,10 +47,14 @@ struct Situation {
 // The panel's step and turn buttons: "kiri", "kanan", "atas", "bawah".
 enum class Press { Left, Right, Up, Down };
 
+// The powers the panel's gauges give, far and high alike.
+constexpr int kLowestPower = 1;
+constexpr int kHighestPower = 50;
+
 struct Plan {
     std::vector<Press> presses;  // pressed in this order before firing
-    int far = 1;                 // far power, 1..50
-    int high = 1;                // high power, 1..50
+    int far = kLowestPower;      // far power, kLowestPower..kHighestPower
+    int high = kLowestPower;     // high power, kLowestPower..kHighestPower
     int target = -1;             // the slot aimed at
     // Whether a clean shot (hits an opponent, never the shooter) existed
     // within the level's reach of moves; the arena counts these first shots.

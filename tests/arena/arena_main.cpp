@@ -15,7 +15,7 @@
 // misses what --min-wins, --all-reachable-hit or --max-think ask for, 2 on a
 // bad command line.
 
-#include "read_number.h"
+#include "harness.h"
 #include "soak_driver.h"
 
 #include "app/game.h"
@@ -32,11 +32,9 @@
 #include <QByteArray>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <optional>
 #include <random>
@@ -50,27 +48,6 @@ namespace {
 constexpr long long kShotsForDraw = 200;
 // Simulated time without a launch after which a match is stuck (ms).
 constexpr double kStuckMs = 120000;
-
-const char* levelName(Level level)
-{
-    switch (level) {
-    case Level::Easy:
-        return "easy";
-    case Level::Medium:
-        return "medium";
-    case Level::Hard:
-        break;
-    }
-    return "hard";
-}
-
-std::optional<Level> levelNamed(const std::string& name)
-{
-    for (const Level level : {Level::Easy, Level::Medium, Level::Hard})
-        if (name == levelName(level))
-            return level;
-    return std::nullopt;
-}
 
 struct Figures {
     long long matches = 0;
@@ -95,15 +72,6 @@ struct Options {
     std::vector<Level> allReachableHit;
     std::optional<double> maxThinkMs;
 };
-
-// The offscreen platform cannot raise windows and says so at every show.
-void filterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    std::fprintf(stderr, "Qt %s: %s\n", type == QtWarningMsg ? "warning" : type == QtCriticalMsg ? "critical" : "message",
-                 message.toLocal8Bit().constData());
-}
 
 int usage(const std::string& problem)
 {
@@ -357,17 +325,15 @@ int main(int argc, char* argv[])
         const std::string value = argv[++i];
         long long number = 0;
         if (arg == "--edition") {
-            if (value == "full")
-                options.edition = Edition::Full;
-            else if (value == "wind")
-                options.edition = Edition::Wind;
-            else
+            const std::optional<Edition> edition = harness::editionNamed(value);
+            if (!edition)
                 return usage("the edition is full or wind");
+            options.edition = *edition;
         } else if (arg == "--players") {
             std::size_t start = 0;
             while (start <= value.size()) {
                 const std::size_t comma = std::min(value.find(',', start), value.size());
-                const std::optional<Level> level = levelNamed(value.substr(start, comma - start));
+                const std::optional<Level> level = harness::levelNamed(value.substr(start, comma - start));
                 if (!level)
                     return usage("a player is easy, medium or hard");
                 options.players.push_back(*level);
@@ -376,28 +342,27 @@ int main(int argc, char* argv[])
             if (options.players.size() < 2 || options.players.size() > 4)
                 return usage("two to four players");
         } else if (arg == "--matches") {
-            if (!readNumber(value.c_str(), number) || number < 1)
+            if (!harness::readNumber(value.c_str(), number) || number < 1)
                 return usage("the number of matches is a whole number from 1");
             options.matches = number;
         } else if (arg == "--seed") {
-            if (!readNumber(value.c_str(), number) || number > 0xFFFFFFFFLL)
+            if (!harness::readSeed(value.c_str(), options.seed))
                 return usage("the seed is a whole number from 0 to 4294967295");
-            options.seed = static_cast<std::uint32_t>(number);
         } else if (arg == "--assets") {
             assets = value.c_str();
         } else if (arg == "--min-wins") {
             const std::size_t equals = value.find('=');
-            const std::optional<Level> level = levelNamed(value.substr(0, std::min(equals, value.size())));
-            if (!level || equals == std::string::npos || !readNumber(value.c_str() + equals + 1, number))
+            const std::optional<Level> level = harness::levelNamed(value.substr(0, std::min(equals, value.size())));
+            if (!level || equals == std::string::npos || !harness::readNumber(value.c_str() + equals + 1, number))
                 return usage("--min-wins takes LEVEL=PERCENT");
             options.minWinPercent[*level] = static_cast<double>(number);
         } else if (arg == "--all-reachable-hit") {
-            const std::optional<Level> level = levelNamed(value);
+            const std::optional<Level> level = harness::levelNamed(value);
             if (!level)
                 return usage("--all-reachable-hit takes a level");
             options.allReachableHit.push_back(*level);
         } else if (arg == "--max-think") {
-            if (!readNumber(value.c_str(), number))
+            if (!harness::readNumber(value.c_str(), number))
                 return usage("--max-think takes whole milliseconds");
             options.maxThinkMs = static_cast<double>(number);
         } else {
@@ -407,9 +372,7 @@ int main(int argc, char* argv[])
     if (options.players.empty() || options.matches == 0)
         return usage("--players and --matches are needed");
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(filterQtMessages);
+    harness::prepareHeadlessQt();
     QApplication app(argc, argv);
     if (!assets.isEmpty())
         options.assets = QString::fromLocal8Bit(assets);
@@ -432,11 +395,11 @@ int main(int argc, char* argv[])
         const double mean = f.firstHits > 0 ? static_cast<double>(f.shotsToFirstHit) / static_cast<double>(f.firstHits) : 0;
         std::printf("%s: wins %lld of %lld, draws %lld, shots %lld, hits %lld, reachable first shots hit %lld of %lld, "
                     "mean shots to first hit %.1f, longest think %.0f ms\n",
-                    levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.reachableFirstHit,
+                    harness::levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.reachableFirstHit,
                     f.reachableFirst, mean, std::ceil(f.longestThinkMs));
         if (const auto wanted = options.minWinPercent.find(level); wanted != options.minWinPercent.end()) {
             if (100.0 * static_cast<double>(f.wins) < wanted->second * static_cast<double>(f.matches)) {
-                std::printf("  %s won %lld of %lld, fewer than %.0f %%\n", levelName(level), f.wins, f.matches,
+                std::printf("  %s won %lld of %lld, fewer than %.0f %%\n", harness::levelName(level), f.wins, f.matches,
                             wanted->second);
                 met = false;
             }
@@ -444,12 +407,12 @@ int main(int argc, char* argv[])
         if (std::find(options.allReachableHit.begin(), options.allReachableHit.end(), level)
                 != options.allReachableHit.end()
             && f.reachableFirstHit != f.reachableFirst) {
-            std::printf("  %s missed %lld reachable first shots\n", levelName(level),
+            std::printf("  %s missed %lld reachable first shots\n", harness::levelName(level),
                         f.reachableFirst - f.reachableFirstHit);
             met = false;
         }
         if (options.maxThinkMs && f.longestThinkMs > *options.maxThinkMs) {
-            std::printf("  %s thought for %.1f ms, more than %.0f ms\n", levelName(level), f.longestThinkMs,
+            std::printf("  %s thought for %.1f ms, more than %.0f ms\n", harness::levelName(level), f.longestThinkMs,
                         *options.maxThinkMs);
             met = false;
         }

@@ -7,14 +7,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init "$1" "$2"
 e2e_deadline 100
-e2e_start_duel kestrava2 --computer 2=hard
-e2e_spy_titles "$E2E_BATTLE"
-panel=$(e2e_wait_window "Player1" 10)
-
-e2e_click_twips "$panel" $E2E_AT_FIRE        # "tembak": the far gauge rises
-e2e_click_twips "$panel" $E2E_AT_FIRE        # "far ok": the high gauge rises
-e2e_click_twips "$panel" $E2E_AT_FIRE        # "high ok": fire
-e2e_wait_gone "Player1" 5
+e2e_first_shot_by_hand kestrava2 --computer 2=hard
 e2e_pointer_away
 
 # Player 2's turn: its panel shows, and the computer fires within 6 s.

@@ -34,10 +34,8 @@ for program in kestrava2 kestrava1; do
   frame_left=0
   if [ "$program" = kestrava2 ]; then name="360 2040"; else name="240 2160"; fi
   read -r name_left name_top <<<"$name"
-  e2e_launch "$program"
-  setup=$(e2e_wait_window "$program" 15)
-  e2e_click_twips "$setup" $E2E_AT_DUEL
-  e2e_wait_title "$setup" "2" 5
+  e2e_open_duel_roster "$program"
+  setup="$E2E_SETUP"
   sleep 0.5
 
   # The scale starts at 70 of 100: its groove, drawn near the top of the
@@ -57,8 +55,6 @@ for program in kestrava2 kestrava1; do
   [ "$after" -gt $((before + 10)) ] ||
     e2e_fail "$program: a drag across the name selected nothing ($before selected pixels before, $after after)"
 
-  kill "$E2E_PROGRAM_PID"
-  wait "$E2E_PROGRAM_PID" 2>/dev/null || true
-  E2E_PROGRAM_PID=""
+  e2e_stop_program
 done
 e2e_pass "both rosters: a drag moves the guide-line scale and selects a name"

@@ -11,6 +11,21 @@ set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/game-places.sh"
 
+# e2e_first_shot_by_hand PROGRAM [ARG...]: e2e_start_duel (with ARGs), the
+# battle window's titles recorded from then on (e2e_spy_titles); player 1
+# gets the first turn and fires with three presses of its fire button,
+# wherever the gauges stand; returns once its panel has hidden.
+e2e_first_shot_by_hand() {
+  e2e_start_duel "$@"
+  e2e_spy_titles "$E2E_BATTLE"
+  local panel
+  panel=$(e2e_wait_window "Player1" 10)
+  e2e_click_twips "$panel" $E2E_AT_FIRE        # "tembak": the far gauge rises
+  e2e_click_twips "$panel" $E2E_AT_FIRE        # "far ok": the high gauge rises
+  e2e_click_twips "$panel" $E2E_AT_FIRE        # "high ok": fire
+  e2e_wait_gone "Player1" 5
+}
+
 # e2e_winning_duel_kestrava2 [ARG...]: kestrava2 (started with ARGs) from the
 # setup window to the winner, by mouse alone: "Duel 1vs1", "Start"; player 1
 # gets the first turn; a click on the shot's damage number leaves player 2

@@ -1,5 +1,7 @@
 #include "soak_driver.h"
 
+#include "harness.h"
+
 #include "app/game.h"
 #include "battle/battle_window.h"
 #include "battle/flight_step.h"
@@ -156,7 +158,6 @@ void Soak::startProgram()
 void Soak::seatComputers()
 {
     // Mostly computers, of every level, and at least one.
-    static const char* const kLevelNames[3] = {"easy", "medium", "hard"};
     std::string seats;
     int computers = 0;
     for (int slot = 0; slot < 4; ++slot) {
@@ -166,7 +167,7 @@ void Soak::seatComputers()
             ++computers;
             game_->Form1().setSeatPlayer(slot, static_cast<computer::Level>(level));
         }
-        seats += std::string(" ") + (computer ? kLevelNames[level] : "person");
+        seats += std::string(" ") + (computer ? harness::levelName(static_cast<computer::Level>(level)) : "person");
     }
     game_->Computer().onThought([this](const computer::ComputerWindow::Thought&) { ++figures_.computerPlans; });
     note("seats:" + seats);

@@ -9,7 +9,7 @@
 // little), 1 on the first violation (with the seed, the event number and the
 // last events) or on too few winners, kills or draws, 2 on a bad command line.
 
-#include "read_number.h"
+#include "harness.h"
 #include "soak_driver.h"
 
 #include <QApplication>
@@ -22,26 +22,12 @@
 #endif
 #endif
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
-
-// The offscreen platform cannot raise windows and says so at every show, and
-// the game says once that it found no audio output: that is no news in a
-// soak. Everything else Qt says is printed.
-void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (context.category && qstrcmp(context.category, "kestrava.sound") == 0)
-        return;
-    std::fprintf(stderr, "Qt %s: %s\n", type == QtWarningMsg ? "warning" : type == QtCriticalMsg ? "critical" : "message",
-                 message.toLocal8Bit().constData());
-}
 
 // Under the sanitizers a report ends the process from inside the game: say
 // which event led there before it goes.
@@ -93,25 +79,21 @@ int main(int argc, char* argv[])
         } else if (std::strcmp(arg, "--computers") == 0) {
             options.computers = true;
         } else if (std::strcmp(arg, "--edition") == 0 && hasValue) {
-            const char* edition = argv[++i];
-            if (std::strcmp(edition, "full") == 0)
-                options.edition = Edition::Full;
-            else if (std::strcmp(edition, "wind") == 0)
-                options.edition = Edition::Wind;
-            else
+            const std::optional<Edition> edition = harness::editionNamed(argv[++i]);
+            if (!edition)
                 return usage("the edition is full or wind");
+            options.edition = *edition;
         } else if (std::strcmp(arg, "--seed") == 0 && hasValue) {
-            if (!readNumber(argv[++i], number) || number > 0xFFFFFFFFLL)
+            if (!harness::readSeed(argv[++i], options.seed))
                 return usage("the seed is a whole number from 0 to 4294967295");
-            options.seed = static_cast<std::uint32_t>(number);
         } else if (std::strcmp(arg, "--events") == 0 && hasValue) {
-            if (!readNumber(argv[++i], number))
+            if (!harness::readNumber(argv[++i], number))
                 return usage("the number of events is a whole number");
             options.events = number;
         } else if ((std::strcmp(arg, "--min-winners") == 0 || std::strcmp(arg, "--min-kills") == 0
                     || std::strcmp(arg, "--min-draws") == 0)
                    && hasValue) {
-            if (!readNumber(argv[++i], number))
+            if (!harness::readNumber(argv[++i], number))
                 return usage("a floor is a whole number");
             (arg[6] == 'w' ? minWinners : arg[6] == 'k' ? minKills : minDraws) = number;
         } else if (std::strcmp(arg, "--assets") == 0 && hasValue) {
@@ -121,10 +103,7 @@ int main(int argc, char* argv[])
         }
     }
 
-    // Headless unless told otherwise.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(filterQtMessages);
+    harness::prepareHeadlessQt();
     QApplication app(argc, argv);
     if (!assets.isEmpty())
         options.assets = QString::fromLocal8Bit(assets);
@@ -148,7 +127,7 @@ int main(int argc, char* argv[])
     const double seconds = static_cast<double>(clock.elapsed()) / 1000.0;
 
     std::printf("kestrava_soak: edition %s, seed %u: %lld events in %.1f s (%.0f events/s)\n",
-                options.edition == Edition::Wind ? "wind" : "full", options.seed, figures.events, seconds,
+                harness::editionName(options.edition), options.seed, figures.events, seconds,
                 seconds > 0 ? static_cast<double>(figures.events) / seconds : 0.0);
     std::printf("  program starts %lld, program ends %lld, battle windows closed %lld\n", figures.games,
                 figures.programEnds, figures.battleClosed);
