@@ -128,16 +128,9 @@ private slots:
     void cleanupTestCase() { qInstallMessageHandler(handlerBefore); }
     void init() { logged.clear(); }
 
-    void editions_data()
-    {
-        QTest::addColumn<Edition>("edition");
-        QTest::newRow("full game") << Edition::Full;
-        QTest::newRow("wind edition") << Edition::Wind;
-    }
-
     // The chime comes when a player's panel is shown for a turn: not again
     // while it stays up, not when it comes back after a step.
-    void turnChimesWhenATurnStarts_data() { editions_data(); }
+    void turnChimesWhenATurnStarts_data() { addEditionRows(); }
     void turnChimesWhenATurnStarts()
     {
         QFETCH(Edition, edition);
@@ -197,7 +190,7 @@ private slots:
 
     // The box sits below the main menu, clear of every field of it, and the
     // roster covers it; it is ticked at first.
-    void soundBoxSitsInFreeSpaceOfTheMenu_data() { editions_data(); }
+    void soundBoxSitsInFreeSpaceOfTheMenu_data() { addEditionRows(); }
     void soundBoxSitsInFreeSpaceOfTheMenu()
     {
         QFETCH(Edition, edition);
@@ -227,7 +220,7 @@ private slots:
 
     // With the box cleared by a player's click nothing is played or logged;
     // ticked again, the game is heard.
-    void boxDecidesWhetherAnythingIsPlayed_data() { editions_data(); }
+    void boxDecidesWhetherAnythingIsPlayed_data() { addEditionRows(); }
     void boxDecidesWhetherAnythingIsPlayed()
     {
         QFETCH(Edition, edition);
