@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "computer/level_names.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -54,18 +56,6 @@ CommandLineAnswer usageError(const QString& programName, const QString& message)
     return answer;
 }
 
-// The levels by their names on the command line.
-std::optional<computer::Level> levelNamed(const QString& name)
-{
-    if (name == QLatin1String("easy"))
-        return computer::Level::Easy;
-    if (name == QLatin1String("medium"))
-        return computer::Level::Medium;
-    if (name == QLatin1String("hard"))
-        return computer::Level::Hard;
-    return std::nullopt;
-}
-
 // Reads the values of --computer into SEATS; returns what is wrong, or
 // nothing when every value is sound.
 std::optional<QString> readComputerSeats(const QStringList& values,
@@ -84,7 +74,7 @@ std::optional<QString> readComputerSeats(const QStringList& values,
                                   && slotText[0] <= QLatin1Char('4');
             if (!oneDigit)
                 return QStringLiteral("--computer: '%1' is no player from 1 to 4").arg(slotText) + form;
-            const std::optional<computer::Level> level = levelNamed(parts[1]);
+            const std::optional<computer::Level> level = computer::levelNamed(parts[1].toStdString());
             if (!level)
                 return QStringLiteral("--computer: '%1' is no level: easy, medium or hard").arg(parts[1]) + form;
             auto& chosen = seats[static_cast<std::size_t>(slotText[0].unicode() - u'1')];

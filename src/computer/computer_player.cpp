@@ -303,8 +303,8 @@ void ComputerWindow::think(Turn& turn)
     turn.plan = planMaker_ ? planMaker_(turn.slot, level, situation) : plannerFor(turn.slot, level).planTurn(situation);
     const double thinkMs = threadMilliseconds() - started;
     // The gauges give powers 1 to 50.
-    turn.plan.far = std::clamp(turn.plan.far, 1, 50);
-    turn.plan.high = std::clamp(turn.plan.high, 1, 50);
+    turn.plan.far = std::clamp(turn.plan.far, kLowestPower, kHighestPower);
+    turn.plan.high = std::clamp(turn.plan.high, kLowestPower, kHighestPower);
     turn.nextPress = 0;
     choosePauses(turn, ui::clockIntervalFor(game_.player(turn.slot).Timer2.interval()));
     ui::callHandler(thoughtObserver_, Thought{turn.slot, level, turn.plan, thinkMs});

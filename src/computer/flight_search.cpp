@@ -125,7 +125,7 @@ ClosedForm::ClosedForm(const Situation& situation, const Standpoint& from)
     tops_.reserve(200);
     grown_.reserve(200);
     startDamage_ = flight::throughText(situation.shotDamage);
-    for (int far = 1; far <= 50; ++far) {
+    for (int far = kLowestPower; far <= kHighestPower; ++far) {
         const double push = static_cast<double>(4.0f * static_cast<float>(far));
         const double v = situation_.wind + (from_.facesRight ? push : -push);
         for (std::size_t k = 0; k < 4; ++k) {

@@ -101,9 +101,9 @@ private:
     std::array<std::array<Run, 4>, 4> runs_{};
     std::array<int, 4> runCount_{};
     int last_ = 0;
-    // Per far power (1..50) and slot: the ticks whose left lies within the
-    // box's width, which the high power does not change.
-    std::array<std::array<Run, 4>, 51> across_{};
+    // Per far power (kLowestPower..kHighestPower) and slot: the ticks whose
+    // left lies within the box's width, which the high power does not change.
+    std::array<std::array<Run, 4>, kHighestPower + 1> across_{};
     double startDamage_ = 0;
 };
 

@@ -21,6 +21,7 @@
 #include "app/game.h"
 #include "battle/battle_window.h"
 #include "computer/computer_player.h"
+#include "computer/level_names.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
@@ -333,7 +334,7 @@ int main(int argc, char* argv[])
             std::size_t start = 0;
             while (start <= value.size()) {
                 const std::size_t comma = std::min(value.find(',', start), value.size());
-                const std::optional<Level> level = harness::levelNamed(value.substr(start, comma - start));
+                const std::optional<Level> level = computer::levelNamed(value.substr(start, comma - start));
                 if (!level)
                     return usage("a player is easy, medium or hard");
                 options.players.push_back(*level);
@@ -352,12 +353,12 @@ int main(int argc, char* argv[])
             assets = value.c_str();
         } else if (arg == "--min-wins") {
             const std::size_t equals = value.find('=');
-            const std::optional<Level> level = harness::levelNamed(value.substr(0, std::min(equals, value.size())));
+            const std::optional<Level> level = computer::levelNamed(value.substr(0, std::min(equals, value.size())));
             if (!level || equals == std::string::npos || !harness::readNumber(value.c_str() + equals + 1, number))
                 return usage("--min-wins takes LEVEL=PERCENT");
             options.minWinPercent[*level] = static_cast<double>(number);
         } else if (arg == "--all-reachable-hit") {
-            const std::optional<Level> level = harness::levelNamed(value);
+            const std::optional<Level> level = computer::levelNamed(value);
             if (!level)
                 return usage("--all-reachable-hit takes a level");
             options.allReachableHit.push_back(*level);
@@ -395,11 +396,11 @@ int main(int argc, char* argv[])
         const double mean = f.firstHits > 0 ? static_cast<double>(f.shotsToFirstHit) / static_cast<double>(f.firstHits) : 0;
         std::printf("%s: wins %lld of %lld, draws %lld, shots %lld, hits %lld, reachable first shots hit %lld of %lld, "
                     "mean shots to first hit %.1f, longest think %.0f ms\n",
-                    harness::levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.reachableFirstHit,
+                    computer::levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.reachableFirstHit,
                     f.reachableFirst, mean, std::ceil(f.longestThinkMs));
         if (const auto wanted = options.minWinPercent.find(level); wanted != options.minWinPercent.end()) {
             if (100.0 * static_cast<double>(f.wins) < wanted->second * static_cast<double>(f.matches)) {
-                std::printf("  %s won %lld of %lld, fewer than %.0f %%\n", harness::levelName(level), f.wins, f.matches,
+                std::printf("  %s won %lld of %lld, fewer than %.0f %%\n", computer::levelName(level), f.wins, f.matches,
                             wanted->second);
                 met = false;
             }
@@ -407,12 +408,12 @@ int main(int argc, char* argv[])
         if (std::find(options.allReachableHit.begin(), options.allReachableHit.end(), level)
                 != options.allReachableHit.end()
             && f.reachableFirstHit != f.reachableFirst) {
-            std::printf("  %s missed %lld reachable first shots\n", harness::levelName(level),
+            std::printf("  %s missed %lld reachable first shots\n", computer::levelName(level),
                         f.reachableFirst - f.reachableFirstHit);
             met = false;
         }
         if (options.maxThinkMs && f.longestThinkMs > *options.maxThinkMs) {
-            std::printf("  %s thought for %.1f ms, more than %.0f ms\n", harness::levelName(level), f.longestThinkMs,
+            std::printf("  %s thought for %.1f ms, more than %.0f ms\n", computer::levelName(level), f.longestThinkMs,
                         *options.maxThinkMs);
             met = false;
         }

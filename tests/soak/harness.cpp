@@ -13,9 +13,6 @@ namespace harness {
 
 namespace {
 
-constexpr std::array<computer::Level, 3> kLevels{computer::Level::Easy, computer::Level::Medium,
-                                                 computer::Level::Hard};
-
 void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (message.startsWith(QLatin1String("This plugin does not support")))
@@ -58,27 +55,6 @@ std::optional<Edition> editionNamed(std::string_view name)
     for (const Edition edition : kEditions)
         if (name == editionName(edition))
             return edition;
-    return std::nullopt;
-}
-
-const char* levelName(computer::Level level)
-{
-    switch (level) {
-    case computer::Level::Easy:
-        return "easy";
-    case computer::Level::Medium:
-        return "medium";
-    case computer::Level::Hard:
-        break;
-    }
-    return "hard";
-}
-
-std::optional<computer::Level> levelNamed(std::string_view name)
-{
-    for (const computer::Level level : kLevels)
-        if (name == levelName(level))
-            return level;
     return std::nullopt;
 }
 

@@ -4,7 +4,6 @@
 // numbers of their command lines, and Qt started headless.
 
 #include "app/edition.h"
-#include "computer/planner.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,11 +21,6 @@ bool readSeed(const char* text, std::uint32_t& seed);
 // The editions by their command-line words, "full" and "wind".
 const char* editionName(Edition edition);
 std::optional<Edition> editionNamed(std::string_view name);
-
-// The computer's levels by their command-line words, "easy", "medium" and
-// "hard".
-const char* levelName(computer::Level level);
-std::optional<computer::Level> levelNamed(std::string_view name);
 
 // Call before the QApplication is made: Qt runs on the offscreen platform
 // unless QT_QPA_PLATFORM names another, and leaves out what is no news in a

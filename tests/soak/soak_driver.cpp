@@ -6,6 +6,7 @@
 #include "battle/battle_window.h"
 #include "battle/flight_step.h"
 #include "computer/computer_player.h"
+#include "computer/level_names.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
@@ -167,7 +168,7 @@ void Soak::seatComputers()
             ++computers;
             game_->Form1().setSeatPlayer(slot, static_cast<computer::Level>(level));
         }
-        seats += std::string(" ") + (computer ? harness::levelName(static_cast<computer::Level>(level)) : "person");
+        seats += std::string(" ") + (computer ? computer::levelName(static_cast<computer::Level>(level)) : "person");
     }
     game_->Computer().onThought([this](const computer::ComputerWindow::Thought&) { ++figures_.computerPlans; });
     note("seats:" + seats);
