@@ -2,12 +2,25 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 // The game's own words that also serve as its state: fields hold them and
 // handlers compare them, so each is spelled here once. They are words of the
 // game's interface language, spelled as the game has always spelled them.
 namespace words {
+
+// Which of the words `text` is, as the value beside it; nothing when it is
+// none of them.
+template <typename Value>
+std::optional<Value> whichWord(const QString& text, std::initializer_list<std::pair<QString, Value>> words)
+{
+    for (const auto& [word, value] : words)
+        if (text == word)
+            return value;
+    return std::nullopt;
+}
 
 // A vehicle's facing, held by each panel's Label1 and copied to the battle
 // window's lr when a shot is fired. The same two words are the captions of
@@ -20,11 +33,7 @@ enum class Facing { Right, Left };
 // The facing a Label1 or lr holds; nothing when it holds neither word.
 inline std::optional<Facing> facingOf(const QString& text)
 {
-    if (text == right())
-        return Facing::Right;
-    if (text == left())
-        return Facing::Left;
-    return std::nullopt;
+    return whichWord<Facing>(text, {{right(), Facing::Right}, {left(), Facing::Left}});
 }
 
 // Up and down: the captions of the panel's vertical step buttons and the
@@ -45,13 +54,9 @@ enum class FireStage { Ready, FarRising, HighRising };
 // The stage a fire button's caption holds; nothing for any other caption.
 inline std::optional<FireStage> fireStageOf(const QString& caption)
 {
-    if (caption == fireReady())
-        return FireStage::Ready;
-    if (caption == farRising())
-        return FireStage::FarRising;
-    if (caption == highRising())
-        return FireStage::HighRising;
-    return std::nullopt;
+    return whichWord<FireStage>(caption, {{fireReady(), FireStage::Ready},
+                                          {farRising(), FireStage::FarRising},
+                                          {highRising(), FireStage::HighRising}});
 }
 
 // The turn marker (player1's Tag) holds the number of the player whose turn

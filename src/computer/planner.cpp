@@ -77,34 +77,44 @@ struct Shot {
     double nearest = 0;              // for a shot that cannot hit: how near it passes
 };
 
-// Every shot from the standpoints that touches an opponent and, as far as the
-// closed form can tell, never the shooter.
+// Every pair of powers from every standpoint whose flight the closed form can
+// work out: standpoint by standpoint, high power by high power, far power by
+// far power, `visit(shot, form)` with the shot's place and powers filled in
+// and the form set to its high power.
 template <class Visit>
-void forEachCleanShot(const Situation& s, const std::vector<Standpoint>& places, Visit&& visit)
+void forEachPowers(const Situation& s, const std::vector<Standpoint>& places, Visit&& visit)
 {
     for (std::size_t i = 0; i < places.size(); ++i) {
         ClosedForm form(s, places[i]);
         for (int high = kLowestPower; high <= kHighestPower; ++high) {
             if (!form.setHigh(high))
                 continue;
-            for (int far = kLowestPower; far <= kHighestPower; ++far) {
-                const ClosedForm::Hits hits = form.hits(far, true);
-                if (hits.touchesShooter)
-                    continue;
-                Shot shot{static_cast<int>(i), far, high};
-                bool any = false;
-                for (int k = 0; k < 4; ++k) {
-                    if (hits.lastTick[at(k)] >= 0 && isOpponent(s, k)) {
-                        shot.touched[at(k)] = true;
-                        shot.damage[at(k)] = hits.damage[at(k)];
-                        any = true;
-                    }
-                }
-                if (any)
-                    visit(shot);
-            }
+            for (int far = kLowestPower; far <= kHighestPower; ++far)
+                visit(Shot{static_cast<int>(i), far, high}, form);
         }
     }
+}
+
+// Every shot from the standpoints that touches an opponent and, as far as the
+// closed form can tell, never the shooter.
+template <class Visit>
+void forEachCleanShot(const Situation& s, const std::vector<Standpoint>& places, Visit&& visit)
+{
+    forEachPowers(s, places, [&](Shot shot, const ClosedForm& form) {
+        const ClosedForm::Hits hits = form.hits(shot.far, true);
+        if (hits.touchesShooter)
+            return;
+        bool any = false;
+        for (int k = 0; k < 4; ++k) {
+            if (hits.lastTick[at(k)] >= 0 && isOpponent(s, k)) {
+                shot.touched[at(k)] = true;
+                shot.damage[at(k)] = hits.damage[at(k)];
+                any = true;
+            }
+        }
+        if (any)
+            visit(shot);
+    });
 }
 
 std::vector<Shot> cleanShots(const Situation& s, const std::vector<Standpoint>& places)
@@ -228,20 +238,12 @@ ui::Twips middleHeight(const Vehicle& v) { return v.top + v.height / 2; }
 Plan nearestPassPlan(const Situation& s, int target, const std::vector<Standpoint>& here)
 {
     std::vector<Shot> shots;
-    for (std::size_t i = 0; i < here.size(); ++i) {
-        ClosedForm form(s, here[i]);
-        for (int high = kLowestPower; high <= kHighestPower; ++high) {
-            if (!form.setHigh(high))
-                continue;
-            for (int far = kLowestPower; far <= kHighestPower; ++far) {
-                if (form.hits(far).touchesShooter)
-                    continue;
-                Shot shot{static_cast<int>(i), far, high};
-                shot.nearest = target >= 0 ? form.nearestPass(far, target) : 0;
-                shots.push_back(shot);
-            }
-        }
-    }
+    forEachPowers(s, here, [&](Shot shot, const ClosedForm& form) {
+        if (form.hits(shot.far).touchesShooter)
+            return;
+        shot.nearest = target >= 0 ? form.nearestPass(shot.far, target) : 0;
+        shots.push_back(shot);
+    });
     const auto worse = [&](const Shot& a, const Shot& b) {
         if (a.nearest != b.nearest)
             return a.nearest > b.nearest;
@@ -292,28 +294,19 @@ std::optional<Shot> missOn(const Situation& s, int target, const std::vector<Sta
     const Vehicle& aim = s.vehicles[at(target)];
     const ui::Twips height = middleHeight(aim);
     std::vector<Shot> shots;
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        ClosedForm form(s, places[i]);
-        const int direction = towards(places[i], aim);
-        for (int high = kLowestPower; high <= kHighestPower; ++high) {
-            if (!form.setHigh(high))
-                continue;
-            for (int far = kLowestPower; far <= kHighestPower; ++far) {
-                ui::Twips left = 0;
-                if (!form.crossing(far, height, left))
-                    continue;
-                const double miss = signedMiss(left, aim, direction);
-                if (miss == 0 || (miss > 0) != long_ || std::abs(miss) > cap)
-                    continue;
-                const ClosedForm::Hits hits = form.hits(far);
-                if (hits.touchesShooter || hits.lastTick[at(target)] >= 0)
-                    continue;
-                Shot shot{static_cast<int>(i), far, high};
-                shot.miss = miss;
-                shots.push_back(shot);
-            }
-        }
-    }
+    forEachPowers(s, places, [&](Shot shot, const ClosedForm& form) {
+        ui::Twips left = 0;
+        if (!form.crossing(shot.far, height, left))
+            return;
+        const double miss = signedMiss(left, aim, towards(places[at(shot.place)], aim));
+        if (miss == 0 || (miss > 0) != long_ || std::abs(miss) > cap)
+            return;
+        const ClosedForm::Hits hits = form.hits(shot.far);
+        if (hits.touchesShooter || hits.lastTick[at(target)] >= 0)
+            return;
+        shot.miss = miss;
+        shots.push_back(shot);
+    });
     const auto worse = [&](const Shot& a, const Shot& b) {
         const double ea = std::abs(std::abs(a.miss) - wanted);
         const double eb = std::abs(std::abs(b.miss) - wanted);

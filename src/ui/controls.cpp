@@ -61,7 +61,7 @@ private:
 // beneath.
 class OutlineWidget : public QWidget {
 public:
-    enum class Kind { Line, Square };
+    using Kind = OutlineField::Kind;
     explicit OutlineWidget(Kind kind)
         : kind_(kind)
     {
@@ -120,65 +120,53 @@ QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
 // ---- Frame ----
 
 Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
-    : ContainerField(container, makeFrameWidget(caption, border), rect, visible)
-    , caption_(caption)
+    : Captioned(container, makeFrameWidget(caption, border), caption, rect, visible)
 {
 }
 
-void Frame::setCaption(const QString& caption)
+void Frame::showCaption(const QString& caption)
 {
-    noteRead();
-    if (caption_ == caption)
-        return;
-    caption_ = caption;
     if (auto* box = qobject_cast<QGroupBox*>(widget()))
         box->setTitle(caption);
     else
         widget()->setAccessibleName(caption);
-    noteChange("caption");
 }
 
-// ---- PictureBox ----
+// ---- Pictured: PictureBox and Sprite ----
 
-PictureBox::PictureBox(Container& container, const Rect& rect, bool visible, bool autosize)
-    : ContainerField(container, new PictureWidget(true), rect, visible)
+template <class Base>
+Pictured<Base>::Pictured(Container& container, const Rect& rect, bool visible, bool autosize, bool fillBackground)
+    : Base(container, new PictureWidget(fillBackground), rect, visible)
     , autosize_(autosize)
 {
-    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+    static_cast<PictureWidget*>(this->widget())->setPicture(&picture_);
 }
 
-void PictureBox::setPicture(const Picture& picture)
+template <class Base>
+void Pictured<Base>::setPicture(const Picture& picture)
 {
-    noteRead();
+    this->noteRead();
     if (picture_.cacheKey() != picture.cacheKey())
-        noteChange("picture");
+        this->noteChange("picture");
     picture_ = picture;
-    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
+    static_cast<PictureWidget*>(this->widget())->setPicture(&picture_);
     if (autosize_ && !picture_.isNull()) {
-        setWidth(toTwips(picture_.width()));
-        setHeight(toTwips(picture_.height()));
+        this->setWidth(toTwips(picture_.width()));
+        this->setHeight(toTwips(picture_.height()));
     }
 }
 
-// ---- Sprite ----
+template class Pictured<ContainerField>;
+template class Pictured<Field>;
+
+PictureBox::PictureBox(Container& container, const Rect& rect, bool visible, bool autosize)
+    : Pictured(container, rect, visible, autosize, true)
+{
+}
 
 Sprite::Sprite(Container& container, const Rect& rect, bool visible)
-    : Field(container, new PictureWidget(false), rect, visible)
+    : Pictured(container, rect, visible, true, false)
 {
-    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
-}
-
-void Sprite::setPicture(const Picture& picture)
-{
-    noteRead();
-    if (picture_.cacheKey() != picture.cacheKey())
-        noteChange("picture");
-    picture_ = picture;
-    static_cast<PictureWidget*>(widget())->setPicture(&picture_);
-    if (!picture_.isNull()) {
-        setWidth(toTwips(picture_.width()));
-        setHeight(toTwips(picture_.height()));
-    }
 }
 
 bool Sprite::loadPictureFile(const QString& path)
@@ -196,23 +184,14 @@ bool Sprite::loadPictureFile(const QString& path)
 // ---- Label ----
 
 Label::Label(Container& container, const QString& caption, const Rect& rect, bool visible)
-    : Field(container, new QLabel(caption), rect, visible)
-    , caption_(caption)
+    : Captioned(container, new QLabel(caption), caption, rect, visible)
 {
     label_ = static_cast<QLabel*>(widget());
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Label::setCaption(const QString& caption)
-{
-    noteRead();
-    if (caption_ == caption)
-        return;
-    caption_ = caption;
-    label_->setText(caption);
-    noteChange("caption");
-}
+void Label::showCaption(const QString& caption) { label_->setText(caption); }
 
 Colour Label::foreColour() const
 {
@@ -285,23 +264,14 @@ void TextField::type(const QString& text)
 // ---- Button ----
 
 Button::Button(Container& container, const QString& caption, const Rect& rect, bool visible)
-    : Field(container, new QPushButton(caption), rect, visible)
-    , caption_(caption)
+    : Captioned(container, new QPushButton(caption), caption, rect, visible)
 {
     button_ = static_cast<QPushButton*>(widget());
     button_->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button_, &QPushButton::clicked, button_, [this] { deliverClick(); });
 }
 
-void Button::setCaption(const QString& caption)
-{
-    noteRead();
-    if (caption_ == caption)
-        return;
-    caption_ = caption;
-    button_->setText(caption);
-    noteChange("caption");
-}
+void Button::showCaption(const QString& caption) { button_->setText(caption); }
 
 void Button::setPicture(const Picture& picture)
 {
@@ -440,16 +410,37 @@ void ProgressBar::redraw()
         bar_->setValue(steps);
 }
 
+// ---- OutlineField ----
+
+OutlineField::OutlineField(Container& container, Kind kind, const Rect& rect, Colour colour, bool visible)
+    : Field(container, new OutlineWidget(kind), rect, visible)
+{
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+}
+
+Colour OutlineField::colour() const
+{
+    noteRead();
+    return static_cast<OutlineWidget*>(widget())->colour();
+}
+
+void OutlineField::setColour(Colour colour)
+{
+    if (this->colour() == colour)
+        return;
+    static_cast<OutlineWidget*>(widget())->setColour(colour);
+    noteChange("colour");
+}
+
 // ---- Line ----
 
 Line::Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour colour, bool visible)
-    : Field(container, new OutlineWidget(OutlineWidget::Kind::Line), Rect{}, visible)
+    : OutlineField(container, Kind::Line, Rect{}, colour, visible)
     , x1_(x1)
     , y1_(y1)
     , x2_(x2)
     , y2_(y2)
 {
-    static_cast<OutlineWidget*>(widget())->setColour(colour);
     place();
 }
 
@@ -471,20 +462,6 @@ void Line::setEnds(Twips x1, Twips y1, Twips x2, Twips y2)
     place();
 }
 
-Colour Line::colour() const
-{
-    noteRead();
-    return static_cast<OutlineWidget*>(widget())->colour();
-}
-
-void Line::setColour(Colour colour)
-{
-    if (this->colour() == colour)
-        return;
-    static_cast<OutlineWidget*>(widget())->setColour(colour);
-    noteChange("colour");
-}
-
 void Line::place()
 {
     // The widget covers the line's bounding box, one pixel larger.
@@ -497,23 +474,8 @@ void Line::place()
 // ---- Shape ----
 
 Shape::Shape(Container& container, const Rect& rect, Colour colour, bool visible)
-    : Field(container, new OutlineWidget(OutlineWidget::Kind::Square), rect, visible)
+    : OutlineField(container, Kind::Square, rect, colour, visible)
 {
-    static_cast<OutlineWidget*>(widget())->setColour(colour);
-}
-
-Colour Shape::colour() const
-{
-    noteRead();
-    return static_cast<OutlineWidget*>(widget())->colour();
-}
-
-void Shape::setColour(Colour colour)
-{
-    if (this->colour() == colour)
-        return;
-    static_cast<OutlineWidget*>(widget())->setColour(colour);
-    noteChange("colour");
 }
 
 // ---- FolderList ----

@@ -17,84 +17,98 @@ class QProgressBar;
 
 namespace ui {
 
-// A frame: a container with a caption and an optional border. Hiding or
-// disabling it hides or disables everything in it; moving it moves them.
-// A bordered frame shows its caption as its title; a borderless one shows
-// none, and its widget keeps the caption as its accessible name.
-class Frame : public ContainerField {
+// A field with a caption: a frame, a label, a button. The widget shows the
+// caption, but a desktop may rewrite a widget's text (some insert "&"
+// accelerator marks into the labels and buttons of every program), and play
+// must not depend on that: caption() reads back what the game wrote.
+template <class Base>
+class Captioned : public Base {
 public:
-    enum class Border { Line, None };
-    Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
-          Border border = Border::Line);
-    // The caption as the game gave it (see Label::caption()).
-    const QString& caption() const
+    const QString& caption() const { return this->readKept(caption_); }
+    void setCaption(const QString& caption)
     {
-        noteRead();
-        return caption_;
+        this->setKept(caption_, caption, "caption", [&] { showCaption(caption); });
     }
-    void setCaption(const QString& caption);
+
+protected:
+    // `widget` already shows `caption`.
+    Captioned(Container& container, QWidget* widget, const QString& caption, const Rect& rect, bool visible)
+        : Base(container, widget, rect, visible)
+        , caption_(caption)
+    {
+    }
+    // Puts a new caption on the widget.
+    virtual void showCaption(const QString& caption) = 0;
 
 private:
     QString caption_;
 };
 
-// A picture surface: a container that draws a picture; with autosize it takes
-// the size of the picture it is given.
-class PictureBox : public ContainerField {
+// A frame: a container with a caption and an optional border. Hiding or
+// disabling it hides or disables everything in it; moving it moves them.
+// A bordered frame shows its caption as its title; a borderless one shows
+// none, and its widget keeps the caption as its accessible name.
+class Frame : public Captioned<ContainerField> {
 public:
-    PictureBox(Container& container, const Rect& rect, bool visible = true, bool autosize = true);
-    const Picture& picture() const
-    {
-        noteRead();
-        return picture_;
-    }
+    enum class Border { Line, None };
+    Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
+          Border border = Border::Line);
+
+private:
+    void showCaption(const QString& caption) override;
+};
+
+// A field that draws a picture at its top-left corner, unscaled: a picture
+// surface or a sprite. With autosize it takes the size of each picture it is
+// given.
+template <class Base>
+class Pictured : public Base {
+public:
+    const Picture& picture() const { return this->readKept(picture_); }
     void setPicture(const Picture& picture);
+
+protected:
+    // `fillBackground`: the field covers what lies behind it where its
+    // picture leaves room.
+    Pictured(Container& container, const Rect& rect, bool visible, bool autosize, bool fillBackground);
 
 private:
     Picture picture_;
     bool autosize_;
 };
 
+// Built once, in controls.cpp, for the two kinds there are.
+extern template class Pictured<ContainerField>;
+extern template class Pictured<Field>;
+
+// A picture surface: a container that draws a picture; with autosize it takes
+// the size of the picture it is given.
+class PictureBox : public Pictured<ContainerField> {
+public:
+    PictureBox(Container& container, const Rect& rect, bool visible = true, bool autosize = true);
+};
+
 // An image sprite: a picture at a position; it takes the size of the picture
 // it is given.
-class Sprite : public Field {
+class Sprite : public Pictured<Field> {
 public:
     Sprite(Container& container, const Rect& rect, bool visible = true);
-    const Picture& picture() const
-    {
-        noteRead();
-        return picture_;
-    }
-    void setPicture(const Picture& picture);
     // Loads a picture file. A missing or unreadable file is reported in a
     // message that names it; the sprite keeps the picture it showed.
     bool loadPictureFile(const QString& path);
-
-private:
-    Picture picture_;
 };
 
-class Label : public Field {
+class Label : public Captioned<Field> {
 public:
     Label(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    // The caption as the game gave it. The widget shows it, but a desktop may
-    // rewrite a widget's text (some insert "&" accelerator marks into the
-    // labels and buttons of every program), and play must not depend on
-    // that: the game reads back what it wrote.
-    const QString& caption() const
-    {
-        noteRead();
-        return caption_;
-    }
-    void setCaption(const QString& caption);
     // The colour the label's text is drawn in.
     Colour foreColour() const;
     void setForeColour(Colour colour);
     void setFont(const QString& family, int pointSize, bool bold = false);
 
 private:
+    void showCaption(const QString& caption) override;
     QLabel* label_;
-    QString caption_;
 };
 
 // A text field, editable or read-only. Its change event fires whenever its
@@ -116,22 +130,15 @@ private:
 };
 
 // A button with a caption or a picture. An "&" in the caption marks the
-// letter of its keyboard shortcut.
-class Button : public Field {
+// letter of its keyboard shortcut; caption() reads it back, "&" included.
+class Button : public Captioned<Field> {
 public:
     Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
-    // The caption as the game gave it, "&" included (see Label::caption()).
-    const QString& caption() const
-    {
-        noteRead();
-        return caption_;
-    }
-    void setCaption(const QString& caption);
     void setPicture(const Picture& picture);
 
 private:
+    void showCaption(const QString& caption) override;
     QPushButton* button_;
-    QString caption_;
 };
 
 class CheckBox : public Field {
@@ -162,11 +169,7 @@ public:
     Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible = true);
     int minimum() const { return scale_.minimum; }
     int maximum() const { return scale_.maximum; }
-    int value() const
-    {
-        noteRead();
-        return value_;
-    }
+    int value() const { return readKept(value_); }
     void setValue(std::int64_t value);
 
 private:
@@ -183,21 +186,9 @@ class ProgressBar : public Field {
 public:
     ProgressBar(Container& container, float minimum, float maximum, float value, const Rect& rect,
                 bool visible = true);
-    float minimum() const
-    {
-        noteRead();
-        return minimum_;
-    }
-    float maximum() const
-    {
-        noteRead();
-        return maximum_;
-    }
-    float value() const
-    {
-        noteRead();
-        return value_;
-    }
+    float minimum() const { return readKept(minimum_); }
+    float maximum() const { return readKept(maximum_); }
+    float value() const { return readKept(value_); }
     void setMinimum(float minimum);
     void setMaximum(float maximum);
     void setValue(float value);
@@ -212,39 +203,41 @@ private:
     float value_;
 };
 
-// A line between two points of its container, with a colour. It takes no
-// mouse events: they go to what lies under it.
-class Line : public Field {
+// A line or a square outline, drawn in a colour. It takes no mouse events:
+// they go to what lies under it.
+class OutlineField : public Field {
+public:
+    enum class Kind { Line, Square };
+    Colour colour() const;
+    void setColour(Colour colour);
+
+protected:
+    OutlineField(Container& container, Kind kind, const Rect& rect, Colour colour, bool visible);
+};
+
+// A line between two points of its container.
+class Line : public OutlineField {
 public:
     Line(Container& container, Twips x1, Twips y1, Twips x2, Twips y2, Colour colour, bool visible = true);
-    Twips x1() const { return end(x1_); }
-    Twips y1() const { return end(y1_); }
-    Twips x2() const { return end(x2_); }
-    Twips y2() const { return end(y2_); }
+    Twips x1() const { return readKept(x1_); }
+    Twips y1() const { return readKept(y1_); }
+    Twips x2() const { return readKept(x2_); }
+    Twips y2() const { return readKept(y2_); }
     void setX1(Twips x);
     void setY1(Twips y);
     void setX2(Twips x);
     void setY2(Twips y);
     void setEnds(Twips x1, Twips y1, Twips x2, Twips y2);
-    Colour colour() const;
-    void setColour(Colour colour);
 
 private:
-    Twips end(Twips value) const
-    {
-        noteRead();
-        return value;
-    }
     void place();
     Twips x1_, y1_, x2_, y2_;
 };
 
-// A square outline with a line colour. It takes no mouse events.
-class Shape : public Field {
+// A square outline.
+class Shape : public OutlineField {
 public:
     Shape(Container& container, const Rect& rect, Colour colour = kBlack, bool visible = true);
-    Colour colour() const;
-    void setColour(Colour colour);
 };
 
 // A folder list: yields the folder it was given (the program's working

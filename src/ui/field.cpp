@@ -187,14 +187,7 @@ void Field::noteContainersRead() const
         inside->noteRead();
 }
 
-void Field::setTag(const QString& tag)
-{
-    noteRead();
-    if (tag_ == tag)
-        return;
-    tag_ = tag;
-    noteChange("tag");
-}
+void Field::setTag(const QString& tag) { setKept(tag_, tag, "tag"); }
 
 void Field::bringToFront()
 {

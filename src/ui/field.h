@@ -41,11 +41,7 @@ public:
     Twips top() const { return rect().top; }
     Twips width() const { return rect().width; }
     Twips height() const { return rect().height; }
-    const Rect& rect() const
-    {
-        noteRead();
-        return rect_;
-    }
+    const Rect& rect() const { return readKept(rect_); }
     void setLeft(Twips left);
     void setTop(Twips top);
     void setWidth(Twips width);
@@ -68,11 +64,7 @@ public:
     // Enabled on its window: its own flag and those of all its containers.
     bool isEnabled() const;
 
-    const QString& tag() const
-    {
-        noteRead();
-        return tag_;
-    }
+    const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
 
     // Puts the field above the other fields of its container.

@@ -35,11 +35,7 @@ public:
 
     const QString& name() const { return name_; }
     int interval() const { return intervalMs_; }
-    bool enabled() const
-    {
-        noteRead();
-        return enabled_;
-    }
+    bool enabled() const { return readKept(enabled_); }
     void setEnabled(bool enabled);
     void start() { setEnabled(true); }
     void stop() { setEnabled(false); }

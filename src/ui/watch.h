@@ -26,7 +26,8 @@ inline ReadRecord* currentRecord = nullptr;
 // The rule for whatever derives from it: every getter of its state calls
 // noteRead(); every setter calls noteRead() too (a setter that finds its value
 // already in place has read it, and must run again once something else has
-// changed it), and noteChange() when the state really changed.
+// changed it), and noteChange() when the state really changed. For a value
+// kept beside the widget, readKept() and setKept() do just that.
 class Watched {
 public:
     Watched(const Watched&) = delete;
@@ -49,6 +50,33 @@ protected:
     // the sleeping timers that read this wake. `what` names the kind of change
     // ("geometry", "caption", ...) for a report.
     void noteChange(const char* what);
+
+    // The getter of a value kept beside the widget (a caption, a tag, a
+    // field's exact twips): notes the read.
+    template <typename T>
+    const T& readKept(const T& kept) const
+    {
+        noteRead();
+        return kept;
+    }
+    // The setter of a value kept beside the widget (a caption, a tag): reads
+    // it, and when `value` differs keeps it, lets `draw` put it on the
+    // widget and notes the change `what`.
+    template <typename T, typename Draw>
+    void setKept(T& kept, const T& value, const char* what, Draw&& draw)
+    {
+        noteRead();
+        if (kept == value)
+            return;
+        kept = value;
+        draw();
+        noteChange(what);
+    }
+    template <typename T>
+    void setKept(T& kept, const T& value, const char* what)
+    {
+        setKept(kept, value, what, [] {});
+    }
 
 private:
     friend class Timer;

@@ -135,34 +135,25 @@ Window::~Window()
 
 void Window::setCaption(const QString& caption)
 {
-    noteRead();
-    if (caption_ == caption)
-        return;
-    caption_ = caption;
-    widget_->setWindowTitle(caption);
-    noteChange("caption");
+    setKept(caption_, caption, "caption", [&] { widget_->setWindowTitle(caption); });
 }
 
-void Window::setTag(const QString& tag)
+void Window::setTag(const QString& tag) { setKept(tag_, tag, "tag"); }
+
+QSize Window::clientPixels() const
 {
     noteRead();
-    if (tag_ == tag)
-        return;
-    tag_ = tag;
-    noteChange("tag");
+    return widget_->size();
 }
 
-Twips Window::clientWidth() const
+QRect Window::outerPixels() const
 {
     noteRead();
-    return toTwips(widget_->width());
+    return widget_->frameGeometry();
 }
 
-Twips Window::clientHeight() const
-{
-    noteRead();
-    return toTwips(widget_->height());
-}
+Twips Window::clientWidth() const { return toTwips(clientPixels().width()); }
+Twips Window::clientHeight() const { return toTwips(clientPixels().height()); }
 
 void Window::setClientSize(Twips width, Twips height)
 {
@@ -174,29 +165,10 @@ void Window::setClientSize(Twips width, Twips height)
     noteChange("size");
 }
 
-Twips Window::outerWidth() const
-{
-    noteRead();
-    return toTwips(widget_->frameGeometry().width());
-}
-
-Twips Window::outerHeight() const
-{
-    noteRead();
-    return toTwips(widget_->frameGeometry().height());
-}
-
-Twips Window::left() const
-{
-    noteRead();
-    return toTwips(widget_->frameGeometry().x());
-}
-
-Twips Window::top() const
-{
-    noteRead();
-    return toTwips(widget_->frameGeometry().y());
-}
+Twips Window::outerWidth() const { return toTwips(outerPixels().width()); }
+Twips Window::outerHeight() const { return toTwips(outerPixels().height()); }
+Twips Window::left() const { return toTwips(outerPixels().x()); }
+Twips Window::top() const { return toTwips(outerPixels().y()); }
 
 void Window::move(Twips left, Twips top)
 {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class QRect;
+class QSize;
 class QWidget;
 
 namespace ui {
@@ -41,18 +43,10 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    QString caption() const
-    {
-        noteRead();
-        return caption_;
-    }
+    QString caption() const { return readKept(caption_); }
     void setCaption(const QString& caption);
 
-    const QString& tag() const
-    {
-        noteRead();
-        return tag_;
-    }
+    const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
 
     // Client area in twips.
@@ -118,6 +112,10 @@ private:
     // The window's place, size or shown state changed, by the game or by the
     // desktop.
     void handleGeometryChange(const char* what);
+    // The client area's size and the outer frame's place and size, in
+    // pixels, read for a tick like every getter.
+    QSize clientPixels() const;
+    QRect outerPixels() const;
 
     std::unique_ptr<WindowWidget> widget_;
     QString caption_;
