@@ -266,6 +266,7 @@ void TestBadInput::scoresTypedOnTheBoard()
     TestGame g;
     SetupWindow& s = shownSetup(g);
     s.Command1.click();
+    s.nameField[0]->type(QStringLiteral("Ani"));
     s.Text2.type(QStringLiteral("Wati"));
     ScoreWindow& board = g->Score();
     board.show();
@@ -285,7 +286,7 @@ void TestBadInput::scoresTypedOnTheBoard()
         QVERIFY(board.Timer1.enabled());
         board.Timer1.tick();
         QCOMPARE(board.Text1q.text(), QStringLiteral("50"));
-        QCOMPARE(board.Text1.text(), QStringLiteral("Player1"));
+        QCOMPARE(board.Text1.text(), QStringLiteral("Ani"));
         return;
     }
 
@@ -294,12 +295,13 @@ void TestBadInput::scoresTypedOnTheBoard()
     QCOMPARE(g->player(0).score1.caption(), typed);
     QCOMPARE(g->player(1).score1.caption(), QStringLiteral("0"));
     QCOMPARE(g->player(3).score1.caption(), QStringLiteral("75"));
+    QCOMPARE(g->player(0).caption(), QStringLiteral("Ani"));
     QCOMPARE(g->player(1).caption(), QStringLiteral("Wati"));
     QVERIFY(board.Check1.checked());
     QVERIFY(board.Timer1.enabled());
     QVERIFY(!board.visible());
     g->Battle().namePlateTick();
-    QCOMPARE(g->Battle().name1.caption(), QStringLiteral("Player1 (Lv.") + level + QLatin1Char(')'));
+    QCOMPARE(g->Battle().name1.caption(), QStringLiteral("Ani (Lv.") + level + QLatin1Char(')'));
 
     // The next credit turns it into a number.
     BattleWindow& b = g->Battle();
