@@ -58,35 +58,26 @@ void clickSoundBox(RosterWindow& form)
 
 void moveOverBattlefield(TestGame& g) { g->Battle().Picture1.pointerMove(4000, 5000); }
 
-// Player 1's first turn: in the full game the turn scheduler hands it over,
-// in the wind edition the pointer over the battlefield brings the panel.
-void bringFirstTurn(TestGame& g)
+// The turn of `slot` brought as play brings it: in the full game the turn
+// scheduler hands it over, in the wind edition the pointer over the
+// battlefield brings the panel.
+void bringTurn(TestGame& g, int slot)
 {
     if (g->windEdition())
         moveOverBattlefield(g);
     else
-        for (int i = 0; i < 1000 && !g->player(0).visible(); ++i)
+        for (int i = 0; i < 1000 && !g->player(slot).visible(); ++i)
             g->Battle().timersp.tick();
-    QVERIFY(g->player(0).visible());
+    QVERIFY(g->player(slot).visible());
 }
 
-// The shell below the floor and the shot ended; the next turn comes as the
-// first one did (in the full game to player 1 again, whose turn gauge stays
-// full until they fire; in the wind edition to player 2).
-void endShotAndBringNextTurn(TestGame& g)
+// The shell below the floor and the shot ended.
+void endShot(TestGame& g)
 {
     BattleWindow& battle = g->Battle();
     battle.Timer1.start();
     battle.Image1.setTop(battle.flightFloor() + 1000);
     battle.EndShot();
-    const int next = g->windEdition() ? 1 : 0;
-    QVERIFY(!g->player(next).visible());
-    if (g->windEdition())
-        moveOverBattlefield(g);
-    else
-        for (int i = 0; i < 1000 && !g->player(next).visible(); ++i)
-            battle.timersp.tick();
-    QVERIFY(g->player(next).visible());
 }
 
 // A side step of player 1's vehicle, glided to its end.
@@ -138,7 +129,7 @@ private slots:
         startDuel(g);
         QVERIFY(g.sounds.isEmpty());
 
-        bringFirstTurn(g);
+        bringTurn(g, 0);
         QCOMPARE(g.sounds, names({"turn"}));
         moveOverBattlefield(g);
         moveOverBattlefield(g);
@@ -148,9 +139,13 @@ private slots:
         moveOverBattlefield(g);
         QCOMPARE(g.sounds, names({"turn", "step"}));
 
-        endShotAndBringNextTurn(g);
+        // The next turn, to player 1 again in the full game (whose turn gauge
+        // stays full until they fire), to player 2 in the wind edition.
+        endShot(g);
+        const int next = g->windEdition() ? 1 : 0;
+        QVERIFY(!g->player(next).visible());
+        bringTurn(g, next);
         QCOMPARE(g.sounds, names({"turn", "step", "turn"}));
-        QCOMPARE(playLines(), g.sounds);
     }
 
     // Every way a vehicle steps is heard as it starts; a press that cannot
@@ -171,7 +166,7 @@ private slots:
         QFETCH(bool, steps);
         TestGame g;
         startDuel(g);
-        bringFirstTurn(g);
+        bringTurn(g, 0);
         PanelWindow& panel = g->player(0);
         ui::Button* pressed = button == QLatin1String("kanan") ? &panel.kanan
             : button == QLatin1String("atas")                  ? &panel.atas
@@ -227,11 +222,10 @@ private slots:
         TestGame g(edition);
         clickSoundBox(g->Form1());
         QVERIFY(!g->Form1().Suara.checked());
-        QVERIFY(!g->sound().on());
 
         // A turn, a step, a shot, a kill with the winner, then a draw.
         startDuel(g);
-        bringFirstTurn(g);
+        bringTurn(g, 0);
         stepAndArrive(g);
         fire(g->player(0), 10, 10);
         BattleWindow& battle = g->Battle();
@@ -242,15 +236,12 @@ private slots:
         QCOMPARE(g.messages.size(), 3);
         QCOMPARE(g.messages.last(), QStringLiteral("Draw!"));
         QVERIFY(g.sounds.isEmpty());
-        QVERIFY(playLines().isEmpty());
 
         g->Form1().show();
         g->Form1().back.click();
         clickSoundBox(g->Form1());
-        QVERIFY(g->sound().on());
         fire(g->player(1));
         QCOMPARE(g.sounds, names({"fire"}));
-        QCOMPARE(playLines(), names({"fire"}));
     }
 
     // The choice is remembered from one start to the next; a muted start
@@ -278,7 +269,6 @@ private slots:
             TestGame g;
             g->sound().startWithRememberedChoice(true);  // --mute
             QVERIFY(!g->Form1().Suara.checked());
-            QVERIFY(!g->sound().on());
         }
         for (int start = 0; start < 2; ++start) {
             TestGame g;
@@ -327,19 +317,15 @@ private slots:
     void everySoundReachesTheAudioOutput()
     {
         const ui::SoundPlayer recorder = ui::setSoundPlayer(nullptr);
-        QStringList asked;
         for (int round = 0; round < 2; ++round)
             for (int i = 0; i < ui::kSoundCount; ++i) {
-                const auto sound = static_cast<ui::Sound>(i);
-                ui::playSound(sound);
-                asked << ui::soundName(sound);
+                ui::playSound(static_cast<ui::Sound>(i));
                 QCoreApplication::processEvents();
             }
         ui::setSoundPlayer(recorder);
 
-        QCOMPARE(asked, names({"turn", "step", "fire", "hit", "kill", "winner", "draw", "turn", "step", "fire", "hit",
-                               "kill", "winner", "draw"}));
-        QCOMPARE(playLines(), asked);
+        const QStringList all = names({"turn", "step", "fire", "hit", "kill", "winner", "draw"});
+        QCOMPARE(playLines(), all + all);
         const QStringList others = logged.filter(QRegularExpression(QStringLiteral("^(?!kestrava\\.sound: play )")));
         QVERIFY2(others.size() <= 1, qPrintable(others.join(QLatin1Char('\n'))));
         if (!others.isEmpty())
