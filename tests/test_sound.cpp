@@ -58,9 +58,9 @@ void clickSoundBox(RosterWindow& form)
 
 void moveOverBattlefield(TestGame& g) { g->Battle().Picture1.pointerMove(4000, 5000); }
 
-// The turn of `slot` brought as play brings it: in the full game the turn
-// scheduler hands it over, in the wind edition the pointer over the
-// battlefield brings the panel.
+// Brings the turn of `slot` as play does: in the full game the turn scheduler
+// hands it over, in the wind edition the pointer over the battlefield brings
+// the panel.
 void bringTurn(TestGame& g, int slot)
 {
     if (g->windEdition())
