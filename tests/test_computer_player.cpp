@@ -56,30 +56,23 @@ RosterWindow& fourPlayerRoster(TestGame& g)
 }
 
 // Gives every turn of the computer players the same plan.
-void planAlways(TestGame& g, const Plan& plan)
+void planAlways(TestGame& g, std::vector<Press> presses, int far, int high)
 {
+    const Plan plan{.presses = std::move(presses), .far = far, .high = high, .target = 1};
     g->Computer().setPlanMaker([plan](int, Level, const computer::Situation&) { return plan; });
 }
 
-// A duel of the full game with player 1 played by the computer, ticked until
-// the turn scheduler shows player 1's panel.
-PanelWindow& fullDuelWithComputerFirst(TestGame& g)
+// A duel of the game's edition with player 1 played by the computer at the
+// hard level. In the full game it is ticked until the turn scheduler shows
+// player 1's panel; in the wind edition the panel waits for a pointer move.
+PanelWindow& duelWithComputerFirst(TestGame& g)
 {
-    shownSetup(g).setSeatPlayer(0, Level::Hard);
-    startDuel(g->Form1());
+    RosterWindow& form = g->windEdition() ? static_cast<RosterWindow&>(shownWindSetup(g)) : shownSetup(g);
+    form.setSeatPlayer(0, Level::Hard);
+    startDuel(form);
     for (int i = 0; i < 200 && !g->player(0).visible(); ++i)
         g->Battle().timersp.tick();
     return g->player(0);
-}
-
-Plan planOf(std::vector<Press> presses, int far, int high)
-{
-    Plan plan;
-    plan.presses = std::move(presses);
-    plan.far = far;
-    plan.high = high;
-    plan.target = 1;
-    return plan;
 }
 
 } // namespace
@@ -267,8 +260,8 @@ private slots:
         QFETCH(int, far);
         QFETCH(int, high);
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
-        planAlways(g, planOf({}, far, high));
+        PanelWindow& panel = duelWithComputerFirst(g);
+        planAlways(g, {}, far, high);
         ui::Timer& pace = g->Computer().Timer1;
         while (panel.fireStage() == words::FireStage::Ready)
             pace.tick();
@@ -317,13 +310,13 @@ private slots:
         QFETCH(int, high);
         QFETCH(int, firstFireTick);
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        PanelWindow& panel = duelWithComputerFirst(g);
         BattleWindow& battle = g->Battle();
         ComputerWindow& players = g->Computer();
         std::vector<Press> presses;
         if (withMoves)
             presses = {Press::Left, Press::Left};  // facing right: turn, then a step
-        planAlways(g, planOf(presses, far, high));
+        planAlways(g, presses, far, high);
         int planned = 0;
         players.onThought([&planned](const ComputerWindow::Thought& thought) {
             ++planned;
@@ -406,9 +399,9 @@ private slots:
         QFETCH(int, far);
         QFETCH(int, high);
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        PanelWindow& panel = duelWithComputerFirst(g);
         panel.Label3.setCaption(QStringLiteral("4"));
-        planAlways(g, planOf(presses, far, high));
+        planAlways(g, presses, far, high);
         BattleWindow& battle = g->Battle();
         ComputerWindow& players = g->Computer();
         const std::vector<ui::Timer*> clock{&players.Timer1, &battle.Timer3, &battle.Timer4, &panel.Timer2,
@@ -475,8 +468,8 @@ private slots:
     void pointerDuringComputersShotStepsOnlyTheNextWind()
     {
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
-        planAlways(g, planOf({}, 20, 20));
+        PanelWindow& panel = duelWithComputerFirst(g);
+        planAlways(g, {}, 20, 20);
         BattleWindow& battle = g->Battle();
         while (!battle.Timer1.enabled()) {
             g->Computer().Timer1.tick();
@@ -500,8 +493,8 @@ private slots:
     void computerWaitsWhileAMessageIsOpen()
     {
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
-        planAlways(g, planOf({}, 5, 5));
+        PanelWindow& panel = duelWithComputerFirst(g);
+        planAlways(g, {}, 5, 5);
         int ticksDuringMessage = -1;
         ui::setMessagePresenter([&](const QString&) {
             const int before = g->Computer().turnTicks();
@@ -517,7 +510,7 @@ private slots:
     void situationIsWhatTheScreenShows()
     {
         TestGame g;
-        PanelWindow& panel = fullDuelWithComputerFirst(g);
+        PanelWindow& panel = duelWithComputerFirst(g);
         BattleWindow& battle = g->Battle();
         battle.Text3.setText(QStringLiteral("-9"));
         battle.Text4.setText(QStringLiteral("20"));
