@@ -292,7 +292,8 @@ private slots:
     // From the panel showing: 0.8 s before the first press, 0.3 s after a
     // step has glided in, 0.2 s after a turn on the spot; the first fire
     // press waits until the shell cannot leave within 1.6 s of the panel
-    // showing. Pace ticks are 100 ms, glide ticks 20 ms, gauge ticks 30 ms.
+    // showing. Pace ticks are 100 ms, glide ticks 20 ms, gauge ticks 30 ms;
+    // turnTakesOneAndAHalfToSixSeconds checks the whole turn on that clock.
     void turnFromPanelToShellInTheAir_data()
     {
         QTest::addColumn<bool>("withMoves");
@@ -324,18 +325,14 @@ private slots:
             QCOMPARE(thought.level, Level::Hard);
         });
         const ui::Twips startLeft = battle.vehicle[0]->left();
-        int ms = 0;  // from the panel showing
 
         // The turn begins: one pointer move, the plan.
-        const QString nextWind = battle.Text7.text();
         players.Timer1.tick();
         QCOMPARE(planned, 1);
-        QVERIFY(battle.Text7.text() != nextWind);  // the nudge stepped the next wind
         int pace = 0;
         auto tickPace = [&] {
             players.Timer1.tick();
             ++pace;
-            ms += ComputerWindow::kPaceMs;
         };
         if (withMoves) {
             for (int i = 1; i < ComputerWindow::kFirstActionTicks; ++i) {
@@ -353,7 +350,6 @@ private slots:
             while (!panel.visible() && glide < 100) {
                 battle.Timer4.tick();
                 ++glide;
-                ms += 20;
             }
             QCOMPARE(glide, 8);
             QCOMPARE(battle.vehicle[0]->left(), startLeft - 800);
@@ -368,9 +364,7 @@ private slots:
         QCOMPARE(panel.Command1.caption(), QStringLiteral("far ok"));
         tickTimes(panel.Timer2, far);
         tickTimes(panel.Timer6, high);
-        ms += (far + high) * 30;
         QVERIFY(battle.Timer1.enabled());
-        QVERIFY2(ms >= 1500 && ms <= 6000, qPrintable(QStringLiteral("%1 ms from panel to shell").arg(ms)));
 
         // The turn is over once the shell flies; no second plan.
         tickTimes(players.Timer1, 20);
@@ -445,18 +439,20 @@ private slots:
         QVERIFY(g->Battle().Frame3.visible());
     }
 
-    // In the wind edition the computer's pointer move brings its own panel;
-    // it steps the next wind once, as a person's move does.
-    void windEditionComputerBringsItsPanel()
+    // A computer's turn begins with one pointer move over the battlefield:
+    // it steps the next wind once, as a person's move does, and in the wind
+    // edition it brings the computer's own panel.
+    void turnBeginsWithOnePointerMove_data() { addEditionRows(); }
+    void turnBeginsWithOnePointerMove()
     {
-        TestGame g(Edition::Wind);
-        shownWindSetup(g).setSeatPlayer(0, Level::Easy);
-        startDuel(g->Form1());
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        PanelWindow& panel = duelWithComputerFirst(g);
         BattleWindow& battle = g->Battle();
         const double before = numtext::readDouble(battle.Text7.text());
-        QVERIFY(!g->player(0).visible());
+        QCOMPARE(panel.visible(), edition == Edition::Full);
         g->Computer().Timer1.tick();
-        QVERIFY(g->player(0).visible());
+        QVERIFY(panel.visible());
         const auto at = std::find(kHorizontalWindRing.begin(), kHorizontalWindRing.end(), before);
         QVERIFY(at != kHorizontalWindRing.end());
         const auto next = std::next(at) == kHorizontalWindRing.end() ? kHorizontalWindRing.begin() : std::next(at);
