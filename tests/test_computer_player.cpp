@@ -174,7 +174,6 @@ private slots:
     {
         TestGame g;
         RosterWindow& form = shownSetup(g);
-        QVERIFY(!g->computerExists());
         form.setSeatPlayer(1, Level::Medium);
         QCOMPARE(form.seat[1]->caption(), QStringLiteral("Komputer sedang"));
         QVERIFY(g->computerExists());
@@ -282,8 +281,6 @@ private slots:
         QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
         QVERIFY(g->Battle().Timer1.enabled());
         QVERIFY(!panel.visible());
-        QCOMPARE(g->Battle().ProgressBar1.value(), static_cast<float>(far));
-        QCOMPARE(g->Battle().Slider1.value(), static_cast<float>(high));
         QCOMPARE(g->turnMarker(), QStringLiteral("0"));
     }
 
@@ -502,40 +499,30 @@ private slots:
         QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
     }
 
-    // What the computer reads off the screen at the start of its turn.
+    // What the computer reads off the screen at the start of its turn, where
+    // the flight does not show it: what the flight reads (the winds, the
+    // shell, the floor, the facing, the full game's shot damage, the
+    // vehicles' places) is checked by test_planner, whose predictions from
+    // this reader must match the real shell tick for tick in both editions.
     void situationIsWhatTheScreenShows()
     {
         TestGame g;
         PanelWindow& panel = duelWithComputerFirst(g);
         BattleWindow& battle = g->Battle();
-        battle.Text3.setText(QStringLiteral("-9"));
-        battle.Text4.setText(QStringLiteral("20"));
         const computer::Situation s = ComputerWindow::readSituation(*g, 0);
-        QCOMPARE(s.edition, Edition::Full);
-        QCOMPARE(s.slot, 0);
         QVERIFY(s.vehicles[0].alive && s.vehicles[1].alive);
         QVERIFY(!s.vehicles[2].alive && !s.vehicles[3].alive);
-        QCOMPARE(s.vehicles[1].left, battle.vehicle[1]->left());
-        QCOMPARE(s.vehicles[1].top, battle.vehicle[1]->top());
-        QCOMPARE(s.vehicles[1].width, battle.vehicle[1]->width());
         QCOMPARE(s.vehicles[1].energy, 710.0);
-        QVERIFY(s.facesRight);
         QCOMPARE(s.movementPoints, numtext::readDouble(panel.Label3.caption()));
-        QCOMPARE(s.shotDamage, 35.0);  // character 1: Attack 7
-        QCOMPARE(s.wind, -9.0);
-        QCOMPARE(s.lift, 20.0);
-        QCOMPARE(s.shellWidth, battle.Image1.width());
-        QCOMPARE(s.flightFloor, battle.flightFloor());
         QCOMPARE(s.fieldWidth, battle.Picture1.width());
         // The two pictures of character 1, 1.gif and 12.gif.
         QCOMPARE(s.widthFacingRight, ui::toTwips(assetImage(QStringLiteral("1.gif")).width()));
         QCOMPARE(s.widthFacingLeft, ui::toTwips(assetImage(QStringLiteral("12.gif")).width()));
 
+        // The wind edition's shots start with no damage.
         TestGame w(Edition::Wind);
-        shownWindSetup(w).setSeatPlayer(1, Level::Easy);
-        startDuel(w->Form1());
-        QCOMPARE(ComputerWindow::readSituation(*w, 1).shotDamage, 0.0);
-        QCOMPARE(ComputerWindow::readSituation(*w, 1).flightFloor, w->Battle().outerHeight());
+        duelWithComputerFirst(w);
+        QCOMPARE(ComputerWindow::readSituation(*w, 0).shotDamage, 0.0);
     }
 };
 
