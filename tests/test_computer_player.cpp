@@ -245,45 +245,6 @@ private slots:
         QCOMPARE(battle.Slider1.value(), 1.0f);
     }
 
-    void gaugePressesLandOnThePlannedTick_data()
-    {
-        QTest::addColumn<int>("far");
-        QTest::addColumn<int>("high");
-        QTest::newRow("least powers") << 1 << 1;
-        QTest::newRow("middle") << 23 << 17;
-        QTest::newRow("full far: the gauge stops by itself") << 50 << 3;
-        QTest::newRow("full both") << 50 << 50;
-    }
-    void gaugePressesLandOnThePlannedTick()
-    {
-        QFETCH(int, far);
-        QFETCH(int, high);
-        TestGame g;
-        PanelWindow& panel = duelWithComputerFirst(g);
-        planAlways(g, {}, far, high);
-        ui::Timer& pace = g->Computer().Timer1;
-        while (panel.fireStage() == words::FireStage::Ready)
-            pace.tick();
-        // Each gauge tick is followed at once by the press when it reaches
-        // the plan: never a tick late.
-        for (int tick = 1; tick < far; ++tick) {
-            panel.Timer2.tick();
-            QCOMPARE(panel.Command1.caption(), QStringLiteral("far ok"));
-        }
-        panel.Timer2.tick();
-        QCOMPARE(panel.Command1.caption(), QStringLiteral("high ok"));
-        QCOMPARE(g->Battle().ProgressBar1.value(), static_cast<float>(far));
-        for (int tick = 1; tick < high; ++tick) {
-            panel.Timer6.tick();
-            QCOMPARE(panel.Command1.caption(), QStringLiteral("high ok"));
-        }
-        panel.Timer6.tick();
-        QCOMPARE(panel.Command1.caption(), QStringLiteral("tembak"));
-        QVERIFY(g->Battle().Timer1.enabled());
-        QVERIFY(!panel.visible());
-        QCOMPARE(g->turnMarker(), QStringLiteral("0"));
-    }
-
     // ---- A whole turn, counted in ticks ----
 
     // From the panel showing: 0.8 s before the first press, 0.3 s after a
@@ -291,6 +252,8 @@ private slots:
     // press waits until the shell cannot leave within 1.6 s of the panel
     // showing. Pace ticks are 100 ms, glide ticks 20 ms, gauge ticks 30 ms;
     // turnTakesOneAndAHalfToSixSeconds checks the whole turn on that clock.
+    // The fire presses that fix the powers land on the gauge tick that
+    // reaches the plan, never a tick late.
     void turnFromPanelToShellInTheAir_data()
     {
         QTest::addColumn<bool>("withMoves");
@@ -298,7 +261,11 @@ private slots:
         QTest::addColumn<int>("high");
         QTest::addColumn<int>("firstFireTick");  // pace ticks after the plan, moves included
         QTest::newRow("fire at once, small powers wait for 1.6 s") << false << 2 << 3 << 15;
+        QTest::newRow("fire at once, least powers wait for 1.6 s") << false << 1 << 1 << 16;
         QTest::newRow("fire at once, large powers after 0.8 s") << false << 30 << 25 << 8;
+        QTest::newRow("fire at once, middle powers after 0.8 s") << false << 23 << 17 << 8;
+        QTest::newRow("full far: the gauge stops by itself") << false << 50 << 3 << 8;
+        QTest::newRow("full powers") << false << 50 << 50 << 8;
         QTest::newRow("turn, step, then fire") << true << 10 << 5 << 14;
     }
     void turnFromPanelToShellInTheAir()
@@ -359,9 +326,18 @@ private slots:
         }
         tickPace();
         QCOMPARE(panel.Command1.caption(), QStringLiteral("far ok"));
-        tickTimes(panel.Timer2, far);
-        tickTimes(panel.Timer6, high);
+        for (int tick = 1; tick <= far; ++tick) {
+            panel.Timer2.tick();
+            QCOMPARE(panel.Command1.caption(), tick < far ? QStringLiteral("far ok") : QStringLiteral("high ok"));
+        }
+        QCOMPARE(battle.ProgressBar1.value(), static_cast<float>(far));
+        for (int tick = 1; tick <= high; ++tick) {
+            panel.Timer6.tick();
+            QCOMPARE(panel.Command1.caption(), tick < high ? QStringLiteral("high ok") : QStringLiteral("tembak"));
+        }
         QVERIFY(battle.Timer1.enabled());
+        QVERIFY(!panel.visible());
+        QCOMPARE(g->turnMarker(), QStringLiteral("0"));
 
         // The turn is over once the shell flies; no second plan.
         tickTimes(players.Timer1, 20);
