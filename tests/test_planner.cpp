@@ -253,7 +253,6 @@ private slots:
         BattleWindow& b = g->Battle();
         b.Image3.setLeft(4600);  // within reach of player 2
         PanelWindow& panel = g->player(0);
-        int shots = 0;
         int hits = 0;
         for (std::size_t i = 0; i < kHorizontalWindRing.size(); ++i) {
             for (std::size_t j = 0; j < kVerticalWindRing.size(); ++j) {
@@ -272,12 +271,10 @@ private slots:
                     flyAlong(b, p);
                     if (QTest::currentTestFailed())
                         return;
-                    ++shots;
                     hits += p.damage[0] > 0 || p.damage[1] > 0 ? 1 : 0;
                 }
             }
         }
-        QCOMPARE(shots, 612);
         qInfo("%d shots touched a vehicle", hits);
         QVERIFY(hits > 50);  // the hit test is compared too
     }
