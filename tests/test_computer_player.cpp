@@ -491,6 +491,7 @@ private slots:
         QCOMPARE(s.vehicles[1].energy, 710.0);
         QCOMPARE(s.movementPoints, numtext::readDouble(panel.Label3.caption()));
         QCOMPARE(s.fieldWidth, battle.Picture1.width());
+        QCOMPARE(s.windowOuterHeight, battle.outerHeight());  // no flight in test_planner tells it apart
         // The two pictures of character 1, 1.gif and 12.gif.
         QCOMPARE(s.widthFacingRight, ui::toTwips(assetImage(QStringLiteral("1.gif")).width()));
         QCOMPARE(s.widthFacingLeft, ui::toTwips(assetImage(QStringLiteral("12.gif")).width()));
