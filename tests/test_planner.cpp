@@ -1,7 +1,8 @@
 // The computer's planner: its prediction against the real flight, the
 // levels' targets and misses, stepping into range, and clean shots. It plans
-// from what the computer reads off the screen (`readSituation`, checked
-// against the screen in test_computer_player).
+// from what the computer reads off the screen (`readSituation`): the real
+// flights here check what the reader gives the flight, test_computer_player
+// the rest.
 
 #include "test_support.h"
 #include "wind_rings.h"
@@ -103,6 +104,9 @@ void carryOut(TestGame& g, int slot, const Plan& plan)
     fire(panel, plan.far, plan.high);
 }
 
+// The powers of a plan for a shot fired where the vehicle stands.
+Plan shotWith(int far, int high) { return {.presses = {}, .far = far, .high = high}; }
+
 // Ticks the real flight along a predicted path, checking every place
 // exactly (not nearly) and then the damage labels; then ends the shot, with
 // the explosion, if any, left out.
@@ -130,15 +134,6 @@ void flyAlong(BattleWindow& b, const computer::Prediction& p)
     b.beledug.stop();
     b.Timer1.tick();
     QVERIFY(!b.Timer1.enabled());
-}
-
-// The powers of a plan for a shot fired where the vehicle stands.
-Plan shotWith(int far, int high)
-{
-    Plan plan;
-    plan.far = far;
-    plan.high = high;
-    return plan;
 }
 
 // The signed miss of a predicted path against a target, measured as the
@@ -258,7 +253,6 @@ private slots:
         BattleWindow& b = g->Battle();
         b.Image3.setLeft(4600);  // within reach of player 2
         PanelWindow& panel = g->player(0);
-        int shots = 0;
         int hits = 0;
         for (std::size_t i = 0; i < kHorizontalWindRing.size(); ++i) {
             for (std::size_t j = 0; j < kVerticalWindRing.size(); ++j) {
@@ -277,12 +271,10 @@ private slots:
                     flyAlong(b, p);
                     if (QTest::currentTestFailed())
                         return;
-                    ++shots;
                     hits += p.damage[0] > 0 || p.damage[1] > 0 ? 1 : 0;
                 }
             }
         }
-        QCOMPARE(shots, 612);
         qInfo("%d shots touched a vehicle", hits);
         QVERIFY(hits > 50);  // the hit test is compared too
     }
@@ -330,7 +322,9 @@ private slots:
 
     // From where it stands the target is out of reach (in either facing);
     // four steps away it is not: hard steps there through the panel, and the
-    // real shell then hits the target and not the shooter.
+    // real shell then hits the target and not the shooter. (A clean hit
+    // where none is reachable standing means the plan stepped; the real
+    // shell flying the predicted path means the panel took those steps.)
     void hardStepsIntoRange()
     {
         TestGame g;
@@ -344,12 +338,11 @@ private slots:
         const Plan plan = planner.planTurn(s);
         QVERIFY(plan.cleanShotReachable);
         QCOMPARE(plan.target, 1);
-        QVERIFY(!plan.presses.empty());
         const computer::Prediction p = computer::predictShot(s, plan);
         QVERIFY(p.damage[1] > 0);
+        QVERIFY(!p.touchesShooter);
 
         carryOut(g, 0, plan);
-        QVERIFY(b.Image3.left() != s.vehicles[0].left || b.Image3.top() != s.vehicles[0].top);
         flyAlong(b, p);
     }
 
