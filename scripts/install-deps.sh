@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Sound: Qt Multimedia's QSoundEffect.
   qt6-multimedia-dev
+  # Translations: lupdate and lrelease, and CMake's LinguistTools.
+  qt6-tools-dev qt6-l10n-tools
   fonts-dejavu-core
   xvfb xdotool x11-utils
   desktop-file-utils

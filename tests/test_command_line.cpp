@@ -38,6 +38,7 @@ private slots:
         const CommandLineAnswer answer = read(options);
         QVERIFY(answer.startGame);
         QCOMPARE(answer.mute, mute);
+        QCOMPARE(answer.language, std::nullopt);
         QVERIFY(answer.standardOutput.isEmpty());
         QVERIFY(answer.standardError.isEmpty());
     }
@@ -70,6 +71,7 @@ private slots:
         QVERIFY(help.startsWith(QStringLiteral("Usage: kestrava1 [options]\n")));
         QVERIFY(help.contains(QStringLiteral("kestrava1(6)")));
         QVERIFY(help.contains(QStringLiteral("\n  --mute ")));
+        QVERIFY(help.contains(QStringLiteral("\n  --language LANG\n")));
         QVERIFY(help.contains(QStringLiteral("easy, medium or hard")));
         QVERIFY(!help.contains(QStringLiteral("platformpluginpath")));
     }
@@ -121,6 +123,10 @@ private slots:
         QTest::newRow("Qt option without its value") << QStringList{QStringLiteral("-platform")} << QStringLiteral("kestrava2: Missing value after '-platform'.");
         QTest::newRow("--computer without its value") << QStringList{QStringLiteral("--computer")} << QStringLiteral("kestrava2: Missing value after '--computer'.");
         QTest::newRow("a file name") << QStringList{QStringLiteral("field.gif")} << QStringLiteral("kestrava2: unexpected argument 'field.gif'.");
+        QTest::newRow("--language without its value") << QStringList{QStringLiteral("--language")} << QStringLiteral("kestrava2: Missing value after '--language'.");
+        QTest::newRow("--language fr") << QStringList{QStringLiteral("--language"), QStringLiteral("fr")} << QStringLiteral("kestrava2: --language: 'fr' is no language: id or en.");
+        QTest::newRow("--language in capitals") << QStringList{QStringLiteral("--language=EN")} << QStringLiteral("kestrava2: --language: 'EN' is no language: id or en.");
+        QTest::newRow("--language empty") << QStringList{QStringLiteral("--language=")} << QStringLiteral("kestrava2: --language: '' is no language: id or en.");
         QTest::newRow("unknown option beside --help") << QStringList{QStringLiteral("--help"), QStringLiteral("--bogus")} << QStringLiteral("kestrava2: Unknown option 'bogus'.");
     }
     void refusesWhatItDoesNotKnow()
@@ -196,6 +202,26 @@ private slots:
         QVERIFY(answer.standardOutput.isEmpty());
         QCOMPARE(answer.standardError, QStringLiteral("kestrava2: ") + message
                                            + QStringLiteral("\nTry 'kestrava2 --help' for more information.\n"));
+    }
+
+    // --language shows the game in a language for this run.
+    void languageForThisRun_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<ui::Language>("language");
+        QTest::newRow("en") << QStringList{QStringLiteral("--language"), QStringLiteral("en")} << ui::Language::English;
+        QTest::newRow("id") << QStringList{QStringLiteral("--language=id")} << ui::Language::Indonesian;
+        QTest::newRow("single dash, beside --mute") << QStringList{QStringLiteral("-language"), QStringLiteral("en"), QStringLiteral("--mute")} << ui::Language::English;
+        QTest::newRow("the last one counts") << QStringList{QStringLiteral("--language=en"), QStringLiteral("--language=id")} << ui::Language::Indonesian;
+    }
+    void languageForThisRun()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(ui::Language, language);
+        const CommandLineAnswer answer = read(options);
+        QVERIFY(answer.startGame);
+        QVERIFY(answer.standardError.isEmpty());
+        QCOMPARE(answer.language, std::optional<ui::Language>(language));
     }
 
     void platformChoice_data()

@@ -35,6 +35,10 @@ QString helpText(Edition edition)
                "                 (for example --computer 2=hard). The seats can still be\n"
                "                 changed on the roster.\n"
                "  -h, --help     Show this help and exit.\n"
+               "  --language LANG\n"
+               "                 Show the game in this language this time: id (Indonesian,\n"
+               "                 the game's own) or en (English). The \"Bahasa\" choice on\n"
+               "                 the setup window changes the language for good.\n"
                "  -v, --version  Show the program's version and exit.\n"
                "  --mute         Play without sound this time; the \"Suara\" box on the\n"
                "                 setup window turns sound on and off for good.\n"
@@ -100,10 +104,12 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, Edition edition,
     const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption computerOption(QStringLiteral("computer"), QString(), QStringLiteral("seats"));
     const QCommandLineOption muteOption(QStringLiteral("mute"));
+    const QCommandLineOption languageOption(QStringLiteral("language"), QString(), QStringLiteral("code"));
     parser.addOption(help);
     parser.addOption(versionOption);
     parser.addOption(computerOption);
     parser.addOption(muteOption);
+    parser.addOption(languageOption);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -130,6 +136,11 @@ CommandLineAnswer readCommandLine(const QStringList& arguments, Edition edition,
     CommandLineAnswer answer;
     if (const std::optional<QString> wrong = readComputerSeats(parser.values(computerOption), answer.computerSeats))
         return usageError(programName, *wrong);
+    for (const QString& code : parser.values(languageOption)) {
+        answer.language = ui::languageWithCode(code);
+        if (!answer.language)
+            return usageError(programName, QStringLiteral("--language: '%1' is no language: id or en.").arg(code));
+    }
     if (parser.isSet(help)) {
         answer.startGame = false;
         answer.standardOutput = helpText(edition);

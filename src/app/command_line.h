@@ -2,6 +2,7 @@
 
 #include "app/edition.h"
 #include "computer/planner.h"
+#include "ui/language.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,8 @@
 // What the program's command line asks for: --help and --version, which
 // answer and end the program before any window (or display) is needed;
 // --computer, which presets seats of the roster for the computer; and
-// --mute, which starts the game without sound. Qt's own options (-platform,
+// --mute, which starts the game without sound; and --language, which shows
+// the game in a language for this run. Qt's own options (-platform,
 // -display, -style, ...) are let through for QApplication.
 struct CommandLineAnswer {
     // True when the game should start; otherwise the program ends at once
@@ -25,6 +27,9 @@ struct CommandLineAnswer {
     std::array<std::optional<computer::Level>, 4> computerSeats{};
     // --mute: no sound in this run; the remembered choice stays as it is.
     bool mute = false;
+    // --language: the language of this run; the remembered choice stays as
+    // it is. Nothing: the remembered language.
+    std::optional<ui::Language> language;
 };
 
 // The status for a command line the program does not understand.

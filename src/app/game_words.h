@@ -25,8 +25,8 @@ std::optional<Value> whichWord(const QString& text, std::initializer_list<std::p
 // A vehicle's facing, held by each panel's Label1 and copied to the battle
 // window's lr when a shot is fired. The same two words are the captions of
 // the panel's side buttons and the sideways directions of view scrolling.
-inline QString right() { return QStringLiteral("kanan"); }
-inline QString left() { return QStringLiteral("kiri"); }
+inline QString right() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "kanan")); }
+inline QString left() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "kiri")); }
 inline QString facing(bool facesRight) { return facesRight ? right() : left(); }
 
 enum class Facing { Right, Left };
@@ -38,17 +38,17 @@ inline std::optional<Facing> facingOf(const QString& text)
 
 // Up and down: the captions of the panel's vertical step buttons and the
 // vertical directions of view scrolling.
-inline QString up() { return QStringLiteral("atas"); }
-inline QString down() { return QStringLiteral("bawah"); }
+inline QString up() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "atas")); }
+inline QString down() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "bawah")); }
 
 // The scroll direction held while the view stands still.
 inline QString noScroll() { return QStringLiteral("no"); }
 
 // The fire button's caption is its stage: ready to fire, the far gauge
 // rising, the high gauge rising.
-inline QString fireReady() { return QStringLiteral("tembak"); }
-inline QString farRising() { return QStringLiteral("far ok"); }
-inline QString highRising() { return QStringLiteral("high ok"); }
+inline QString fireReady() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "tembak")); }
+inline QString farRising() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "far ok")); }
+inline QString highRising() { return QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "high ok")); }
 
 enum class FireStage { Ready, FarRising, HighRising };
 // The stage a fire button's caption holds; nothing for any other caption.

@@ -142,8 +142,8 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
             design.arrowY2, ui::kWhite, true)
     , Shape1(Picture1, design.shape1)
     , Shape2(Picture1, design.shape2)
-    , Label2(pick(game, Picture1, Frame1), QStringLiteral("Angin:"), design.label2, true)
-    , Label4(Picture1, QStringLiteral("Angin:"), {5520, 1320, 450, 195}, game.windEdition())
+    , Label2(pick(game, Picture1, Frame1), QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Angin:")), design.label2, true)
+    , Label4(Picture1, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Angin:")), {5520, 1320, 450, 195}, game.windEdition())
     , Label5(pick(game, Picture1, Frame1), QStringLiteral("0"), design.label5, game.windEdition())
     , Label6(Frame1, QStringLiteral("0"), {1440, 360, 225, 435}, game.windEdition())
     , Text5(Picture1, design.text5Text, design.text5, false)
@@ -181,7 +181,7 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     , frame6(*this, QString(), {0, 7320, 9735, 375}, !game.windEdition())
     , Command1(pick(game, *this, Picture1), QStringLiteral("Score..."), design.command1, true)
     , Frame3(pick(game, *this, Picture1), QStringLiteral("Frame3"), design.frame3, false)
-    , Label3(Frame3, QStringLiteral("Close to contiue"), design.label3, true)
+    , Label3(Frame3, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Close to contiue")), design.label3, true)
     , Timer1(*this, QStringLiteral("Timer1"), 30, false, [this] { flightTick(); })
     , Timer3(*this, QStringLiteral("Timer3"), 20, false, [this] { verticalGlideTick(); })
     , Timer4(*this, QStringLiteral("Timer4"), 20, false, [this] { horizontalGlideTick(); })
@@ -228,6 +228,10 @@ void BattleWindow::setLoadTimeLooks()
     for (ui::Label* label : damageLabel)
         label->setForeColour(ui::kRed);
     Label3.setFont(QStringLiteral("Arial"), 24);
+    // The title copies the turn marker; the plates carry the players' names.
+    showPlayerText();
+    for (ui::Label* plate : namePlate)
+        plate->showPlayerText();
 }
 
 // Events of the window and its fields.

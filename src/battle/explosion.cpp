@@ -65,8 +65,9 @@ void BattleWindow::settleDamageAndKills()
         if (shooter && *shooter != victim) {
             ui::Label& killerScore = game_.player(*shooter).score1;
             killerScore.setCaption(numtext::text(numtext::readInt16(killerScore.caption()) + 50));
-            ui::showMessage(game_.player(victim).caption() + QStringLiteral(" dihancurkan sampai lenyap oleh ")
-                            + game_.player(*shooter).caption() + QStringLiteral(". Score 50 poin"));
+            ui::showDesignedMessage(
+                QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "%1 dihancurkan sampai lenyap oleh %2. Score 50 poin")),
+                {game_.player(victim).caption(), game_.player(*shooter).caption()});
         }
         // The wind edition remembers who lost a vehicle first: that player
         // opens the next match.
@@ -90,7 +91,8 @@ void BattleWindow::declareLastSurvivorWinner()
             continue;
 
         game_.sound().winnerDeclared();
-        ui::showMessage(QStringLiteral("Pemenang: ") + game_.player(winner).caption());
+        ui::showDesignedMessage(QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Pemenang: %1")),
+                                {game_.player(winner).caption()});
         ui::Label& score = game_.player(winner).score1;
         score.setCaption(numtext::text(numtext::readDouble(score.caption())
                                        + static_cast<double>(energyBar[winner]->value())));

@@ -27,7 +27,7 @@ bool noVehicleLeft(const BattleWindow& battle)
 void declareDraw(Game& game)
 {
     game.sound().drawDeclared();
-    ui::showMessage(QStringLiteral("Draw!"));
+    ui::showDesignedMessage(QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Draw!")));
     game.player(1).hide();
     game.player(0).hide();
     game.Score().show();

@@ -80,7 +80,7 @@ WindSetupWindow::WindSetupWindow(Game& game)
     , Command14(Frame4, QStringLiteral(">>"), browseButton(1560, 360))
     // Two lines high: the question wraps where the font is too wide for
     // the room left of Text5.
-    , Label3(Frame2, QStringLiteral("Siapa Duluaan? "), ui::Rect{360, 240, 1320, 465})
+    , Label3(Frame2, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Siapa Duluaan? ")), ui::Rect{360, 240, 1320, 465})
     , Text5(Frame2, QStringLiteral("1"), ui::Rect{1680, 240, 495, 285})
     , previousButton{&Command6, &Command9, &Command12, &Command13}
     , nextButton{&Command7, &Command8, &Command11, &Command14}

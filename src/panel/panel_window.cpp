@@ -113,7 +113,7 @@ PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
     , Command1(gerakan, words::fireReady(), design.Command1)
     , ProgressBar1(gerakan, 0, 50, 0, design.ProgressBar1)
     , slider1(gerakan, 0, 50, 0, design.slider1)
-    , Label4(gerakan, QStringLiteral("Ketinggian:"), design.Label4)
+    , Label4(gerakan, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Ketinggian:")), design.Label4)
     , score1(gerakan, QStringLiteral("0"), design.score1)
     , Timer2(*this, QStringLiteral("Timer2"), design.gaugeIntervalMs, false, [this] { farGaugeTick(); })
     , Timer6(*this, QStringLiteral("Timer6"), design.gaugeIntervalMs, false, [this] { highGaugeTick(); })
@@ -126,6 +126,9 @@ PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
         setTag(game_.windEdition() ? words::firstTurn() : words::betweenTurns());
 
     placeClientAt(60, 6405);
+    // The title is the player's name, the score what the board says.
+    showPlayerText();
+    score1.showPlayerText();
 
     kiri.onClick([this] { kiriClick(); });
     kanan.onClick([this] { kananClick(); });

@@ -17,7 +17,7 @@ constexpr ui::Rect rowFrame(int slot)
 
 ScoreWindow::ScoreWindow(Game& game)
     : ui::Window(QStringLiteral("Score:"), 5190, 4500)
-    , Check1(*this, QStringLiteral("Baca Score"), {1920, 120, 1335, 255}, true)
+    , Check1(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Baca Score")), {1920, 120, 1335, 255}, true)
     , Frame1(*this, QString(), rowFrame(0))
     , Frame2(*this, QString(), rowFrame(1))
     , Frame3(*this, QString(), rowFrame(2))

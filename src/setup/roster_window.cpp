@@ -14,6 +14,9 @@ constexpr ui::Twips kNameLabelWidth = 420;
 constexpr ui::Twips kNameLabelHeight = 195;
 // Free space below the main menu of both editions, lined up with its buttons.
 const ui::Rect kSoundBox{2400, 5160, 1095, 255};
+// One row below it: the language's caption and choice.
+const ui::Rect kLanguageLabel{2400, 5550, 735, 255};
+const ui::Rect kLanguageChoice{3180, 5505, 1455, 345};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -46,10 +49,10 @@ constexpr SeatPlayer kSeatCycle[4] = {std::nullopt, computer::Level::Easy, compu
 
 const QString& RosterWindow::seatCaption(SeatPlayer player)
 {
-    static const QString kHuman = QStringLiteral("Manusia");
-    static const QString kEasy = QStringLiteral("Komputer mudah");
-    static const QString kMedium = QStringLiteral("Komputer sedang");
-    static const QString kHard = QStringLiteral("Komputer sulit");
+    static const QString kHuman = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Manusia"));
+    static const QString kEasy = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Komputer mudah"));
+    static const QString kMedium = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Komputer sedang"));
+    static const QString kHard = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Komputer sulit"));
     if (!player)
         return kHuman;
     switch (*player) {
@@ -76,12 +79,14 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     // Until a game type is chosen the title names the program.
     : ui::Window(programName(game.edition()), 7830, 6345)
     // Main menu
-    , Frame1(*this, QStringLiteral("Pilih tipe game:"), design.frame1)
+    , Frame1(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Pilih tipe game:")), design.frame1)
     , Command1(Frame1, QStringLiteral("Duel 1vs1"), menuButton(0))
     , Command2(Frame1, QStringLiteral("Survival 3 player"), menuButton(1))
     , Command3(Frame1, QStringLiteral("Survival 4 player"), menuButton(2))
-    , Command4(Frame1, QStringLiteral("Team  2 vs 2"), menuButton(3))
-    , Suara(*this, QStringLiteral("Suara"), kSoundBox, true)
+    , Command4(Frame1, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Team  2 vs 2")), menuButton(3))
+    , Suara(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Suara")), kSoundBox, true)
+    , LabelBahasa(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Bahasa")), kLanguageLabel)
+    , Bahasa(*this, ui::languageNames(), static_cast<int>(ui::shownLanguage()), kLanguageChoice)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
@@ -95,10 +100,10 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Text3(Frame3, QStringLiteral("Player3"), design.nameField[2])
     , text4(Frame4, QStringLiteral("Player4"), design.nameField[3])
     , Label2{{
-          ui::Label(Frame2, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[0])),
-          ui::Label(Frame2, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[1])),
-          ui::Label(Frame3, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[2])),
-          ui::Label(Frame4, QStringLiteral("Nama"), nameLabelAt(design.nameLabel[3])),
+          ui::Label(Frame2, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Nama")), nameLabelAt(design.nameLabel[0])),
+          ui::Label(Frame2, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Nama")), nameLabelAt(design.nameLabel[1])),
+          ui::Label(Frame3, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Nama")), nameLabelAt(design.nameLabel[2])),
+          ui::Label(Frame4, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Nama")), nameLabelAt(design.nameLabel[3])),
       }}
     // The character numbers are hidden: the pictures show the choice.
     , nomob1(Frame2, QStringLiteral("1"), ui::Rect{360, 2400, 375, 285}, false)
@@ -108,7 +113,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Command5(Frame2, QStringLiteral("Start"), ui::Rect{2760, 4680, 2175, 855})
     , back(Frame2, QStringLiteral("back"), ui::Rect{4080, 120, 1095, 615})
     , Slider1(Frame2, kGuideLineScale, 70, ui::Rect{1080, 5760, 5535, 270})
-    , Label1(Frame2, QStringLiteral("Garis Pembantu: (0=off)"), ui::Rect{120, 5520, 930, 585})
+    , Label1(Frame2, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Garis Pembantu: (0=off)")), ui::Rect{120, 5520, 930, 585})
     , Dir1(Frame2, game.pictureFolder(), ui::Rect{7080, 5880, 855, 540}, false)
     // "Score..." stays in front of the roster, beside "back".
     , Command10(*this, QStringLiteral("Score..."), ui::Rect{2760, 120, 1215, 615})
@@ -119,6 +124,8 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , game_(game)
 {
     placeClientAt(60, 405);
+    // The title names the program, then holds the number of players.
+    showPlayerText();
 
     for (int slot = 0; slot < 4; ++slot)
         picture[slot]->setPicture(ui::builtinPicture(design.builtinPicture[slot]));
@@ -130,6 +137,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     back.onClick([this] { backToMenu(); });
     Command10.onClick([this] { openScoreBoard(); });
     Suara.onClick([this] { game_.sound().boxClicked(); });
+    Bahasa.onChange([this] { chooseLanguage(); });
     Command5.onClick([this] { startMatch(); });
 
     // Closing the setup window ends the program with all its windows.
@@ -221,6 +229,22 @@ void RosterWindow::cycleSeat(int slot)
         if (kSeatCycle[k] == now)
             next = (k + 1) % 4;
     setSeatPlayer(slot, kSeatCycle[next]);
+}
+
+void RosterWindow::startInLanguage(std::optional<ui::Language> forThisRun)
+{
+    const ui::Language language = forThisRun.value_or(ui::rememberedLanguage());
+    ui::showLanguage(language);
+    Bahasa.setIndex(static_cast<int>(language));
+    rememberingLanguage_ = true;
+}
+
+void RosterWindow::chooseLanguage()
+{
+    const auto language = static_cast<ui::Language>(Bahasa.index());
+    ui::showLanguage(language);
+    if (rememberingLanguage_)
+        ui::rememberLanguage(language);
 }
 
 void RosterWindow::teamGame()

@@ -47,6 +47,10 @@ public:
     // "Suara": sound on or off. Below the menu, on the window itself, where
     // the roster covers it.
     ui::CheckBox Suara;
+    // "Bahasa": the language every text is shown in, "Indonesia" or
+    // "English", one row below "Suara".
+    ui::Label LabelBahasa;
+    ui::ComboBox Bahasa;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"
@@ -97,6 +101,13 @@ public:
     void openScoreBoard();             // "Score..."
     void cycleSeat(int slot);          // a seat control: the next player for the seat
 
+    // At program start: the language FOR THIS RUN (the command line's), or
+    // else the remembered one, is shown and chosen in "Bahasa". From then on
+    // a player's choice there is remembered.
+    void startInLanguage(std::optional<ui::Language> forThisRun);
+    // The player chose in "Bahasa": every window shows that language.
+    void chooseLanguage();
+
     // "Start": the edition's match start.
     virtual void startMatch() = 0;
 
@@ -111,4 +122,6 @@ protected:
 private:
     // A seat control is shown exactly while its player is on the roster.
     void showSeatControls();
+
+    bool rememberingLanguage_ = false;
 };

@@ -4,6 +4,7 @@
 #include "ui/message_box.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -99,8 +100,9 @@ private:
     QPoint to_;
 };
 
-QWidget* makeFrameWidget(const QString& caption, Frame::Border border)
+QWidget* makeFrameWidget(const QString& designed, Frame::Border border)
 {
+    const QString caption = shownText(designed);
     QWidget* frame = nullptr;
     if (border == Frame::Border::Line) {
         frame = new QGroupBox(caption);
@@ -124,12 +126,12 @@ Frame::Frame(Container& container, const QString& caption, const Rect& rect, boo
 {
 }
 
-void Frame::showCaption(const QString& caption)
+void Frame::showCaption(const QString& shown)
 {
     if (auto* box = qobject_cast<QGroupBox*>(widget()))
-        box->setTitle(caption);
+        box->setTitle(shown);
     else
-        widget()->setAccessibleName(caption);
+        widget()->setAccessibleName(shown);
 }
 
 // ---- Pictured: PictureBox and Sprite ----
@@ -184,14 +186,14 @@ bool Sprite::loadPictureFile(const QString& path)
 // ---- Label ----
 
 Label::Label(Container& container, const QString& caption, const Rect& rect, bool visible)
-    : Captioned(container, new QLabel(caption), caption, rect, visible)
+    : Captioned(container, new QLabel(shownText(caption)), caption, rect, visible)
 {
     label_ = static_cast<QLabel*>(widget());
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Label::showCaption(const QString& caption) { label_->setText(caption); }
+void Label::showCaption(const QString& shown) { label_->setText(shown); }
 
 Colour Label::foreColour() const
 {
@@ -264,14 +266,14 @@ void TextField::type(const QString& text)
 // ---- Button ----
 
 Button::Button(Container& container, const QString& caption, const Rect& rect, bool visible)
-    : Captioned(container, new QPushButton(caption), caption, rect, visible)
+    : Captioned(container, new QPushButton(shownText(caption)), caption, rect, visible)
 {
     button_ = static_cast<QPushButton*>(widget());
     button_->setFocusPolicy(Qt::TabFocus);
     QObject::connect(button_, &QPushButton::clicked, button_, [this] { deliverClick(); });
 }
 
-void Button::showCaption(const QString& caption) { button_->setText(caption); }
+void Button::showCaption(const QString& shown) { button_->setText(shown); }
 
 void Button::setPicture(const Picture& picture)
 {
@@ -283,7 +285,8 @@ void Button::setPicture(const Picture& picture)
 // ---- CheckBox ----
 
 CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible)
-    : Field(container, new QCheckBox(caption), rect, visible)
+    : Field(container, new QCheckBox(shownText(caption)), rect, visible)
+    , caption_(caption)
 {
     box_ = static_cast<QCheckBox*>(widget());
     box_->setChecked(checked);
@@ -314,6 +317,39 @@ void CheckBox::beforeClick()
     setChecked(!checked());
 }
 
+void CheckBox::showInLanguage() { box_->setText(shownText(caption_)); }
+
+// ---- ComboBox ----
+
+ComboBox::ComboBox(Container& container, const QStringList& choices, int index, const Rect& rect, bool visible)
+    : Field(container, new QComboBox, rect, visible)
+{
+    combo_ = static_cast<QComboBox*>(widget());
+    combo_->addItems(choices);
+    combo_->setCurrentIndex(index);
+    // Only a player's choice reports (setIndex blocks the signal).
+    QObject::connect(combo_, &QComboBox::currentIndexChanged, combo_, [this] {
+        noteChange("choice");
+        if (isEnabled())
+            callHandler(changeHandler_);
+    });
+}
+
+int ComboBox::index() const
+{
+    noteRead();
+    return combo_->currentIndex();
+}
+
+void ComboBox::setIndex(int index)
+{
+    noteRead();
+    if (combo_->currentIndex() == index)
+        return;
+    const QSignalBlocker quiet(combo_);
+    combo_->setCurrentIndex(index);
+    noteChange("choice");
+}
 // ---- Slider ----
 
 Slider::Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/field.h"
+#include "ui/language.h"
 #include "ui/picture.h"
 #include "ui/twips.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,27 +23,42 @@ namespace ui {
 // caption, but a desktop may rewrite a widget's text (some insert "&"
 // accelerator marks into the labels and buttons of every program), and play
 // must not depend on that: caption() reads back what the game wrote.
+//
+// A caption is a designed text: the widget shows it in the language the
+// player chose, while caption() still reads the game's own words. A field
+// that shows what a player wrote (a name, a typed score) is told so with
+// showPlayerText(), and then shows its caption exactly as it is.
 template <class Base>
-class Captioned : public Base {
+class Captioned : public Base, public Translated {
 public:
     const QString& caption() const { return this->readKept(caption_); }
     void setCaption(const QString& caption)
     {
-        this->setKept(caption_, caption, "caption", [&] { showCaption(caption); });
+        this->setKept(caption_, caption, "caption", [&] { showCaption(shown()); });
     }
+    // From now on the caption is a player's text, shown untranslated.
+    void showPlayerText()
+    {
+        kind_ = TextKind::Player;
+        showCaption(caption_);
+    }
+    TextKind textKind() const { return kind_; }
 
 protected:
-    // `widget` already shows `caption`.
+    // `widget` already shows `caption` in the language shown (shownText).
     Captioned(Container& container, QWidget* widget, const QString& caption, const Rect& rect, bool visible)
         : Base(container, widget, rect, visible)
         , caption_(caption)
     {
     }
-    // Puts a new caption on the widget.
-    virtual void showCaption(const QString& caption) = 0;
+    // Puts a new caption on the widget, as the player reads it.
+    virtual void showCaption(const QString& shown) = 0;
+    void showInLanguage() override { showCaption(shown()); }
 
 private:
+    QString shown() const { return kind_ == TextKind::Designed ? shownText(caption_) : caption_; }
     QString caption_;
+    TextKind kind_ = TextKind::Designed;
 };
 
 // A frame: a container with a caption and an optional border. Hiding or
@@ -55,7 +72,7 @@ public:
           Border border = Border::Line);
 
 private:
-    void showCaption(const QString& caption) override;
+    void showCaption(const QString& shown) override;
 };
 
 // A field that draws a picture at its top-left corner, unscaled: a picture
@@ -107,7 +124,7 @@ public:
     void setFont(const QString& family, int pointSize, bool bold = false);
 
 private:
-    void showCaption(const QString& caption) override;
+    void showCaption(const QString& shown) override;
     QLabel* label_;
 };
 
@@ -137,11 +154,12 @@ public:
     void setPicture(const Picture& picture);
 
 private:
-    void showCaption(const QString& caption) override;
+    void showCaption(const QString& shown) override;
     QPushButton* button_;
 };
 
-class CheckBox : public Field {
+// A check box with a designed caption.
+class CheckBox : public Field, public Translated {
 public:
     CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible = true);
     bool checked() const;
@@ -150,9 +168,26 @@ public:
 
 protected:
     void beforeClick() override;
+    void showInLanguage() override;
 
 private:
     QCheckBox* box_;
+    QString caption_;
+};
+
+// A drop-down list of choices, one of them chosen. Its change event fires
+// when a player chooses; the game's own setIndex fires none. The choices are
+// shown as given (names of their own, such as languages).
+class ComboBox : public Field {
+public:
+    ComboBox(Container& container, const QStringList& choices, int index, const Rect& rect, bool visible = true);
+    int index() const;
+    void setIndex(int index);
+    void onChange(std::function<void()> handler) { changeHandler_ = std::move(handler); }
+
+private:
+    QComboBox* combo_;
+    std::function<void()> changeHandler_;
 };
 
 // A slider. Its value may lie outside its range: it is kept as given and

@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include "ui/language.h"
 #include "ui/watch.h"
 
 #include <QApplication>
@@ -34,6 +35,23 @@ void showMessage(const QString& text)
         ~Closed() { --openMessages; }
     } closed;
     presenter()(text);
+}
+
+void showDesignedMessage(const QString& designed, const QStringList& playerTexts)
+{
+    const QString shown = shownText(designed);
+    // One pass, so that a player's text holding "%2" stays as typed.
+    QString text;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const qsizetype number = i + 1 < shown.size() ? shown[i + 1].digitValue() : -1;
+        if (shown[i] == QLatin1Char('%') && number >= 1 && number <= playerTexts.size()) {
+            text += playerTexts[number - 1];
+            ++i;
+        } else {
+            text += shown[i];
+        }
+    }
+    showMessage(text);
 }
 
 bool messageOpen() { return openMessages > 0; }

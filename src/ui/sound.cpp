@@ -1,5 +1,6 @@
 #include "ui/sound.h"
 
+#include "ui/settings.h"
 #include "ui/sound_output.h"
 
 #include <QCoreApplication>
@@ -21,10 +22,6 @@ namespace {
 
 constexpr std::array<const char*, kSoundCount> kNames = {"turn", "step", "fire", "hit", "kill", "winner", "draw"};
 
-// Where the player's choices are kept (on Linux ~/.config/kestrava/kestrava.conf):
-// the package's name for both, so that the two programs share them.
-const char* const kSettingsOrganisation = "kestrava";
-const char* const kSettingsApplication = "kestrava";
 const char* const kSoundOnKey = "sound/on";
 
 // How long after the request the audio output is readied: long enough for
@@ -157,13 +154,13 @@ SoundPlayer setSoundPlayer(SoundPlayer next)
 
 bool rememberedSoundOn()
 {
-    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    const QSettings settings(settingsOrganisation(), settingsApplication());
     return settings.value(QLatin1String(kSoundOnKey), true).toBool();
 }
 
 void rememberSoundOn(bool on)
 {
-    QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
+    QSettings settings(settingsOrganisation(), settingsApplication());
     settings.setValue(QLatin1String(kSoundOnKey), on);
 }
 

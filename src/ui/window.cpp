@@ -121,7 +121,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
     // Which windows exist is held by no field: a task that found a window
     // missing must look again.
     Timer::wakeAll();
-    widget_->setWindowTitle(caption);
+    widget_->setWindowTitle(shownText(caption));
     widget_->resize(std::max(1, toPixels(clientWidth)), std::max(1, toPixels(clientHeight)));
     new FieldEvents(
         widget_.get(), [this](Twips x, Twips y) { pointerMove(x, y); }, nullptr);
@@ -135,7 +135,18 @@ Window::~Window()
 
 void Window::setCaption(const QString& caption)
 {
-    setKept(caption_, caption, "caption", [&] { widget_->setWindowTitle(caption); });
+    setKept(caption_, caption, "caption", [&] { showInLanguage(); });
+}
+
+void Window::showPlayerText()
+{
+    captionKind_ = TextKind::Player;
+    showInLanguage();
+}
+
+void Window::showInLanguage()
+{
+    widget_->setWindowTitle(captionKind_ == TextKind::Designed ? shownText(caption_) : caption_);
 }
 
 void Window::setTag(const QString& tag) { setKept(tag_, tag, "tag"); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/field.h"
+#include "ui/language.h"
 #include "ui/twips.h"
 #include "ui/watch.h"
 
@@ -36,15 +37,19 @@ class WindowWidget;
 //    by reference for its whole life, and a timer's clock lives in the
 //    window's widget: a timer is a member of its window, made and destroyed
 //    with it, never added or removed on the way.
-class Window : public Container, public Watched {
+class Window : public Container, public Watched, public Translated {
 public:
     Window(const QString& caption, Twips clientWidth, Twips clientHeight);
     ~Window() override;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
+    // The title the game wrote; the title bar shows it in the language shown
+    // unless the title is a player's text (showPlayerText).
     QString caption() const { return readKept(caption_); }
     void setCaption(const QString& caption);
+    // From now on the title is a player's text or a number, shown as it is.
+    void showPlayerText();
 
     const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
@@ -100,6 +105,9 @@ public:
 
     QString describe() const override;
 
+protected:
+    void showInLanguage() override;
+
 private:
     friend class Timer;
     friend class Field;
@@ -119,6 +127,7 @@ private:
 
     std::unique_ptr<WindowWidget> widget_;
     QString caption_;
+    TextKind captionKind_ = TextKind::Designed;
     QString tag_;
     std::vector<Timer*> timers_;
     std::vector<Field*> fields_;

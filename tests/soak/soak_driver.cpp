@@ -18,6 +18,7 @@
 #include "ui/timer.h"
 #include "ui/window.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -1016,15 +1017,18 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 }
 
 // The fields the soak plays with and names by their place in this list: all
-// of the window's fields but the setup window's "Suara" box. Sound changes no
-// play, and leaving the box out keeps every seed playing, and tracing, as it
-// did before the box existed.
+// of the window's fields but the setup window's "Suara" box and its language
+// choice "Bahasa" with its caption. Neither sound nor language changes any
+// play, and leaving them out keeps every seed playing, and tracing, as it did
+// before they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
 {
     std::vector<ui::Field*> fields;
-    const ui::Field* soundBox = game_ ? &game_->Form1().Suara : nullptr;
+    std::vector<const ui::Field*> leftOut;
+    if (game_)
+        leftOut = {&game_->Form1().Suara, &game_->Form1().LabelBahasa, &game_->Form1().Bahasa};
     for (ui::Field* field : w.fields())
-        if (field != soundBox)
+        if (std::find(leftOut.begin(), leftOut.end(), field) == leftOut.end())
             fields.push_back(field);
     return fields;
 }

@@ -1,0 +1,107 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="id">
+<context>
+    <name>kestrava</name>
+    <message>
+        <source>kanan</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>kiri</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>atas</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <source>bawah</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <source>tembak</source>
+        <translation>fire</translation>
+    </message>
+    <message>
+        <source>far ok</source>
+        <translation>far ok</translation>
+    </message>
+    <message>
+        <source>high ok</source>
+        <translation>high ok</translation>
+    </message>
+    <message>
+        <source>Angin:</source>
+        <translation>Wind:</translation>
+    </message>
+    <message>
+        <source>Close to contiue</source>
+        <translation>Close to continue</translation>
+    </message>
+    <message>
+        <source>%1 dihancurkan sampai lenyap oleh %2. Score 50 poin</source>
+        <translation>%1 was wiped out by %2. Score 50 points</translation>
+    </message>
+    <message>
+        <source>Pemenang: %1</source>
+        <translation>Winner: %1</translation>
+    </message>
+    <message>
+        <source>Draw!</source>
+        <translation>Draw!</translation>
+    </message>
+    <message>
+        <source>Siapa Duluaan? </source>
+        <translation>Who goes first? </translation>
+    </message>
+    <message>
+        <source>Ketinggian:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Baca Score</source>
+        <translation>Read scores</translation>
+    </message>
+    <message>
+        <source>Manusia</source>
+        <translation>Human</translation>
+    </message>
+    <message>
+        <source>Komputer mudah</source>
+        <translation>Computer easy</translation>
+    </message>
+    <message>
+        <source>Komputer sedang</source>
+        <translation>Computer medium</translation>
+    </message>
+    <message>
+        <source>Komputer sulit</source>
+        <translation>Computer hard</translation>
+    </message>
+    <message>
+        <source>Pilih tipe game:</source>
+        <translation>Choose the game type:</translation>
+    </message>
+    <message>
+        <source>Team  2 vs 2</source>
+        <translation>Team 2 vs 2</translation>
+    </message>
+    <message>
+        <source>Suara</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Bahasa</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Nama</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Garis Pembantu: (0=off)</source>
+        <translation>Guide line: (0=off)</translation>
+    </message>
+</context>
+</TS>
