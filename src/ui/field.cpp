@@ -189,6 +189,21 @@ void Field::noteContainersRead() const
 
 void Field::setTag(const QString& tag) { setKept(tag_, tag, "tag"); }
 
+QString Field::accessibleName() const
+{
+    noteRead();
+    return widget_ ? widget_->accessibleName() : QString();
+}
+
+void Field::setAccessibleName(const QString& name)
+{
+    noteRead();
+    if (!widget_ || widget_->accessibleName() == name)
+        return;
+    widget_->setAccessibleName(name);
+    noteChange("accessible name");
+}
+
 void Field::bringToFront()
 {
     noteRead();

@@ -67,6 +67,11 @@ public:
     const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
 
+    // The name a screen reader says for the field. The game gives its source
+    // text; the widget holds it.
+    QString accessibleName() const;
+    void setAccessibleName(const QString& name);
+
     // Puts the field above the other fields of its container.
     void bringToFront();
 
