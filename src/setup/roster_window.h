@@ -47,6 +47,8 @@ public:
     // "Suara": sound on or off. Below the menu, on the window itself, where
     // the roster covers it.
     ui::CheckBox Suara;
+    // "Bantuan" (help): opens the help window. Beside "Suara".
+    ui::Button Bantuan;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

@@ -1016,15 +1016,16 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 }
 
 // The fields the soak plays with and names by their place in this list: all
-// of the window's fields but the setup window's "Suara" box. Sound changes no
-// play, and leaving the box out keeps every seed playing, and tracing, as it
-// did before the box existed.
+// of the window's fields but the setup window's "Suara" box and "Bantuan"
+// button. Sound and help change no play, and leaving them out keeps every
+// seed playing, and tracing, as it did before they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
 {
     std::vector<ui::Field*> fields;
     const ui::Field* soundBox = game_ ? &game_->Form1().Suara : nullptr;
+    const ui::Field* helpButton = game_ ? &game_->Form1().Bantuan : nullptr;
     for (ui::Field* field : w.fields())
-        if (field != soundBox)
+        if (field != soundBox && field != helpButton)
             fields.push_back(field);
     return fields;
 }
