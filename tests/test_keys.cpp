@@ -24,6 +24,7 @@ private slots:
     void keyDoesNothingWhereAClickCannot();
     void heldKeyIsOnePress();
     void spaceOnAFocusedButtonFiresOnce();
+    void panelButtonsHaveAccessibleNames();
     void helpOpens_data();
     void helpOpens();
     void playGoesOnBesideTheHelp();
@@ -170,6 +171,20 @@ void TestKeys::spaceOnAFocusedButtonFiresOnce()
     }
     QCOMPARE(p.fireStage(), words::FireStage::HighRising);
     QCOMPARE(p.Label1.caption(), QStringLiteral("kanan"));
+}
+
+// A screen reader tells the buttons of every panel apart.
+void TestKeys::panelButtonsHaveAccessibleNames()
+{
+    TestGame g;
+    for (int slot = 0; slot < 4; ++slot) {
+        PanelWindow& p = g->player(slot);
+        QSet<QString> names;
+        for (const ui::Button* b : {&p.kiri, &p.kanan, &p.atas, &p.bawah, &p.Command1})
+            names.insert(b->widget()->accessibleName());
+        names.remove(QString());
+        QCOMPARE(names.size(), 5);
+    }
 }
 
 void TestKeys::helpOpens_data()
