@@ -103,5 +103,29 @@
         <source>Garis Pembantu: (0=off)</source>
         <translation>Guide line: (0=off)</translation>
     </message>
+    <message>
+        <source>Bantuan</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Kiri: hadap ke kiri, atau melangkah ke kiri</source>
+        <translation>Left: face left, or step left</translation>
+    </message>
+    <message>
+        <source>Kanan: hadap ke kanan, atau melangkah ke kanan</source>
+        <translation>Right: face right, or step right</translation>
+    </message>
+    <message>
+        <source>Atas: melangkah ke atas</source>
+        <translation>Up: step up</translation>
+    </message>
+    <message>
+        <source>Bawah: melangkah ke bawah</source>
+        <translation>Down: step down</translation>
+    </message>
+    <message>
+        <source>Tembak: tekan tiga kali, untuk jarak, untuk ketinggian, lalu meluncur</source>
+        <translation>Fire: press three times, for the distance, for the height, then launch</translation>
+    </message>
 </context>
 </TS>

@@ -1,11 +1,17 @@
 #include "app/game.h"
 
+#include "ui/language.h"
+
+#include "app/help_page.h"
+#include "app/play_keys.h"
+
 #include "battle/battle_window.h"
 #include "computer/computer_player.h"
 #include "edition1/wind_setup_window.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/setup_window.h"
+#include "ui/help_browser.h"
 #include "ui/number_text.h"
 
 #include <QCoreApplication>
@@ -40,6 +46,7 @@ Game::~Game()
     for (auto& panel : panels_)
         panel.reset();
     form1_.reset();
+    help_.reset();
 }
 
 RosterWindow& Game::Form1() { return *form1_; }
@@ -61,6 +68,7 @@ BattleWindow& Game::Battle()
     if (!battle_) {
         battle_ = std::make_unique<BattleWindow>(*this);
         battle_->onClosed([this] { discardBattle(); });
+        battle_->onKeys(playKeys(), [this](ui::Key key) { pressPlayKey(*this, key); });
     }
     return *battle_;
 }
@@ -71,6 +79,7 @@ PanelWindow& Game::player(int slot)
     if (!panel) {
         panel = std::make_unique<PanelWindow>(*this, slot);
         panel->setTakesPlayerInput(!computerSeat(slot));
+        panel->onKeys(playKeys(), [this](ui::Key key) { pressPlayKey(*this, key); });
     }
     return *panel;
 }
@@ -132,6 +141,16 @@ std::vector<Game::LiveWindow> Game::liveWindows()
     if (computer_)
         windows.push_back({"Computer", computer_.get()});
     return windows;
+}
+
+void Game::showHelp()
+{
+    const QString language = ui::languageCode(ui::shownLanguage());
+    if (!help_ || helpLanguage_ != language) {
+        help_ = std::make_unique<ui::HelpBrowser>(helpTitle(edition_), helpPage(language));
+        helpLanguage_ = language;
+    }
+    help_->show();
 }
 
 void Game::discardBattle()

@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace ui {
+class HelpBrowser;
 class Window;
 }
 class RosterWindow;
@@ -92,6 +93,13 @@ public:
     // turnMarker(), it makes `player1` if nothing has touched it yet.
     std::optional<int> turnSlot();
 
+    // Opens the help window in the language shown, or brings it to the front
+    // (a window in another language is made anew). It stays open beside the
+    // game and blocks nothing.
+    void showHelp();
+    // The help window, once opened.
+    ui::HelpBrowser* help() const { return help_.get(); }
+
     // The window's own close control: discard, to be rebuilt at the next touch.
     void discardBattle();
     void discardScore();
@@ -112,6 +120,8 @@ private:
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;
     std::unique_ptr<ScoreWindow> score_;
     std::unique_ptr<computer::ComputerWindow> computer_;
+    std::unique_ptr<ui::HelpBrowser> help_;
+    QString helpLanguage_;
     std::vector<std::unique_ptr<ui::Window>> graveyard_;
     // Context of the deferred clearing of the graveyard: it dies with the
     // game, so a clearing still queued then never runs.

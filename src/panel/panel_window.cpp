@@ -130,6 +130,15 @@ PanelWindow::PanelWindow(Game& game, int slot, const PanelDesign& design)
     showPlayerText();
     score1.showPlayerText();
 
+    // What a screen reader says for each button.
+    kiri.setAccessibleName(QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Kiri: hadap ke kiri, atau melangkah ke kiri")));
+    kanan.setAccessibleName(
+        QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Kanan: hadap ke kanan, atau melangkah ke kanan")));
+    atas.setAccessibleName(QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Atas: melangkah ke atas")));
+    bawah.setAccessibleName(QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Bawah: melangkah ke bawah")));
+    Command1.setAccessibleName(QString::fromUtf8(
+        QT_TRANSLATE_NOOP("kestrava", "Tembak: tekan tiga kali, untuk jarak, untuk ketinggian, lalu meluncur")));
+
     kiri.onClick([this] { kiriClick(); });
     kanan.onClick([this] { kananClick(); });
     atas.onClick([this] { atasClick(); });

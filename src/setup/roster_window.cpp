@@ -17,6 +17,7 @@ const ui::Rect kSoundBox{2400, 5160, 1095, 255};
 // One row below it: the language's caption and choice.
 const ui::Rect kLanguageLabel{2400, 5550, 735, 255};
 const ui::Rect kLanguageChoice{3180, 5505, 1455, 345};
+const ui::Rect kHelpButton{5160, 5100, 1095, 375};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -87,6 +88,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Suara(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Suara")), kSoundBox, true)
     , LabelBahasa(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Bahasa")), kLanguageLabel)
     , Bahasa(*this, ui::languageNames(), static_cast<int>(ui::shownLanguage()), kLanguageChoice)
+    , Bantuan(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Bantuan")), kHelpButton)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
@@ -139,6 +141,8 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     Suara.onClick([this] { game_.sound().boxClicked(); });
     Bahasa.onChange([this] { chooseLanguage(); });
     Command5.onClick([this] { startMatch(); });
+    Bantuan.onClick([this] { game_.showHelp(); });
+    onKeys({ui::Key::F1}, [this](ui::Key) { game_.showHelp(); });
 
     // Closing the setup window ends the program with all its windows.
     onClosed([this] { game_.endProgram(0); });

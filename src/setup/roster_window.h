@@ -51,6 +51,8 @@ public:
     // "English", one row below "Suara".
     ui::Label LabelBahasa;
     ui::ComboBox Bahasa;
+    // "Bantuan" (help): opens the help window. Beside "Suara".
+    ui::Button Bantuan;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

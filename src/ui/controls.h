@@ -53,7 +53,11 @@ protected:
     }
     // Puts a new caption on the widget, as the player reads it.
     virtual void showCaption(const QString& shown) = 0;
-    void showInLanguage() override { showCaption(shown()); }
+    void showInLanguage() override
+    {
+        showCaption(shown());
+        this->showAccessibleName();
+    }
 
 private:
     QString shown() const { return kind_ == TextKind::Designed ? shownText(caption_) : caption_; }

@@ -2,6 +2,7 @@
 
 #include "ui/field_events.h"
 #include "ui/handler_call.h"
+#include "ui/language.h"
 #include "ui/window.h"
 
 #include <QAbstractButton>
@@ -188,6 +189,22 @@ void Field::noteContainersRead() const
 }
 
 void Field::setTag(const QString& tag) { setKept(tag_, tag, "tag"); }
+
+void Field::setAccessibleName(const QString& name)
+{
+    noteRead();
+    if (accessibleName_ == name)
+        return;
+    accessibleName_ = name;
+    showAccessibleName();
+    noteChange("accessible name");
+}
+
+void Field::showAccessibleName()
+{
+    if (widget_ && !accessibleName_.isEmpty())
+        widget_->setAccessibleName(shownText(accessibleName_));
+}
 
 void Field::bringToFront()
 {

@@ -67,6 +67,13 @@ public:
     const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
 
+    // The name a screen reader says for the field: a designed text, kept as
+    // the game wrote it; the widget holds it in the language shown.
+    const QString& accessibleName() const { return readKept(accessibleName_); }
+    void setAccessibleName(const QString& name);
+    // Puts the accessible name back on the widget in the language shown.
+    void showAccessibleName();
+
     // Puts the field above the other fields of its container.
     void bringToFront();
 
@@ -118,6 +125,7 @@ private:
     // Exact twips; the widget holds only whole pixels.
     Rect rect_;
     QString tag_;
+    QString accessibleName_;
     PointerHandler pointerHandler_;
     std::function<void()> clickHandler_;
 };

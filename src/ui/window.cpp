@@ -2,15 +2,19 @@
 
 #include "ui/field_events.h"
 #include "ui/handler_call.h"
+#include "ui/message_box.h"
 #include "ui/timer.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <set>
 
 namespace ui {
@@ -66,7 +70,79 @@ private:
     }
 };
 
+// The key a keyboard event names, if it is one the game plays with. Keys with
+// a modifier held (Ctrl+Left, Alt+F1, ...) are the desktop's, not the game's.
+std::optional<Key> gameKey(const QKeyEvent& event)
+{
+    if (event.modifiers() & ~Qt::KeypadModifier)
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        return Key::Left;
+    case Qt::Key_Right:
+        return Key::Right;
+    case Qt::Key_Up:
+        return Key::Up;
+    case Qt::Key_Down:
+        return Key::Down;
+    case Qt::Key_Space:
+        return Key::Space;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Key::Enter;
+    case Qt::Key_F1:
+        return Key::F1;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The windows that take keys, by their top-level widget.
+std::map<const QWidget*, Window*>& keyWindows()
+{
+    static std::map<const QWidget*, Window*> windows;
+    return windows;
+}
+
 } // namespace
+
+// Hands the keys a window takes to that window before any of its widgets
+// sees them. One filter for the application, installed the first time a
+// window takes keys.
+class KeyGate : public QObject {
+public:
+    static void install()
+    {
+        static QPointer<KeyGate> gate;
+        if (!gate && QCoreApplication::instance()) {
+            gate = new KeyGate;
+            QCoreApplication::instance()->installEventFilter(gate);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool press = event->type() == QEvent::KeyPress;
+        if (!press && event->type() != QEvent::KeyRelease)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget)
+            return false;
+        const auto window = keyWindows().find(widget->window());
+        if (window == keyWindows().end())
+            return false;
+        const auto& keyEvent = *static_cast<QKeyEvent*>(event);
+        const std::optional<Key> key = gameKey(keyEvent);
+        return key && window->second->handleKey(*key, press, keyEvent.isAutoRepeat());
+    }
+
+private:
+    KeyGate()
+        : QObject(QCoreApplication::instance())
+    {
+    }
+};
 
 class WindowWidget : public QWidget {
 public:
@@ -130,6 +206,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
 Window::~Window()
 {
     closedWindows().erase(widget_.get());
+    keyWindows().erase(widget_.get());
     Timer::wakeAll();
 }
 
@@ -262,6 +339,25 @@ void Window::setTakesPlayerInput(bool takes)
         InputGate::install();
         closedWindows().insert(widget_.get());
     }
+}
+
+void Window::onKeys(std::vector<Key> keys, KeyHandler handler)
+{
+    keys_ = std::move(keys);
+    keyHandler_ = std::move(handler);
+    KeyGate::install();
+    keyWindows()[widget_.get()] = this;
+}
+
+bool Window::handleKey(Key key, bool press, bool autoRepeat)
+{
+    if (std::find(keys_.begin(), keys_.end(), key) == keys_.end())
+        return false;
+    // The key is the window's: its release and its repeats are used up too,
+    // so that no widget acts on them.
+    if (press && !autoRepeat && takesPlayerInput_ && !messageOpen())
+        callHandler(keyHandler_, key);
+    return true;
 }
 
 QWidget* Window::childHost() const { return widget_.get(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/field.h"
+#include "ui/keys.h"
 #include "ui/language.h"
 #include "ui/twips.h"
 #include "ui/watch.h"
@@ -92,6 +93,14 @@ public:
     bool takesPlayerInput() const { return takesPlayerInput_; }
     void setTakesPlayerInput(bool takes);
 
+    // The keys the window takes from a person, wherever its focus lies. Each
+    // press of one of them reaches the handler once: a held key's repeats do
+    // not, and the window's widgets never see these keys at all (a focused
+    // button is not pressed by Space as well). No key arrives while a message
+    // is open or while the window takes no person's input.
+    using KeyHandler = std::function<void(Key)>;
+    void onKeys(std::vector<Key> keys, KeyHandler handler);
+
     // Container
     QWidget* childHost() const override;
     bool isShown() const override { return true; }
@@ -112,6 +121,10 @@ private:
     friend class Timer;
     friend class Field;
     friend class WindowWidget;
+    friend class KeyGate;
+    // A person's press or release of `key` on this window, as the keyboard
+    // delivers it. Returns whether the window takes that key.
+    bool handleKey(Key key, bool press, bool autoRepeat);
     void registerTimer(Timer& timer) { timers_.push_back(&timer); }
     void registerField(Field& field) { fields_.push_back(&field); }
     void forgetField(Field& field);
@@ -136,6 +149,8 @@ private:
     std::function<void()> resizeHandler_;
     Field::PointerHandler pointerHandler_;
     bool takesPlayerInput_ = true;
+    std::vector<Key> keys_;
+    KeyHandler keyHandler_;
 };
 
 } // namespace ui

@@ -62,3 +62,37 @@ e2e_expect_kill_then_winner() {
   sleep 1.5
   [ -z "$(e2e_find_windows "$program")" ] || e2e_fail "a third message box appeared"
 }
+
+# e2e_first_shot_by_keys PROGRAM: a duel of PROGRAM started with the mouse
+# (in kestrava1 the first panel called by a pointer move over the
+# battlefield), then player 1's whole turn by keys alone, half of them on the
+# battle window, half on the panel: Up steps the vehicle up (the panel is
+# back once it has glided), Left turns it, Right turns it back, then Space, Return
+# and Space are the fire button's three presses. The battle window's titles
+# are recorded from the start of the match (e2e_spy_titles); returns once
+# player 1's panel has hidden after the shot.
+e2e_first_shot_by_keys() {
+  local program="$1" panel
+  e2e_start_duel "$program"
+  e2e_spy_titles "$E2E_BATTLE"
+  if [ "$program" = "kestrava1" ]; then e2e_call_first_panel; fi
+  panel=$(e2e_wait_window "Player1" 10)
+  xdotool windowfocus --sync "$E2E_BATTLE"
+  xdotool key Up
+  # The glide takes under a fifth of a second; the panel is back after it.
+  sleep 1
+  panel=$(e2e_wait_window "Player1" 10)
+  xdotool windowfocus --sync "$panel"
+  xdotool key Left
+  sleep 0.2
+  xdotool key Right
+  sleep 0.2
+  xdotool windowfocus --sync "$E2E_BATTLE"
+  xdotool key space
+  sleep 0.3
+  xdotool windowfocus --sync "$panel"
+  xdotool key Return
+  sleep 0.3
+  xdotool key space
+  e2e_wait_gone "Player1" 5
+}

@@ -1017,16 +1017,17 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 }
 
 // The fields the soak plays with and names by their place in this list: all
-// of the window's fields but the setup window's "Suara" box and its language
-// choice "Bahasa" with its caption. Neither sound nor language changes any
-// play, and leaving them out keeps every seed playing, and tracing, as it did
-// before they existed.
+// of the window's fields but the setup window's "Suara" box, its language
+// choice "Bahasa" with its caption and the "Bantuan" button. Sound, language
+// and help change no play, and leaving them out keeps every seed playing,
+// and tracing, as it did before they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
 {
     std::vector<ui::Field*> fields;
     std::vector<const ui::Field*> leftOut;
     if (game_)
-        leftOut = {&game_->Form1().Suara, &game_->Form1().LabelBahasa, &game_->Form1().Bahasa};
+        leftOut = {&game_->Form1().Suara, &game_->Form1().LabelBahasa, &game_->Form1().Bahasa,
+                   &game_->Form1().Bantuan};
     for (ui::Field* field : w.fields())
         if (std::find(leftOut.begin(), leftOut.end(), field) == leftOut.end())
             fields.push_back(field);

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace ui {
+
+// The keys a person plays with. Enter stands for both Return and the keypad's
+// Enter.
+enum class Key { Left, Right, Up, Down, Space, Enter, F1 };
+
+} // namespace ui
