@@ -1,12 +1,12 @@
 #include "ui/sound.h"
 
+#include "ui/choices.h"
 #include "ui/sound_output.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
-#include <QSettings>
 #include <QTimer>
 
 #include <array>
@@ -21,10 +21,6 @@ namespace {
 
 constexpr std::array<const char*, kSoundCount> kNames = {"turn", "step", "fire", "hit", "kill", "winner", "draw"};
 
-// Where the player's choices are kept (on Linux ~/.config/kestrava/kestrava.conf):
-// the package's name for both, so that the two programs share them.
-const char* const kSettingsOrganisation = "kestrava";
-const char* const kSettingsApplication = "kestrava";
 const char* const kSoundOnKey = "sound/on";
 
 // How long after the request the audio output is readied: long enough for
@@ -155,16 +151,8 @@ SoundPlayer setSoundPlayer(SoundPlayer next)
     return previous;
 }
 
-bool rememberedSoundOn()
-{
-    const QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
-    return settings.value(QLatin1String(kSoundOnKey), true).toBool();
-}
+bool rememberedSoundOn() { return rememberedChoice(QLatin1String(kSoundOnKey), true); }
 
-void rememberSoundOn(bool on)
-{
-    QSettings settings(QString::fromLatin1(kSettingsOrganisation), QString::fromLatin1(kSettingsApplication));
-    settings.setValue(QLatin1String(kSoundOnKey), on);
-}
+void rememberSoundOn(bool on) { rememberChoice(QLatin1String(kSoundOnKey), on); }
 
 } // namespace ui

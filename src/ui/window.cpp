@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -82,6 +83,14 @@ protected:
             event->accept();
         else
             event->ignore();
+    }
+    // Keys reach the window when the field that had them let them pass.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (owner_.keyPress(event->key()))
+            event->accept();
+        else
+            QWidget::keyPressEvent(event);
     }
     void resizeEvent(QResizeEvent* event) override
     {
@@ -239,6 +248,14 @@ void Window::handleGeometryChange(const char* what) { noteChange(what); }
 QString Window::describe() const { return QStringLiteral("window \"%1\"").arg(caption_); }
 
 void Window::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
+
+bool Window::keyPress(int key)
+{
+    if (!keyHandler_)
+        return false;
+    auto copy = keyHandler_;
+    return copy(key);
+}
 
 void Window::setTakesPlayerInput(bool takes)
 {

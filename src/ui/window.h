@@ -80,6 +80,12 @@ public:
     void onPointerMove(Field::PointerHandler handler) { pointerHandler_ = std::move(handler); }
     // A pointer move over the bare window at (x, y) twips of its client area.
     void pointerMove(Twips x, Twips y);
+    // A key pressed in the window that none of its fields took (a text field
+    // takes what is typed into it), as a Qt::Key. The handler says whether
+    // the key meant something to it.
+    using KeyHandler = std::function<bool(int key)>;
+    void onKeyPress(KeyHandler handler) { keyHandler_ = std::move(handler); }
+    bool keyPress(int key);
 
     // Whether a person's mouse presses and keys reach the window's fields.
     // A window that takes none still looks as it does and still takes pointer
@@ -126,6 +132,7 @@ private:
     std::function<void()> closedHandler_;
     std::function<void()> resizeHandler_;
     Field::PointerHandler pointerHandler_;
+    KeyHandler keyHandler_;
     bool takesPlayerInput_ = true;
 };
 
