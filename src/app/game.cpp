@@ -16,6 +16,7 @@ Game::Game(Edition edition, QString pictureFolder)
     : edition_(edition)
     , pictureFolder_(std::move(pictureFolder))
     , sound_(*this)
+    , camera_(*this)
     , lifetime_(std::make_unique<QObject>())
     , ending_([](int status) { QCoreApplication::exit(status); })
 {
@@ -61,6 +62,7 @@ BattleWindow& Game::Battle()
     if (!battle_) {
         battle_ = std::make_unique<BattleWindow>(*this);
         battle_->onClosed([this] { discardBattle(); });
+        battle_->onKeyPress([this](int key) { return camera_.keyPressed(key); });
     }
     return *battle_;
 }
@@ -71,6 +73,7 @@ PanelWindow& Game::player(int slot)
     if (!panel) {
         panel = std::make_unique<PanelWindow>(*this, slot);
         panel->setTakesPlayerInput(!computerSeat(slot));
+        panel->onKeyPress([this](int key) { return camera_.keyPressed(key); });
     }
     return *panel;
 }

@@ -14,6 +14,8 @@ constexpr ui::Twips kNameLabelWidth = 420;
 constexpr ui::Twips kNameLabelHeight = 195;
 // Free space below the main menu of both editions, lined up with its buttons.
 const ui::Rect kSoundBox{2400, 5160, 1095, 255};
+// Wide enough for its caption with a little to spare.
+const ui::Rect kCameraBox{3600, 5160, 1575, 255};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -82,6 +84,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Command3(Frame1, QStringLiteral("Survival 4 player"), menuButton(2))
     , Command4(Frame1, QStringLiteral("Team  2 vs 2"), menuButton(3))
     , Suara(*this, QStringLiteral("Suara"), kSoundBox, true)
+    , Kamera(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Kamera ikut")), kCameraBox, false)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
@@ -130,6 +133,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     back.onClick([this] { backToMenu(); });
     Command10.onClick([this] { openScoreBoard(); });
     Suara.onClick([this] { game_.sound().boxClicked(); });
+    Kamera.onClick([this] { game_.camera().boxClicked(); });
     Command5.onClick([this] { startMatch(); });
 
     // Closing the setup window ends the program with all its windows.

@@ -47,6 +47,9 @@ public:
     // "Suara": sound on or off. Below the menu, on the window itself, where
     // the roster covers it.
     ui::CheckBox Suara;
+    // "Kamera ikut": the view follows the turns and the shell. Beside
+    // "Suara", clear at first.
+    ui::CheckBox Kamera;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

@@ -1016,15 +1016,23 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 }
 
 // The fields the soak plays with and names by their place in this list: all
-// of the window's fields but the setup window's "Suara" box. Sound changes no
-// play, and leaving the box out keeps every seed playing, and tracing, as it
-// did before the box existed.
+// of the window's fields but the setup window's "Suara" and "Kamera ikut"
+// boxes and the camera's hidden state on the battle window. Sound changes no
+// play, the camera only the view while its box is ticked, and leaving them out
+// keeps every seed playing, and tracing, as it did before they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
 {
+    std::vector<const ui::Field*> left;
+    if (game_) {
+        left = {&game_->Form1().Suara, &game_->Form1().Kamera};
+        if (const auto* battle = dynamic_cast<const BattleWindow*>(&w)) {
+            left.push_back(&battle->kamera1);
+            left.push_back(&battle->kamera2);
+        }
+    }
     std::vector<ui::Field*> fields;
-    const ui::Field* soundBox = game_ ? &game_->Form1().Suara : nullptr;
     for (ui::Field* field : w.fields())
-        if (field != soundBox)
+        if (std::find(left.begin(), left.end(), field) == left.end())
             fields.push_back(field);
     return fields;
 }
