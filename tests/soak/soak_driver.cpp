@@ -142,6 +142,8 @@ void Soak::startGame()
     game_->setProgramEnding([this](int) { programEnded_ = true; });
     programEnded_ = false;
     ++figures_.games;
+    if (options_.camera)
+        game_->Form1().Kamera.setChecked(true);
     // As the program does at start-up.
     game_->Form1().show();
     note("program start: Form1 shown");
