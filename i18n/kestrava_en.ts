@@ -127,5 +127,9 @@
         <source>Tembak: tekan tiga kali, untuk jarak, untuk ketinggian, lalu meluncur</source>
         <translation>Fire: press three times, for the distance, for the height, then launch</translation>
     </message>
+    <message>
+        <source>Kamera ikut</source>
+        <translation>Follow camera</translation>
+    </message>
 </context>
 </TS>

@@ -22,6 +22,7 @@ Game::Game(Edition edition, QString pictureFolder)
     : edition_(edition)
     , pictureFolder_(std::move(pictureFolder))
     , sound_(*this)
+    , camera_(*this)
     , lifetime_(std::make_unique<QObject>())
     , ending_([](int status) { QCoreApplication::exit(status); })
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/edition.h"
+#include "app/game_camera.h"
 #include "app/game_sound.h"
 
 #include <QString>
@@ -58,6 +59,8 @@ public:
 
     // What the players hear of the game's events.
     GameSound& sound() { return sound_; }
+    // The view that keeps the action in sight, and its key.
+    GameCamera& camera() { return camera_; }
 
     // The computer players: a hidden window of their own, made when a seat is
     // first given to the computer, so that a game of people alone has no
@@ -115,6 +118,7 @@ private:
     Edition edition_;
     QString pictureFolder_;
     GameSound sound_;
+    GameCamera camera_;
     std::unique_ptr<RosterWindow> form1_;
     std::unique_ptr<BattleWindow> battle_;
     std::array<std::unique_ptr<PanelWindow>, 4> panels_;

@@ -66,4 +66,15 @@ inline std::optional<FireStage> fireStageOf(const QString& caption)
 inline QString betweenTurns() { return QStringLiteral("-1"); }
 inline QString firstTurn() { return QStringLiteral("0"); }
 
+// What the camera is doing, held by the battle window's kamera1: nothing
+// ("mati": the box is clear and no centring runs), following the turns and
+// the shell ("ikut"), gliding to the vehicle whose turn it is and then
+// following ("cari"), centring on that vehicle at the player's request
+// ("tengah"), resting until the next turn after a scroll by hand ("diam").
+inline QString cameraOff() { return QStringLiteral("mati"); }
+inline QString cameraFollows() { return QStringLiteral("ikut"); }
+inline QString cameraSeeks() { return QStringLiteral("cari"); }
+inline QString cameraCentres() { return QStringLiteral("tengah"); }
+inline QString cameraRests() { return QStringLiteral("diam"); }
+
 } // namespace words

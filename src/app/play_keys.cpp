@@ -24,7 +24,7 @@ const std::array<std::pair<ui::Key, ui::Button PanelWindow::*>, 6> kPanelButtons
 const std::vector<ui::Key>& playKeys()
 {
     static const std::vector<ui::Key> keys{ui::Key::Left,  ui::Key::Right, ui::Key::Up, ui::Key::Down,
-                                           ui::Key::Space, ui::Key::Enter, ui::Key::F1};
+                                           ui::Key::Space, ui::Key::Enter, ui::Key::F1, ui::Key::C};
     return keys;
 }
 
@@ -32,6 +32,10 @@ void pressPlayKey(Game& game, ui::Key key)
 {
     if (key == ui::Key::F1) {
         game.showHelp();
+        return;
+    }
+    if (key == ui::Key::C) {
+        game.camera().centreOnTurn();
         return;
     }
     const auto entry = std::find_if(kPanelButtons.begin(), kPanelButtons.end(),

@@ -47,6 +47,7 @@ int runGame(int argc, char* argv[], Edition edition)
     Game game(edition, QDir::currentPath());
     game.sound().startWithRememberedChoice(answer.mute);
     game.Form1().startInLanguage(answer.language);
+    game.camera().startWithRememberedChoice();
     for (int slot = 0; slot < 4; ++slot)
         if (answer.computerSeats[static_cast<std::size_t>(slot)])
             game.Form1().setSeatPlayer(slot, answer.computerSeats[static_cast<std::size_t>(slot)]);

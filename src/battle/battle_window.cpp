@@ -182,6 +182,8 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     , Command1(pick(game, *this, Picture1), QStringLiteral("Score..."), design.command1, true)
     , Frame3(pick(game, *this, Picture1), QStringLiteral("Frame3"), design.frame3, false)
     , Label3(Frame3, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Close to contiue")), design.label3, true)
+    , kamera1(*this, words::cameraOff(), {0, 0, 375, 255}, false)
+    , kamera2(*this, QString(), {0, 0, 375, 255}, false)
     , Timer1(*this, QStringLiteral("Timer1"), 30, false, [this] { flightTick(); })
     , Timer3(*this, QStringLiteral("Timer3"), 20, false, [this] { verticalGlideTick(); })
     , Timer4(*this, QStringLiteral("Timer4"), 20, false, [this] { horizontalGlideTick(); })
@@ -191,6 +193,7 @@ BattleWindow::BattleWindow(Game& game, const BattleDesign& design)
     , beledug(*this, QStringLiteral("beledug"), 1000, false, [this] { explosionTick(); })
     , tagselamat(*this, QStringLiteral("tagselamat"), 1, true, [this] { upkeepTick(); })
     , timersp(*this, QStringLiteral("timersp"), 1, !game.windEdition(), [this] { schedulerTick(); })
+    , kamera(*this, QStringLiteral("kamera"), 16, game.Form1().Kamera.checked(), [this] { cameraTick(); })
     , vehicle{&Image3, &Image2, &mob3, &mob4}
     , energyBar{&ProgressBar2, &ProgressBar3, &ProgressBar4, &ProgressBar5}
     , damageLabel{&dm1, &dm2, &dm3, &dm4}

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 class Game;
 struct BattleDesign;
@@ -90,6 +91,10 @@ public:
     ui::Frame Frame3;     // end-of-match cover
     ui::Label Label3;     // the cover's message "Close to contiue"
 
+    // ---- Camera (hidden) ----
+    ui::Label kamera1;  // what the camera does: "mati", "ikut", "cari", "tengah", "diam"
+    ui::Label kamera2;  // the turn marker the camera saw last
+
     // ---- Periodic tasks ----
     ui::Timer Timer1;      // 30 ms: shell flight
     ui::Timer Timer3;      // 20 ms: vertical glide
@@ -100,6 +105,7 @@ public:
     ui::Timer beledug;     // 1000 ms: explosion and damage
     ui::Timer tagselamat;  // 1 ms: field upkeep
     ui::Timer timersp;     // 1 ms: turn scheduler
+    ui::Timer kamera;      // 16 ms: the camera's glide and follow
 
     // ---- The same fields by player slot 0..3 ----
     std::array<ui::Sprite*, 4> vehicle;
@@ -117,6 +123,11 @@ public:
     void AdvanceNextWind();
     void PlaceWindDial(ui::Twips x, ui::Twips y);
     void WriteWindText();
+    // The view glides to centre the vehicle whose turn it is, then the
+    // camera rests until the next turn (the key C).
+    void CentreOnTurn();
+    // The "Kamera ikut" box ticked or cleared: the camera follows, or stops.
+    void FollowTurns(bool follow);
 
     // ---- Handlers ----
     void flightTick();        // Timer1
@@ -128,6 +139,7 @@ public:
     void explosionTick();     // beledug
     void upkeepTick();        // tagselamat
     void schedulerTick();     // timersp
+    void cameraTick();        // kamera
     void battlefieldPointerMove(ui::Twips x, ui::Twips y);  // over Picture1
     void windowPointerMove();                               // over the bare window
     void scrollButtonClick(const QString& direction);       // frame1 "kiri", frame4 "kanan", frame5 "atas", frame6 "bawah"
@@ -158,6 +170,15 @@ private:
     void creditShooterWithDamage();
     void settleDamageAndKills();
     void declareLastSurvivorWinner();
+
+    // The camera's moves, in camera.cpp.
+    bool cameraFollows();
+    std::optional<std::pair<ui::Twips, ui::Twips>> viewCentredOnTurn();
+    bool turnVehicleInView();
+    void keepShellInView();
+    bool glideView(ui::Twips left, ui::Twips top);
+    ui::Twips viewLeftWithin(ui::Twips left) const;
+    ui::Twips viewTopWithin(ui::Twips top) const;
 
     Game& game_;
 };

@@ -26,6 +26,9 @@ void BattleWindow::scrollTick()
 void BattleWindow::scrollButtonClick(const QString& direction)
 {
     scrol1.setCaption(direction);
+    // A scroll by hand rests the camera until the next turn.
+    if (kamera.enabled())
+        kamera1.setCaption(words::cameraRests());
 }
 
 void BattleWindow::windowPointerMove()

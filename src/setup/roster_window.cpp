@@ -17,7 +17,9 @@ const ui::Rect kSoundBox{2400, 5160, 1095, 255};
 // One row below it: the language's caption and choice.
 const ui::Rect kLanguageLabel{2400, 5550, 735, 255};
 const ui::Rect kLanguageChoice{3180, 5505, 1455, 345};
-const ui::Rect kHelpButton{5160, 5100, 1095, 375};
+const ui::Rect kHelpButton{5280, 5100, 1095, 375};
+// Wide enough for its caption with a little to spare.
+const ui::Rect kCameraBox{3600, 5160, 1575, 255};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -89,6 +91,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , LabelBahasa(*this, QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Bahasa")), kLanguageLabel)
     , Bahasa(*this, ui::languageNames(), static_cast<int>(ui::shownLanguage()), kLanguageChoice)
     , Bantuan(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Bantuan")), kHelpButton)
+    , Kamera(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Kamera ikut")), kCameraBox, false)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)
@@ -140,6 +143,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     Command10.onClick([this] { openScoreBoard(); });
     Suara.onClick([this] { game_.sound().boxClicked(); });
     Bahasa.onChange([this] { chooseLanguage(); });
+    Kamera.onClick([this] { game_.camera().boxClicked(); });
     Command5.onClick([this] { startMatch(); });
     Bantuan.onClick([this] { game_.showHelp(); });
     onKeys({ui::Key::F1}, [this](ui::Key) { game_.showHelp(); });

@@ -53,6 +53,9 @@ public:
     ui::ComboBox Bahasa;
     // "Bantuan" (help): opens the help window. Beside "Suara".
     ui::Button Bantuan;
+    // "Kamera ikut": the view follows the turns and the shell. Beside
+    // "Suara", clear at first.
+    ui::CheckBox Kamera;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

@@ -1,13 +1,12 @@
 #include "ui/sound.h"
 
-#include "ui/settings.h"
+#include "ui/choices.h"
 #include "ui/sound_output.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPluginLoader>
-#include <QSettings>
 #include <QTimer>
 
 #include <array>
@@ -152,16 +151,8 @@ SoundPlayer setSoundPlayer(SoundPlayer next)
     return previous;
 }
 
-bool rememberedSoundOn()
-{
-    const QSettings settings(settingsOrganisation(), settingsApplication());
-    return settings.value(QLatin1String(kSoundOnKey), true).toBool();
-}
+bool rememberedSoundOn() { return rememberedChoice(QLatin1String(kSoundOnKey), true); }
 
-void rememberSoundOn(bool on)
-{
-    QSettings settings(settingsOrganisation(), settingsApplication());
-    settings.setValue(QLatin1String(kSoundOnKey), on);
-}
+void rememberSoundOn(bool on) { rememberChoice(QLatin1String(kSoundOnKey), on); }
 
 } // namespace ui

@@ -92,6 +92,8 @@ std::optional<Key> gameKey(const QKeyEvent& event)
         return Key::Enter;
     case Qt::Key_F1:
         return Key::F1;
+    case Qt::Key_C:
+        return Key::C;
     default:
         return std::nullopt;
     }

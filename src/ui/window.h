@@ -86,7 +86,6 @@ public:
     void onPointerMove(Field::PointerHandler handler) { pointerHandler_ = std::move(handler); }
     // A pointer move over the bare window at (x, y) twips of its client area.
     void pointerMove(Twips x, Twips y);
-
     // Whether a person's mouse presses and keys reach the window's fields.
     // A window that takes none still looks as it does and still takes pointer
     // moves; the game's own clicks (Field::click) go through as before.

@@ -143,6 +143,8 @@ void Soak::startGame()
     game_->setProgramEnding([this](int) { programEnded_ = true; });
     programEnded_ = false;
     ++figures_.games;
+    if (options_.camera)
+        game_->Form1().Kamera.setChecked(true);
     // As the program does at start-up.
     game_->Form1().show();
     note("program start: Form1 shown");
@@ -1017,17 +1019,24 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 }
 
 // The fields the soak plays with and names by their place in this list: all
-// of the window's fields but the setup window's "Suara" box, its language
-// choice "Bahasa" with its caption and the "Bantuan" button. Sound, language
-// and help change no play, and leaving them out keeps every seed playing,
-// and tracing, as it did before they existed.
+// of the window's fields but the setup window's "Suara" and "Kamera ikut"
+// boxes, its language choice "Bahasa" with its caption, its "Bantuan" button,
+// and the camera's hidden state on the battle window. Sound, language and help
+// change no play, the camera only the view while its box is ticked, and
+// leaving them out keeps every seed playing, and tracing, as it did before
+// they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
 {
-    std::vector<ui::Field*> fields;
     std::vector<const ui::Field*> leftOut;
-    if (game_)
-        leftOut = {&game_->Form1().Suara, &game_->Form1().LabelBahasa, &game_->Form1().Bahasa,
-                   &game_->Form1().Bantuan};
+    if (game_) {
+        const RosterWindow& form = game_->Form1();
+        leftOut = {&form.Suara, &form.Kamera, &form.LabelBahasa, &form.Bahasa, &form.Bantuan};
+        if (const auto* battle = dynamic_cast<const BattleWindow*>(&w)) {
+            leftOut.push_back(&battle->kamera1);
+            leftOut.push_back(&battle->kamera2);
+        }
+    }
+    std::vector<ui::Field*> fields;
     for (ui::Field* field : w.fields())
         if (std::find(leftOut.begin(), leftOut.end(), field) == leftOut.end())
             fields.push_back(field);

@@ -48,6 +48,10 @@ struct SoakOptions {
     // the seat controls stay off the screen, so play is exactly as it was
     // before the computer players existed.
     bool computers = false;
+    // Ticks the "Kamera ikut" box at every program start, so that the
+    // camera's glides and following run among the random events. Without it
+    // the box stays clear and the camera never runs.
+    bool camera = false;
 };
 
 struct SoakFigures {

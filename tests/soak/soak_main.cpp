@@ -2,7 +2,7 @@
 // invariants checked after every event.
 //
 //   kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]
-//                 [--computers] [--min-winners N] [--min-kills N] [--min-draws N]
+//                 [--computers] [--camera] [--min-winners N] [--min-kills N] [--min-draws N]
 //
 // Exits 0 with a summary when every invariant held and the session fought at
 // least the whole matches asked for (a soak that never ends a match proves
@@ -56,7 +56,7 @@ int usage(const char* problem)
     std::fprintf(stderr, "kestrava_soak: %s\n", problem);
     std::fprintf(stderr,
                  "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n"
-                 "                     [--computers] [--min-winners N] [--min-kills N] [--min-draws N]\n");
+                 "                     [--computers] [--camera] [--min-winners N] [--min-kills N] [--min-draws N]\n");
     return 2;
 }
 
@@ -78,6 +78,8 @@ int main(int argc, char* argv[])
             options.trace = true;
         } else if (std::strcmp(arg, "--computers") == 0) {
             options.computers = true;
+        } else if (std::strcmp(arg, "--camera") == 0) {
+            options.camera = true;
         } else if (std::strcmp(arg, "--edition") == 0 && hasValue) {
             const std::optional<Edition> edition = harness::editionNamed(argv[++i]);
             if (!edition)
