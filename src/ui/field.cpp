@@ -238,16 +238,28 @@ void Field::automatedClick()
     if (!isShown() || !isEnabled() || !container_->window().visible())
         return;
     beforeClick();
-    deliverClick();
+    runClickHandler();
 }
 
-void Field::deliverClick()
+bool Field::deliverClick()
 {
-    // However a click arrives (the pointer, the keyboard, a call), a field
-    // that is disabled, itself or through a container, ignores it.
+    // A click from the widget is a person's, however it arrived: the
+    // pointer, the keyboard, a screen reader's press action or a call on the
+    // widget. A window that takes no person's input refuses every one; the
+    // program's own clicks for the seat it plays come through automatedClick.
+    if (!container_->window().takesPlayerInput())
+        return false;
+    return runClickHandler();
+}
+
+bool Field::runClickHandler()
+{
+    // However a click arrives, a field that is disabled, itself or through a
+    // container, ignores it.
     if (!isEnabled())
-        return;
+        return false;
     callHandler(clickHandler_);
+    return true;
 }
 
 void Field::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }
