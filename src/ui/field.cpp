@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace ui {
@@ -67,11 +68,17 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
         // Buttons and check boxes report their own clicks. Anything else is
         // clicked by a left press and release both inside it, as a desktop
         // button is.
-        if (click_ && !isButton && wasPressed && inside && mouse->button() == Qt::LeftButton) {
+        if (!click_ || isButton || !wasPressed || !inside || mouse->button() != Qt::LeftButton)
+            return false;
+        // The widget ends its own interaction first, as it would with no game
+        // above it: a slider lets go of its handle and stops stepping, a text
+        // field offers what a drag selected to the desktop. Then the click,
+        // which may hide or disable the field, and the event stops here.
+        QPointer<QWidget> alive(widget);
+        static_cast<QObject*>(widget)->event(event);
+        if (alive)
             click_();
-            return true;
-        }
-        return false;
+        return true;
     }
     default:
         return false;
