@@ -16,6 +16,8 @@
 #include "ui/message_box.h"
 #include "ui/number_text.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QTest>
@@ -220,6 +222,53 @@ private slots:
         computers.Command1.automatedClick();
         QCOMPARE(computers.Command1.caption(), QStringLiteral("far ok"));
         QTest::mouseClick(persons.Command1.widget(), Qt::LeftButton);
+        QCOMPARE(persons.Command1.caption(), QStringLiteral("far ok"));
+    }
+
+    // A button's click that arrives without a mouse or key event (a screen
+    // reader's press action, a call on the button) is a person's too: the
+    // computer's panel refuses it, a person's panel takes it.
+    void pressesWithoutInputEventsOnComputersPanel_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("accessibility press action") << QStringLiteral("accessibility");
+        QTest::newRow("animated click") << QStringLiteral("animateClick");
+        QTest::newRow("click call") << QStringLiteral("click");
+    }
+    void pressesWithoutInputEventsOnComputersPanel()
+    {
+        QFETCH(QString, route);
+        TestGame g;
+        shownSetup(g).setSeatPlayer(1, Level::Hard);
+        startDuel(g->Form1());
+        PanelWindow& computers = g->player(1);
+        PanelWindow& persons = g->player(0);
+        computers.show();
+        persons.show();
+        auto press = [&](ui::Button& field) {
+            auto* button = static_cast<QAbstractButton*>(field.widget());
+            if (route == QStringLiteral("accessibility")) {
+                QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(button);
+                QVERIFY(reader && reader->actionInterface());
+                reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            } else if (route == QStringLiteral("animateClick")) {
+                button->animateClick();
+            } else {
+                button->click();
+            }
+            // An animated click lands a tenth of a second later.
+            QTest::qWait(250);
+        };
+
+        press(computers.Command1);
+        press(computers.kanan);
+        QCOMPARE(computers.Command1.caption(), QStringLiteral("tembak"));
+        QCOMPARE(computers.Label1.caption(), QStringLiteral("kiri"));
+        QVERIFY(!computers.Timer2.enabled());
+
+        computers.Command1.automatedClick();
+        QCOMPARE(computers.Command1.caption(), QStringLiteral("far ok"));
+        press(persons.Command1);
         QCOMPARE(persons.Command1.caption(), QStringLiteral("far ok"));
     }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -31,6 +32,22 @@ QPoint bareSpotOf(const ui::Field& field)
         }
     qWarning("no bare spot found");
     return {};
+}
+
+// The point of a slider's groove, in pixels of its window, at a fraction of
+// the slider's width, on the groove's middle row.
+QPoint grooveAt(const QSlider* slider, double fraction)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.tickPosition = slider->tickPosition();
+    const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+    return slider->mapTo(slider->window(), QPoint(int(slider->width() * fraction), groove.center().y()));
 }
 
 QWindow* handleOf(ui::Window& window)
@@ -201,7 +218,65 @@ private slots:
         QCOMPARE(b.Line1.x2() - b.Line1.x1(), 4.0 * form.Slider1.value());
     }
 
+    // The guide-line scale lets go of the pointer at the release: moves with
+    // no button held, swept across the whole scale afterwards, leave it where
+    // the press and release put it, and so does the time a held press on the
+    // groove would take to walk the handle. A click on the groove moves one
+    // large step (5) towards the pointer.
+    void theGuideLineScaleLetsGoAtTheRelease_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<QString>("press");  // "handle", or a fraction of the scale's width
+        QTest::addColumn<bool>("dragged");
+        QTest::addColumn<int>("expected");   // -1: wherever the drag left it, below 70
+        for (const auto& [edition, name] : {std::pair{Edition::Full, "full game"}, {Edition::Wind, "wind edition"}}) {
+            const QByteArray prefix = QByteArray(name) + ", ";
+            QTest::newRow(prefix + "drag of the handle") << edition << QStringLiteral("handle") << true << -1;
+            QTest::newRow(prefix + "click on the handle") << edition << QStringLiteral("handle") << false << 70;
+            QTest::newRow(prefix + "click on the groove, left") << edition << QStringLiteral("0.1") << false << 65;
+            QTest::newRow(prefix + "click on the groove, right") << edition << QStringLiteral("0.95") << false << 75;
+        }
+    }
+    void theGuideLineScaleLetsGoAtTheRelease()
+    {
+        QFETCH(Edition, edition);
+        QFETCH(QString, press);
+        QFETCH(bool, dragged);
+        QFETCH(int, expected);
+        TestGame g(edition);
+        RosterWindow& form = g->Form1();
+        QWindow* handle = handleOf(form);
+        form.Command1.click();  // "Duel 1vs1" shows the roster
+        auto* slider = static_cast<QSlider*>(form.Slider1.widget());
+        QCOMPARE(slider->value(), 70);
+        auto along = [&](double fraction) { return grooveAt(slider, fraction); };
+        const QPoint at = press == QStringLiteral("handle") ? sliderHandleCentre(slider) : along(press.toDouble());
+        QTest::mouseMove(handle, at);
+        QTest::mousePress(handle, Qt::LeftButton, {}, at);
+        QPoint released = at;
+        if (dragged) {
+            QTest::mouseMove(handle, at - QPoint(5, 0));
+            released = along(0.3);
+            QTest::mouseMove(handle, released);
+        }
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, released);
+        const int let = form.Slider1.value();
+        if (expected >= 0)
+            QCOMPARE(let, expected);
+        else
+            QVERIFY(let < 70);
+
+        // Swept from one end of the scale to the other and back, no button held.
+        for (double fraction : {0.05, 0.25, 0.5, 0.75, 0.98, 0.6, 0.1})
+            QTest::mouseMove(handle, along(fraction));
+        // A press held on the groove repeats its step after half a second.
+        QTest::qWait(800);
+        QCOMPARE(slider->value(), let);
+        QCOMPARE(form.Slider1.value(), let);
+    }
+
     // Dragging across a name field selects its text, as in any text field.
+
     void dragAcrossANameSelectsIt()
     {
         TestGame g;

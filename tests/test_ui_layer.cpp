@@ -6,6 +6,7 @@
 #include "ui/window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -463,6 +464,32 @@ private slots:
         QTest::mouseClick(handle, Qt::LeftButton, {}, onButton);
         QTest::mouseClick(handle, Qt::LeftButton, {}, onText);
         QCOMPARE(clicked, (QStringList{QStringLiteral("Button1"), QStringLiteral("Text1")}));
+    }
+
+    // On a window that takes no person's input, a check box clicked without a
+    // mouse or key event (a screen reader's toggle, a call on the box) stays
+    // as it was and reports nothing; the program's own click still ticks it.
+    void aWindowTakingNoInputKeepsItsCheckBox()
+    {
+        showAndWait();
+        int clicks = 0;
+        w->Check1.onClick([&] { ++clicks; });
+        w->setTakesPlayerInput(false);
+        auto* box = static_cast<QAbstractButton*>(w->Check1.widget());
+        QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QVERIFY(w->Check1.checked());
+        box->click();
+        QVERIFY(w->Check1.checked());
+        QCOMPARE(clicks, 0);
+
+        w->Check1.automatedClick();
+        QVERIFY(!w->Check1.checked());
+        QCOMPARE(clicks, 1);
+        w->setTakesPlayerInput(true);
+        box->click();
+        QVERIFY(w->Check1.checked());
+        QCOMPARE(clicks, 2);
     }
 
     // A press made while a field is disabled, itself or through a container,

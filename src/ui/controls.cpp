@@ -2,6 +2,7 @@
 
 #include "ui/handler_call.h"
 #include "ui/message_box.h"
+#include "ui/window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -293,7 +294,16 @@ CheckBox::CheckBox(Container& container, const QString& caption, const Rect& rec
     // A player's click has already toggled the box when it reports the click.
     QObject::connect(box_, &QCheckBox::clicked, box_, [this] { deliverClick(); });
     // Toggled by the player (setChecked below toggles it with signals blocked).
-    QObject::connect(box_, &QCheckBox::toggled, box_, [this] { noteChange("tick"); });
+    // On a window that takes no person's input, whatever toggled it (a screen
+    // reader, a call on the box) the box goes back as it was at once.
+    QObject::connect(box_, &QCheckBox::toggled, box_, [this](bool ticked) {
+        if (!this->container().window().takesPlayerInput()) {
+            const QSignalBlocker quiet(box_);
+            box_->setChecked(!ticked);
+            return;
+        }
+        noteChange("tick");
+    });
 }
 
 bool CheckBox::checked() const

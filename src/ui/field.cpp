@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace ui {
@@ -68,11 +69,17 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
         // Buttons and check boxes report their own clicks. Anything else is
         // clicked by a left press and release both inside it, as a desktop
         // button is.
-        if (click_ && !isButton && wasPressed && inside && mouse->button() == Qt::LeftButton) {
+        if (!click_ || isButton || !wasPressed || !inside || mouse->button() != Qt::LeftButton)
+            return false;
+        // The widget ends its own interaction first, as it would with no game
+        // above it: a slider lets go of its handle and stops stepping, a text
+        // field offers what a drag selected to the desktop. Then the click,
+        // which may hide or disable the field, and the event stops here.
+        QPointer<QWidget> alive(widget);
+        static_cast<QObject*>(widget)->event(event);
+        if (alive)
             click_();
-            return true;
-        }
-        return false;
+        return true;
     }
     default:
         return false;
@@ -255,16 +262,28 @@ void Field::automatedClick()
     if (!isShown() || !isEnabled() || !container_->window().visible())
         return;
     beforeClick();
-    deliverClick();
+    runClickHandler();
 }
 
-void Field::deliverClick()
+bool Field::deliverClick()
 {
-    // However a click arrives (the pointer, the keyboard, a call), a field
-    // that is disabled, itself or through a container, ignores it.
+    // A click from the widget is a person's, however it arrived: the
+    // pointer, the keyboard, a screen reader's press action or a call on the
+    // widget. A window that takes no person's input refuses every one; the
+    // program's own clicks for the seat it plays come through automatedClick.
+    if (!container_->window().takesPlayerInput())
+        return false;
+    return runClickHandler();
+}
+
+bool Field::runClickHandler()
+{
+    // However a click arrives, a field that is disabled, itself or through a
+    // container, ignores it.
     if (!isEnabled())
-        return;
+        return false;
     callHandler(clickHandler_);
+    return true;
 }
 
 void Field::pointerMove(Twips x, Twips y) { callHandler(pointerHandler_, x, y); }

@@ -102,8 +102,10 @@ public:
 protected:
     Field(Container& container, QWidget* widget, const Rect& rect, bool visible);
 
-    // Runs the click handler, unless the field is disabled.
-    void deliverClick();
+    // A click the widget reports: runs the click handler, unless the field
+    // is disabled or its window takes no person's input. Returns whether it
+    // ran.
+    bool deliverClick();
 
     // Notes a read of the frames and picture surfaces the field lies in:
     // their shown and enabled flags decide the field's own.
@@ -114,6 +116,9 @@ protected:
     virtual void beforeClick() {}
 
 private:
+    // Runs the click handler, unless the field is disabled. Returns whether
+    // it ran.
+    bool runClickHandler();
     // Sets one of the rectangle's four numbers and redraws, unless it already
     // holds that value.
     void setRectPart(Twips Rect::*part, Twips value);

@@ -86,9 +86,10 @@ public:
     void onPointerMove(Field::PointerHandler handler) { pointerHandler_ = std::move(handler); }
     // A pointer move over the bare window at (x, y) twips of its client area.
     void pointerMove(Twips x, Twips y);
-    // Whether a person's mouse presses and keys reach the window's fields.
-    // A window that takes none still looks as it does and still takes pointer
-    // moves; the game's own clicks (Field::click) go through as before.
+    // Whether a person's mouse presses, keys and clicks reach the window's
+    // fields. A window that takes none still looks as it does and still takes
+    // pointer moves; only the program's own clicks (Field::automatedClick) go
+    // through.
     bool takesPlayerInput() const { return takesPlayerInput_; }
     void setTakesPlayerInput(bool takes);
 
