@@ -135,6 +135,39 @@ private slots:
         ui::Timer::setManualTicking(true);
     }
 
+    // Stopped while asleep and started again, a task is off the list of
+    // sleepers; asleep again it is on it once, and one wake-up takes up one
+    // beat.
+    void aTaskStoppedWhileAsleepIsOnTheSleepersListOnce()
+    {
+        ui::Timer::setManualTicking(false);
+        CopyWindow w;
+        QTimer* clock = clockOf(w, w.copy);
+        tickTimes(w.copy, 2);
+        QVERIFY(w.copy.asleep());
+        QCOMPARE(w.copy.sleepingListEntries(), 1);
+
+        w.copy.stop();
+        QCOMPARE(w.copy.sleepingListEntries(), 0);
+        w.copy.start();
+        QCOMPARE(w.copy.sleepingListEntries(), 0);
+        w.copy.tick();
+        QVERIFY(w.copy.asleep());
+        QCOMPARE(w.copy.sleepingListEntries(), 1);
+        QVERIFY(!clock->isActive());
+
+        ui::Timer::wakeAll();
+        QCOMPARE(w.copy.sleepingListEntries(), 0);
+        QVERIFY(!w.copy.asleep());
+        QVERIFY(clock->isActive());
+        QVERIFY(clock->interval() <= 30);
+        const int before = w.ticks;
+        w.copy.tick();
+        QCOMPARE(w.ticks, before + 1);
+        QCOMPARE(w.copy.sleepingListEntries(), 1);
+        ui::Timer::setManualTicking(true);
+    }
+
     void theCheckingModeNamesASleepingTaskWhoseTickChangedSomething()
     {
         ui::Timer::setManualTicking(true);

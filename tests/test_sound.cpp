@@ -6,6 +6,7 @@
 #include "battle/battle_window.h"
 #include "panel/panel_window.h"
 #include "setup/roster_window.h"
+#include "setup/setup_window.h"
 #include "ui/sound.h"
 
 #include <QCheckBox>
@@ -90,6 +91,40 @@ void stepAndArrive(TestGame& g)
     QVERIFY(panel.visible());
 }
 
+// Player 1 shoots and the explosion destroys player 2's vehicle, and with
+// `alsoShooter` player 1's too; the shell then falls below the floor.
+void shootToTheEnd(TestGame& g, bool alsoShooter)
+{
+    fire(g->player(0), 10, 10);
+    BattleWindow& battle = g->Battle();
+    battle.dm2.setCaption(QStringLiteral("1000"));
+    if (alsoShooter)
+        battle.dm1.setCaption(QStringLiteral("1000"));
+    explode(g);
+    endShot(g);
+}
+
+// The time after a shot as play goes on: the scheduler's ticks and the
+// pointer over the battlefield.
+void playOn(TestGame& g)
+{
+    for (int i = 0; i < 200; ++i) {
+        g->Battle().timersp.tick();
+        if (i % 40 == 0)
+            moveOverBattlefield(g);
+    }
+}
+
+// The battle window closed, as the cover over a finished match asks, and
+// gone once the event loop has run.
+void closeBattle(TestGame& g)
+{
+    QVERIFY(g->Battle().requestClose());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QVERIFY(!g->battleExists());
+}
+
 QStringList names(std::initializer_list<const char*> list)
 {
     QStringList out;
@@ -119,15 +154,16 @@ private slots:
     void cleanupTestCase() { qInstallMessageHandler(handlerBefore); }
     void init() { logged.clear(); }
 
-    // The chime comes when a player's panel is shown for a turn: not again
-    // while it stays up, not when it comes back after a step.
+    // The chime comes when the turn passes to a player: handed over by the
+    // scheduler in the full game, at the start in the wind edition; not again
+    // while the panel stays up, not when it comes back after a step.
     void turnChimesWhenATurnStarts_data() { addEditionRows(); }
     void turnChimesWhenATurnStarts()
     {
         QFETCH(Edition, edition);
         TestGame g(edition);
         startDuel(g);
-        QVERIFY(g.sounds.isEmpty());
+        QCOMPARE(g.sounds, g->windEdition() ? names({"turn"}) : QStringList());
 
         bringTurn(g, 0);
         QCOMPARE(g.sounds, names({"turn"}));
@@ -141,11 +177,72 @@ private slots:
 
         // The next turn, to player 1 again in the full game (whose turn gauge
         // stays full until they fire), to player 2 in the wind edition.
+        // In the wind edition the chime comes as the shot ends, while the
+        // panel still waits for the pointer over the battlefield.
         endShot(g);
         const int next = g->windEdition() ? 1 : 0;
         QVERIFY(!g->player(next).visible());
+        QCOMPARE(g.sounds.size(), g->windEdition() ? 3 : 2);
         bringTurn(g, next);
         QCOMPARE(g.sounds, names({"turn", "step", "turn"}));
+    }
+
+    // A later match, on a battle window built afresh, with players 1 and 2 on
+    // the same character: in the full game both gauges fill in the same tick
+    // and both panels come up together; the turn passes once, one chime.
+    void oneChimeAtALaterMatchsStart_data() { addEditionRows(); }
+    void oneChimeAtALaterMatchsStart()
+    {
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        startDuel(g);
+        bringTurn(g, 0);
+        shootToTheEnd(g, false);
+        closeBattle(g);
+        if (!g->windEdition()) {
+            SetupWindow& setup = shownSelector(g, 2, 1);
+            setup.Command6.click();  // "<<": player 2 on character 1, as player 1
+            setup.Command16.click();
+        }
+        g.sounds.clear();
+
+        g->Form1().Command5.click();  // "Start"
+        playOn(g);
+        // The wind edition opens with player 2, the first to lose a vehicle.
+        QCOMPARE(g->player(0).visible(), !g->windEdition());
+        QVERIFY(g->player(1).visible());
+        QCOMPARE(g.sounds, names({"turn"}));
+    }
+
+    // Once a match has a winner or a draw, the turns that still pass (the
+    // scheduler brings the winner's panel back) are silent.
+    void noChimeOnceTheMatchIsDecided_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<bool>("draw");
+        QTest::newRow("full game, winner") << Edition::Full << false;
+        QTest::newRow("full game, draw") << Edition::Full << true;
+        QTest::newRow("wind edition, winner") << Edition::Wind << false;
+        QTest::newRow("wind edition, draw") << Edition::Wind << true;
+    }
+    void noChimeOnceTheMatchIsDecided()
+    {
+        QFETCH(Edition, edition);
+        QFETCH(bool, draw);
+        TestGame g(edition);
+        startDuel(g);
+        bringTurn(g, 0);
+        g.sounds.clear();
+
+        shootToTheEnd(g, draw);
+        playOn(g);
+        if (draw)
+            QCOMPARE(g.messages.last(), QStringLiteral("Draw!"));
+        else
+            QVERIFY(g->player(0).visible());  // the winner's panel is back
+        QCOMPARE(g.sounds.mid(0, 3), draw ? names({"fire", "kill", "kill"}) : names({"fire", "kill", "winner"}));
+        QVERIFY(g.sounds.contains(draw ? QStringLiteral("draw") : QStringLiteral("winner")));
+        QVERIFY(!g.sounds.contains(QStringLiteral("turn")));
     }
 
     // Every way a vehicle steps is heard as it starts; a press that cannot

@@ -1,6 +1,7 @@
 #include "app/game_sound.h"
 
 #include "app/game.h"
+#include "battle/battle_window.h"
 #include "setup/roster_window.h"
 #include "ui/sound.h"
 
@@ -16,7 +17,17 @@ void playIf(bool on, ui::Sound sound)
 
 bool GameSound::on() { return game_.Form1().Suara.checked(); }
 
-void GameSound::turnStarts() { playIf(on(), ui::Sound::Turn); }
+void GameSound::turnPasses()
+{
+    if (!on() || !game_.battleExists())
+        return;
+    int inPlay = 0;
+    for (const ui::Sprite* vehicle : game_.Battle().vehicle)
+        if (vehicle->visible())
+            ++inPlay;
+    if (inPlay >= 2)
+        ui::playSound(ui::Sound::Turn);
+}
 
 void GameSound::stepStarts() { playIf(on(), ui::Sound::Step); }
 

@@ -14,8 +14,11 @@ public:
     {
     }
 
-    // A player's panel is shown for a new turn.
-    void turnStarts();
+    // The turn passes to a player: heard once for each passing (two players
+    // handed the turn in one scheduler tick hear one chime), and only while
+    // the match is on, with two vehicles or more in play. Once a match has a
+    // winner or ends in a draw the turns that still pass are silent.
+    void turnPasses();
     // A vehicle starts a step.
     void stepStarts();
     // The third fire press launches a new shot.

@@ -65,10 +65,6 @@ void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
     // Bring back the panel of the player whose turn it is, unless a shot or a
     // vehicle move is running.
     const std::optional<int> turn = game_.turnSlot();
-    if (turn && !Timer1.enabled() && !Timer3.enabled() && !Timer4.enabled()) {
-        // In the wind edition this is where a turn's panel first appears.
-        if (wind && !game_.player(*turn).visible())
-            game_.sound().turnStarts();
+    if (turn && !Timer1.enabled() && !Timer3.enabled() && !Timer4.enabled())
         game_.player(*turn).show();
-    }
 }

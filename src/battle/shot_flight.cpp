@@ -86,7 +86,10 @@ void BattleWindow::EndShot()
     // Hand the turn on: to the turn scheduler, or in the wind edition to the
     // next player in the rotation.
     if (windEdition()) {
+        // The turn has come for the next player even while their panel
+        // waits for the pointer: the chime says so now.
         windedition::passTurnInRotation(game_);
+        game_.sound().turnPasses();
     } else {
         game_.setTurnMarker(words::betweenTurns());
         timersp.start();

@@ -29,12 +29,14 @@ void BattleWindow::schedulerTick()
     }
 
     // A full gauge hands its player the turn, alive or not; it stays full
-    // until that player fires.
+    // until that player fires. Gauges full together hand the turn over once
+    // each, and all of that is one passing of the turn.
+    bool handedOver = false;
     for (int k = 0; k < 4; ++k) {
         if (turnGauge[k]->value() != turnGauge[k]->maximum())
             continue;
+        handedOver = true;
         game_.setTurnMarker(numtext::text(k));
-        game_.sound().turnStarts();
         game_.player(k).show();
         timersp.stop();
         ui::Label& movePoints = game_.player(k).Label3;
@@ -42,4 +44,6 @@ void BattleWindow::schedulerTick()
         movePoints.setCaption(
             numtext::text(move + static_cast<double>(numtext::readInt16(movePoints.caption()))));
     }
+    if (handedOver)
+        game_.sound().turnPasses();
 }

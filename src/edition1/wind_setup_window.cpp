@@ -149,4 +149,8 @@ void WindSetupWindow::startMatch()
             vehicle.hide();
         }
     }
+
+    // The first turn is the chosen player's from now on, though the panel
+    // waits for the pointer over the battlefield.
+    game_.sound().turnPasses();
 }

@@ -65,7 +65,10 @@ void Timer::setEnabled(bool enabled)
     if (enabled_ == enabled)
         return;
     enabled_ = enabled;
-    // Stopped or started afresh, it is awake.
+    // Stopped or started afresh, it is awake, and off the list of sleepers:
+    // the next time it falls asleep puts it there once.
+    if (asleep_)
+        std::erase(sleepingTimers(), this);
     asleep_ = false;
     forgetReads();
     noteChange("enabled flag");
@@ -202,6 +205,11 @@ void Timer::wakeAll()
     const std::vector<Timer*> sleepers = sleepingTimers();
     for (Timer* timer : sleepers)
         timer->wake();
+}
+
+int Timer::sleepingListEntries() const
+{
+    return static_cast<int>(std::count(sleepingTimers().begin(), sleepingTimers().end(), this));
 }
 
 void Timer::setManualTicking(bool manual) { manualMode = manual; }

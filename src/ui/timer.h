@@ -47,6 +47,9 @@ public:
     // or window holds, such as a window made or gone, which a task may have
     // read as "no battle yet".
     static void wakeAll();
+    // Diagnostics: how often the program's list of sleeping timers holds
+    // this one; 1 while asleep, 0 otherwise.
+    int sleepingListEntries() const;
 
     // Runs one tick now, under the same rules as a tick from the clock: a
     // stopped timer does not tick. Tests step the game with it.
