@@ -438,6 +438,7 @@ Situation ComputerWindow::readSituation(Game& game, int slot)
     s.windowOuterHeight = battle.outerHeight();
     s.fieldWidth = battle.Picture1.width();
     s.fieldHeight = battle.Picture1.height();
+    s.plateAbove = BattleWindow::kPlateAboveVehicle;
     return s;
 }
 
