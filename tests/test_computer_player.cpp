@@ -481,6 +481,108 @@ private slots:
         QCOMPARE(numtext::readDouble(battle.Text7.text()), *next);
     }
 
+    // A computer's turn begins with its pointer where a person could point:
+    // over the part of the battlefield the battle window shows, off the edge
+    // buttons, however far the view has scrolled and however near an edge
+    // its vehicle stands. The wind dial placed beside it shows where it went.
+    void openingPointerMoveIsWhereAPersonCouldPoint_data()
+    {
+        QTest::addColumn<Edition>("edition");
+        QTest::addColumn<double>("viewLeft");  // the battlefield's place in the window
+        QTest::addColumn<double>("viewTop");
+        QTest::addColumn<double>("carLeft");  // -1: against the battlefield's right edge
+        QTest::addColumn<double>("carTop");
+        QTest::newRow("full, vehicle left of the view") << Edition::Full << -6000.0 << 0.0 << 600.0 << 3000.0;
+        QTest::newRow("full, vehicle right of the view") << Edition::Full << 0.0 << 0.0 << -1.0 << 3000.0;
+        QTest::newRow("full, vehicle at the top") << Edition::Full << 0.0 << 0.0 << 3000.0 << 0.0;
+        QTest::newRow("full, view scrolled below the vehicle") << Edition::Full << 0.0 << -4000.0 << 3000.0 << 1000.0;
+        QTest::newRow("wind, vehicle against the right edge") << Edition::Wind << 0.0 << 0.0 << -1.0 << 3000.0;
+        QTest::newRow("wind, vehicle at the left edge") << Edition::Wind << 0.0 << 0.0 << 0.0 << 3000.0;
+    }
+    void openingPointerMoveIsWhereAPersonCouldPoint()
+    {
+        QFETCH(Edition, edition);
+        QFETCH(double, viewLeft);
+        QFETCH(double, viewTop);
+        QFETCH(double, carLeft);
+        QFETCH(double, carTop);
+        TestGame g(edition);
+        duelWithComputerFirst(g);
+        BattleWindow& battle = g->Battle();
+        battle.tagselamat.tick();  // the edge buttons along the window's edges
+        battle.Picture1.move(viewLeft, viewTop);
+        ui::Sprite& car = *battle.vehicle[0];
+        car.move(carLeft >= 0 ? carLeft : battle.Picture1.width() - car.width(), carTop);
+        const QString nextWind = battle.Text7.text();
+
+        g->Computer().Timer1.tick();
+        QVERIFY(g->player(0).visible());
+        QVERIFY(battle.Text7.text() != nextWind);  // one move, one wind step
+        // The dial's centre: the pointer itself in the wind edition (the
+        // dial keeps its height there), 300 right of it and 2500 above it in
+        // the full game. In the window's twips.
+        const ui::Twips dialX = battle.Shape2.left() + 120;
+        const ui::Twips x = dialX - (edition == Edition::Full ? 300 : 0) + battle.Picture1.left();
+        const ui::Twips y = battle.Shape2.top() + 120 + 2500 + battle.Picture1.top();
+        ui::Twips left = std::max(0.0, battle.Picture1.left());
+        ui::Twips right = std::min(battle.clientWidth(), battle.Picture1.left() + battle.Picture1.width());
+        ui::Twips top = std::max(0.0, battle.Picture1.top());
+        ui::Twips bottom = std::min(battle.clientHeight(), battle.Picture1.top() + battle.Picture1.height());
+        if (edition == Edition::Full) {
+            QVERIFY(battle.frame1.isShown() && battle.frame4.isShown() && battle.frame5.isShown()
+                    && battle.frame6.isShown());
+            left = std::max(left, battle.frame1.left() + battle.frame1.width());
+            right = std::min(right, battle.frame4.left());
+            top = std::max(top, battle.frame5.top() + battle.frame5.height());
+            bottom = std::min(bottom, battle.frame6.top());
+        }
+        QVERIFY2(x >= left && x < right, qPrintable(QStringLiteral("x %1 outside %2..%3").arg(x).arg(left).arg(right)));
+        if (edition == Edition::Full)
+            QVERIFY2(y >= top && y < bottom,
+                     qPrintable(QStringLiteral("y %1 outside %2..%3").arg(y).arg(top).arg(bottom)));
+    }
+
+    // After a winner, "Start" pressed without closing the battle window
+    // keeps the end-of-match cover up and the next match goes on under it:
+    // the computer that survived plays its turn through to the shot.
+    void computerPlaysUnderTheEndOfMatchCover()
+    {
+        TestGame g;
+        SetupWindow& form = shownSetup(g);
+        form.Command2.click();  // three players
+        form.setSeatPlayer(2, Level::Hard);
+        form.Command5.click();
+        BattleWindow& battle = g->Battle();
+        // One explosion destroys players 1 and 2: player 3 wins.
+        g->setTurnMarker(QStringLiteral("2"));
+        for (const std::size_t k : {0u, 1u}) {
+            battle.energyBar[k]->setValue(1);
+            battle.damageLabel[k]->setCaption(QStringLiteral("5"));
+        }
+        explode(g);
+        QCOMPARE(g.messages.last(), QStringLiteral("Pemenang: Player3"));
+        QVERIFY(battle.Frame3.visible());
+
+        form.Command5.click();
+        QVERIFY(battle.Frame3.visible());
+        battle.turnGauge[2]->setValue(battle.turnGauge[2]->maximum() - 1);  // player 3's turn comes first
+        for (int i = 0; i < 100 && !g->player(2).visible(); ++i)
+            battle.timersp.tick();
+        PanelWindow& panel = g->player(2);
+        QVERIFY(panel.visible());
+        QCOMPARE(g->turnSlot(), 2);
+        for (int i = 0; i < 400 && !battle.Timer1.enabled(); ++i) {
+            g->Computer().Timer1.tick();
+            battle.Timer3.tick();
+            battle.Timer4.tick();
+            panel.Timer2.tick();
+            panel.Timer6.tick();
+        }
+        QVERIFY(battle.Timer1.enabled());
+        QCOMPARE(g->turnSlot(), 2);
+        QVERIFY(battle.Frame3.visible());
+    }
+
     // During a computer's shot a person's pointer still steps the next wind;
     // the shell keeps the wind it left with.
     void pointerDuringComputersShotStepsOnlyTheNextWind()

@@ -26,6 +26,9 @@ public:
     explicit BattleWindow(Game& game);
     ~BattleWindow() override;
 
+    // A name plate stands this far above the top of its vehicle.
+    static constexpr ui::Twips kPlateAboveVehicle = 200;
+
     // ---- On the window, under the battlefield ----
     std::array<ui::Label, 2> Label1;  // "Start Top", "Start Left": not used by the game
 

@@ -9,7 +9,6 @@
 // the player whose turn it is blinks.
 
 namespace {
-constexpr ui::Twips kPlateAboveVehicle = 200;
 constexpr std::int64_t kPointsPerLevel = 100;
 }
 

@@ -9,6 +9,7 @@
 #include "setup/roster_window.h"
 #include "setup/setup_window.h"
 #include "ui/handler_call.h"
+#include "ui/message_box.h"
 #include "ui/number_text.h"
 #include "ui/picture.h"
 
@@ -125,9 +126,16 @@ std::optional<int> ComputerWindow::turnOwner()
 
 void ComputerWindow::paceTick()
 {
+    // A message waits for a person's OK: nobody acts.
+    if (ui::messageOpen())
+        return;
     const std::optional<int> owner = turnOwner();
-    const bool matchOn = game_.battleExists() && game_.Battle().visible() && !game_.Battle().Frame3.visible();
-    if (matchOn && nobodyLeft()) {
+    const bool battleShown = game_.battleExists() && game_.Battle().visible();
+    // The end-of-match cover lies over the battlefield: a pointer move lands
+    // on the cover, not on the battlefield. "Start" pressed without closing
+    // the window keeps it there while the next match goes on under it.
+    const bool covered = battleShown && game_.Battle().Frame3.visible();
+    if (battleShown && !covered && nobodyLeft()) {
         // No vehicle is left: once the shell and the explosion are done, the
         // draw is declared by the next pointer move over the battlefield,
         // which a computer in the match makes.
@@ -149,7 +157,7 @@ void ComputerWindow::paceTick()
         }
         return;
     }
-    if (!owner || !matchOn || !game_.computerSeat(*owner)) {
+    if (!owner || !battleShown || !game_.computerSeat(*owner)) {
         endTurn();
         return;
     }
@@ -160,6 +168,12 @@ void ComputerWindow::paceTick()
     const BattleWindow& battle = game_.Battle();
     if (battle.Timer1.enabled() || battle.beledug.enabled())
         return;
+    // Under the cover no pointer move can bring a panel: the computer plays
+    // a turn whose panel is shown and waits for one that is not.
+    if (covered && !game_.player(*owner).visible() && !battle.Timer3.enabled() && !battle.Timer4.enabled()) {
+        endTurn();
+        return;
+    }
 
     if (!turn_) {
         turn_.emplace();
@@ -288,10 +302,47 @@ void ComputerWindow::pressFire(const Turn& turn)
 void ComputerWindow::nudge(int slot)
 {
     BattleWindow& battle = game_.Battle();
+    // Under the cover the move would land on the cover, which hides panels.
+    if (battle.Frame3.visible())
+        return;
     const ui::Sprite& car = *battle.vehicle[static_cast<std::size_t>(slot)];
-    const ui::Twips x = std::clamp(car.left() + car.width() / 2, 0.0, std::max(0.0, battle.Picture1.width() - 15));
-    const ui::Twips y = std::clamp(car.top() - kNudgeAbove, 0.0, std::max(0.0, battle.Picture1.height() - 15));
-    battle.Picture1.pointerMove(x, y);
+    const PointerPlace place = reachablePlace(battle, car.left() + car.width() / 2, car.top() - kNudgeAbove);
+    battle.Picture1.pointerMove(place.x, place.y);
+}
+
+ComputerWindow::PointerPlace ComputerWindow::reachablePlace(const BattleWindow& battle, ui::Twips x, ui::Twips y)
+{
+    const ui::PictureBox& field = battle.Picture1;
+    // The part of the battlefield the window shows, in the window's twips:
+    // the window's inside, less the edge buttons that stand over it.
+    ui::Twips left = std::max(0.0, field.left());
+    ui::Twips top = std::max(0.0, field.top());
+    ui::Twips right = std::min(battle.clientWidth(), field.left() + field.width());
+    ui::Twips bottom = std::min(battle.clientHeight(), field.top() + field.height());
+    const auto edge = [&battle](std::size_t k) -> const ui::Button* {
+        const ui::Button* button = battle.scrollButton[k];
+        return button->isShown() ? button : nullptr;
+    };
+    if (const ui::Button* b = edge(0))  // frame1, the left edge
+        left = std::max(left, b->left() + b->width());
+    if (const ui::Button* b = edge(1))  // frame4, the right edge
+        right = std::min(right, b->left());
+    if (const ui::Button* b = edge(2))  // frame5, the top edge
+        top = std::max(top, b->top() + b->height());
+    if (const ui::Button* b = edge(3))  // frame6, the bottom edge
+        bottom = std::min(bottom, b->top());
+    // One pixel inside on every side, where the pointer's hot spot still
+    // lies over the battlefield.
+    constexpr ui::Twips kPixel = 15;
+    right -= kPixel;
+    bottom -= kPixel;
+    if (right < left || bottom < top) {
+        // Nothing of the battlefield shows: the nearest point of the picture.
+        return {std::clamp(x, 0.0, std::max(0.0, field.width() - kPixel)),
+                std::clamp(y, 0.0, std::max(0.0, field.height() - kPixel))};
+    }
+    return {std::clamp(x + field.left(), left, right) - field.left(),
+            std::clamp(y + field.top(), top, bottom) - field.top()};
 }
 
 void ComputerWindow::think(Turn& turn)
@@ -387,6 +438,7 @@ Situation ComputerWindow::readSituation(Game& game, int slot)
     s.windowOuterHeight = battle.outerHeight();
     s.fieldWidth = battle.Picture1.width();
     s.fieldHeight = battle.Picture1.height();
+    s.plateAbove = BattleWindow::kPlateAboveVehicle;
     return s;
 }
 

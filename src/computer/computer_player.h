@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class BattleWindow;
 class Game;
 
 namespace computer {
@@ -64,6 +65,14 @@ public:
     std::optional<int> actingSlot() const;
     // Timer1 ticks since the acting seat's turn began (0 when none acts).
     int turnTicks() const;
+
+    // Where a person's pointer can be put nearest (x, y) of the battlefield
+    // picture: inside the part of it the battle window shows, off the edge
+    // buttons. In the battlefield's twips.
+    struct PointerPlace {
+        ui::Twips x = 0, y = 0;
+    };
+    static PointerPlace reachablePlace(const BattleWindow& battle, ui::Twips x, ui::Twips y);
 
     // What the screen shows the player of SLOT at the start of its turn.
     static Situation readSituation(Game& game, int slot);

@@ -14,11 +14,6 @@ namespace computer {
 namespace {
 
 constexpr int kReachSteps = 4;
-constexpr double kMediumFirstMiss = 1500;
-constexpr double kEasyFirstMiss = 3000;
-// A miss smaller than this would hardly miss a vehicle: from here on the
-// levels that close in aim to hit.
-constexpr double kAimToHitBelow = 200;
 // How many of the closed form's best picks the exact flight may turn down
 // before a search gives up on them (only numbers that are not whole, typed
 // into the wind, make it turn any down).
@@ -326,45 +321,92 @@ std::optional<Shot> missOn(const Situation& s, int target, const std::vector<Sta
     return bestConfirmed(s, places, std::move(shots), worse, missesAsPlanned);
 }
 
-// How a level that misses on purpose closes in.
+// How a level that misses on purpose plays against one target: it closes in
+// with its first misses, then hits; after that it keeps to a round of hits
+// and misses, so a person who plays on against it still sees it miss. Where
+// in its round it starts comes from the winds of its first hit, so that
+// matches do not all begin the round alike.
 struct ClosingIn {
-    double firstMiss = 0;
+    // The sizes of the misses before its first hit, each at most half the
+    // last one; then a hit.
+    const double* closing = nullptr;
+    std::size_t closingLength = 0;
+    // After the first hit, shot by shot: a miss of about this size, or a
+    // hit where it is 0.
+    const double* round = nullptr;
+    std::size_t roundLength = 0;
     bool brackets = false;     // alternately short and long, else always short
-    bool leastDamage = false;  // once it hits: the shortest flight, else the most damage
+    bool leastDamage = false;  // a hit: the shortest flight, else the most damage
 };
-constexpr ClosingIn kMediumClosingIn{kMediumFirstMiss, true, false};
-constexpr ClosingIn kEasyClosingIn{kEasyFirstMiss, false, true};
+// Easy closes in slowly, and its aim wanders off again after every hit:
+// two shots in five hit. From where it stands it often has no clean shot at
+// all, so fewer of its shots hit than its round says.
+constexpr double kEasyClosing[] = {3000, 1000};
+constexpr double kEasyRound[] = {1500, 0, 700, 0, 1000};
+// Medium finds its aim quickly and keeps it, but now and then a shot goes a
+// little wide (four in nine).
+constexpr double kMediumClosing[] = {1500};
+constexpr double kMediumRound[] = {0, 450, 0, 0, 300, 0, 400, 0, 350};
+constexpr ClosingIn kEasyClosingIn{kEasyClosing, std::size(kEasyClosing), kEasyRound, std::size(kEasyRound), false,
+                                   true};
+constexpr ClosingIn kMediumClosingIn{kMediumClosing, std::size(kMediumClosing), kMediumRound,
+                                     std::size(kMediumRound), true, false};
 
-// The shot at `target` from one of `places`, missing by the first miss halved
-// for every shot already aimed at it (and never by more than half the last
-// miss), short, or alternately short and long; once the miss would be under
-// kAimToHitBelow, a hit.
-Plan closeIn(const Situation& s, int target, const std::vector<Standpoint>& places, const ClosingIn& way,
-             bool clean, std::array<int, 4>& shotsAt, std::array<double, 4>& lastMiss)
+// Where a round starts: the winds, as whole numbers, summed and counted
+// round the round.
+std::size_t roundStart(const Situation& s, std::size_t roundLength)
 {
-    const int shots = shotsAt[at(target)];
-    const double nominal = std::ldexp(way.firstMiss, -std::min(shots, 60));
-    const double cap = shots > 0 ? lastMiss[at(target)] / 2 : kInfinity;
-    const double wanted = std::min(nominal, cap);
+    const double winds = std::floor(std::abs(s.wind) + std::abs(s.lift));
+    if (!std::isfinite(winds))
+        return 0;
+    return static_cast<std::size_t>(std::fmod(winds, static_cast<double>(roundLength)));
+}
+
+// The shot at `target` from one of `places` as the level's way has it: a
+// miss, short or (bracketing) alternately short and long, or a hit.
+Plan closeIn(const Situation& s, int target, const std::vector<Standpoint>& places, const ClosingIn& way,
+             bool clean, Planner::Aim& aim)
+{
+    const int shots = aim.shots;
     const bool long_ = way.brackets && shots % 2 == 1;
+    double wanted = 0;
+    double cap = kInfinity;
+    if (aim.shotsSinceHit < 0) {
+        if (static_cast<std::size_t>(shots) < way.closingLength) {
+            wanted = way.closing[static_cast<std::size_t>(shots)];
+            if (shots > 0)
+                cap = aim.lastMiss / 2;
+            wanted = std::min(wanted, cap);
+        }
+    } else {
+        wanted = way.round[(aim.roundStart + static_cast<std::size_t>(aim.shotsSinceHit)) % way.roundLength];
+    }
 
     std::optional<Shot> miss;
-    if (wanted >= kAimToHitBelow) {
+    if (wanted > 0) {
         miss = missOn(s, target, places, long_, wanted, cap);
         if (!miss)
             miss = missOn(s, target, places, !long_, wanted, cap);
     }
     Plan plan;
+    bool hits = false;
     if (miss) {
         plan = planOf(places, *miss, target, clean);
-        lastMiss[at(target)] = std::abs(miss->miss);
+        aim.lastMiss = std::abs(miss->miss);
     } else {
         const std::optional<Shot> hit = hitOn(s, target, places, cleanShots(s, places), way.leastDamage);
         plan = hit ? planOf(places, *hit, target, clean) : nearestPassPlan(s, target, withoutSteps(places));
         plan.cleanShotReachable = clean;
-        lastMiss[at(target)] = 0;
+        aim.lastMiss = 0;
+        hits = hit.has_value();
     }
-    ++shotsAt[at(target)];
+    ++aim.shots;
+    if (aim.shotsSinceHit >= 0)
+        ++aim.shotsSinceHit;
+    else if (hits) {
+        aim.shotsSinceHit = 0;
+        aim.roundStart = roundStart(s, way.roundLength);
+    }
     return plan;
 }
 
@@ -426,11 +468,7 @@ Planner::Planner(Level level)
 {
 }
 
-void Planner::forgetShots()
-{
-    shotsAt_ = {};
-    lastMiss_ = {};
-}
+void Planner::forgetShots() { aims_ = {}; }
 
 Plan Planner::planTurn(const Situation& situation)
 {
@@ -445,7 +483,7 @@ Plan Planner::planTurn(const Situation& situation)
         if (target < 0)
             return nearestPassPlan(s, target, here);
         const bool clean = anyAt(cleanShots(s, here), target);
-        return closeIn(s, target, here, kEasyClosingIn, clean, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kEasyClosingIn, clean, aims_[at(target)]);
     }
 
     // Medium: the weakest opponent it can reach, stepping only when no clean
@@ -476,20 +514,20 @@ Plan Planner::planTurn(const Situation& situation)
         target = weakestOpponent(s, {true, true, true, true});
         if (target < 0)
             return nearestPassPlan(s, target, here);
-        return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kMediumClosingIn, false, aims_[at(target)]);
     }
     // Stand where the fewest presses give a clean shot at it, in either facing.
     std::optional<Shot> nearestHit = firstAt[at(target)];
     if (!(flyClean(s, places, *nearestHit) && nearestHit->touched[at(target)]))
         nearestHit = hitOn(s, target, places, cleanShots(s, places));
     if (!nearestHit)
-        return closeIn(s, target, here, kMediumClosingIn, false, shotsAt_, lastMiss_);
+        return closeIn(s, target, here, kMediumClosingIn, false, aims_[at(target)]);
     const Standpoint& spot = places[at(nearestHit->place)];
     std::vector<Standpoint> there;
     for (const Standpoint& p : places)
         if (p.left == spot.left && p.top == spot.top)
             there.push_back(p);
-    return closeIn(s, target, there, kMediumClosingIn, true, shotsAt_, lastMiss_);
+    return closeIn(s, target, there, kMediumClosingIn, true, aims_[at(target)]);
 }
 
 Prediction predictShot(const Situation& situation, const Plan& plan)

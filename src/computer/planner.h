@@ -42,6 +42,7 @@ struct Situation {
     ui::Twips flightFloor = 0;        // a shell whose top passes this ends its flight
     ui::Twips windowOuterHeight = 0;  // the shot grows while the shell's top is within it
     ui::Twips fieldWidth = 0, fieldHeight = 0;  // the battlefield picture
+    ui::Twips plateAbove = 0;  // a vehicle's name plate stands this far above its top
 };
 
 // The panel's step and turn buttons: "kiri", "kanan", "atas", "bawah".
@@ -92,7 +93,9 @@ Prediction predictShot(const Situation& situation, const Plan& plan);
 double missDistance(const Situation& situation, const Plan& plan);
 
 // One computer player's planner. It remembers the shots it has aimed at
-// each target, for the levels that miss on purpose and close in.
+// each target, for the levels that miss on purpose: they close in on a
+// target, and once they have hit it they still miss some of their shots
+// (easy most of them, medium now and then).
 class Planner {
 public:
     explicit Planner(Level level);
@@ -102,11 +105,17 @@ public:
     // levels that close in start again from their first miss.
     void forgetShots();
 
+    // What it remembers of its shots at one target.
+    struct Aim {
+        int shots = 0;           // aimed at it so far
+        int shotsSinceHit = -1;  // aimed at it since its first hit; -1 before that
+        double lastMiss = 0;     // the size of the last miss (0 after a hit)
+        std::size_t roundStart = 0;  // where its round of hits and misses began
+    };
+
 private:
     Level level_;
-    std::array<int, 4> shotsAt_{};
-    // The size of the last miss at each target (0 after a hit).
-    std::array<double, 4> lastMiss_{};
+    std::array<Aim, 4> aims_{};
 };
 
 } // namespace computer

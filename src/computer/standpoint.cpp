@@ -11,9 +11,13 @@ namespace {
 constexpr ui::Twips kSideStep = 800;
 constexpr ui::Twips kUpDownStep = 900;
 
+// The vehicle's picture on the battlefield, and its name plate too, unless
+// the vehicle stands no higher than where its turn began.
 bool onPicture(const Situation& s, const Standpoint& p)
 {
-    return p.left >= 0 && p.top >= 0 && p.left + p.width <= s.fieldWidth && p.top + p.height <= s.fieldHeight;
+    const ui::Twips startTop = s.vehicles[static_cast<std::size_t>(s.slot)].top;
+    return p.left >= 0 && p.top >= 0 && p.top >= std::min(s.plateAbove, startTop)
+           && p.left + p.width <= s.fieldWidth && p.top + p.height <= s.fieldHeight;
 }
 
 void face(const Situation& s, Standpoint& p, bool right)

@@ -13,7 +13,7 @@ struct Standpoint {
     ui::Twips left = 0, top = 0, width = 0, height = 0;
     bool facesRight = true;
     int steps = 0;  // movement points spent
-    bool insidePicture = true;  // every press on the way kept the vehicle on the battlefield picture
+    bool insidePicture = true;  // every press on the way kept the vehicle and its plate on the battlefield picture
 };
 
 // The vehicle as it stands when the turn starts.
@@ -30,7 +30,8 @@ Standpoint afterPresses(const Situation& situation, const std::vector<Press>& pr
 int stepsAllowed(double movementPoints, int cap);
 
 // Every place within `maxSteps` steps (sideways 800, up or down 900) and both
-// facings, reached without the vehicle ever leaving the battlefield picture.
+// facings, reached without the vehicle or its name plate ever leaving the
+// battlefield picture.
 // The place the vehicle stands on comes first, in its own facing; then the
 // rest by the number of presses they take.
 std::vector<Standpoint> reachableStandpoints(const Situation& situation, int maxSteps);

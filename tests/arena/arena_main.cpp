@@ -11,7 +11,8 @@
 // allows; after every tick the soak's invariants are checked. A match that
 // reaches 200 shots is a draw.
 //
-// Prints one line per level. Exits 1 when an invariant fails or a figure
+// Prints one line per level; its "later shots" are a seat's shots after its
+// first hit of the match, where a person who plays on meets the level. Exits 1 when an invariant fails or a figure
 // misses what --min-wins, --all-reachable-hit or --max-think ask for, 2 on a
 // bad command line.
 
@@ -58,6 +59,8 @@ struct Figures {
     long long hits = 0;
     long long reachableFirst = 0;
     long long reachableFirstHit = 0;
+    long long laterShots = 0;        // shots after the shooter's first hit of its match
+    long long laterHits = 0;         // and those of them that hit
     long long firstHits = 0;         // targets hit at last
     long long shotsToFirstHit = 0;   // their shots until then, summed
     double longestThinkMs = 0;
@@ -198,6 +201,7 @@ private:
         std::array<computer::Plan, 4> plan{};
         std::array<std::array<long long, 4>, 4> shotsAt{};
         std::array<std::array<bool, 4>, 4> targetHit{};
+        std::array<bool, 4> hasHit{};  // per shooter: it has hit an opponent this match
         g.Computer().onThought([&](const computer::ComputerWindow::Thought& thought) {
             plan[static_cast<std::size_t>(thought.slot)] = thought.plan;
             Figures& f = figures_[thought.level];
@@ -226,6 +230,11 @@ private:
                         hitOpponent = true;
                 if (hitOpponent)
                     ++f.hits;
+                if (hasHit[s]) {
+                    ++f.laterShots;
+                    f.laterHits += hitOpponent ? 1 : 0;
+                }
+                hasHit[s] = hasHit[s] || hitOpponent;
                 const computer::Plan& p = plan[s];
                 if (p.target >= 0 && p.target < 4) {
                     const auto target = static_cast<std::size_t>(p.target);
@@ -394,10 +403,10 @@ int main(int argc, char* argv[])
         shown.push_back(level);
         const Figures& f = figures[level];
         const double mean = f.firstHits > 0 ? static_cast<double>(f.shotsToFirstHit) / static_cast<double>(f.firstHits) : 0;
-        std::printf("%s: wins %lld of %lld, draws %lld, shots %lld, hits %lld, reachable first shots hit %lld of %lld, "
-                    "mean shots to first hit %.1f, longest think %.0f ms\n",
-                    computer::levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.reachableFirstHit,
-                    f.reachableFirst, mean, std::ceil(f.longestThinkMs));
+        std::printf("%s: wins %lld of %lld, draws %lld, shots %lld, hits %lld, later shots hit %lld of %lld, "
+                    "reachable first shots hit %lld of %lld, mean shots to first hit %.1f, longest think %.0f ms\n",
+                    computer::levelName(level), f.wins, f.matches, f.draws, f.shots, f.hits, f.laterHits,
+                    f.laterShots, f.reachableFirstHit, f.reachableFirst, mean, std::ceil(f.longestThinkMs));
         if (const auto wanted = options.minWinPercent.find(level); wanted != options.minWinPercent.end()) {
             if (100.0 * static_cast<double>(f.wins) < wanted->second * static_cast<double>(f.matches)) {
                 std::printf("  %s won %lld of %lld, fewer than %.0f %%\n", computer::levelName(level), f.wins, f.matches,
