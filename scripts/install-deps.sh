@@ -13,7 +13,9 @@ packages=(
   # Translations: lupdate and lrelease, and CMake's LinguistTools.
   qt6-tools-dev qt6-l10n-tools
   fonts-dejavu-core
-  xvfb xdotool x11-utils
+  # The end-to-end tests: a private screen, a window manager on it, the
+  # pointer and the windows driven and read.
+  xvfb openbox xdotool x11-utils
   desktop-file-utils
   # The package tests: dpkg-shlibdeps for its dependencies, lintian, the
   # AppStream validator, and man for the manual pages.

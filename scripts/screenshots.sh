@@ -31,7 +31,7 @@ shoot() {
   xdotool mousemove 1279 1023   # the pointer out of the picture
   sleep 0.3                     # let the last paint reach the screen
   for id in "$@"; do
-    eval "$(xdotool getwindowgeometry --shell "$id")"
+    e2e_frame_geometry "$id"
     [ "$X" -lt "$left" ] && left=$X
     [ "$Y" -lt "$top" ] && top=$Y
     [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))

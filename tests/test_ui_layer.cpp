@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/timer.h"
+#include "ui/watch.h"
 #include "ui/window.h"
 
 #include <QAbstractButton>
@@ -833,6 +834,30 @@ private slots:
     }
 
     // ---- Window ----
+
+    // A window placed at the screen's corner before its first show asks the
+    // window system for that place (without the hint, a window manager puts
+    // it where it likes); moving a shown window to where it is changes
+    // nothing.
+    void placingAtTheCornerBeforeTheFirstShowSetsThePositionHint_data()
+    {
+        QTest::addColumn<bool>("byClientArea");
+        QTest::newRow("outer frame") << false;
+        QTest::newRow("client area") << true;
+    }
+    void placingAtTheCornerBeforeTheFirstShowSetsThePositionHint()
+    {
+        QFETCH(bool, byClientArea);
+        byClientArea ? w->placeClientAt(0, 0) : w->move(0, 0);
+        QVERIFY(w->widget()->testAttribute(Qt::WA_Moved));
+        showAndWait();
+        QCoreApplication::processEvents();
+
+        const std::uint64_t changes = ui::changeCount();
+        w->move(w->left(), w->top());
+        QCoreApplication::processEvents();
+        QCOMPARE(ui::changeCount(), changes);
+    }
 
     void closeRequestCanBeRefused()
     {

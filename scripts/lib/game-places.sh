@@ -40,13 +40,23 @@ e2e_open_duel_roster() {
   e2e_wait_title "$E2E_SETUP" "2" 5
 }
 
+# e2e_wait_battle PROGRAM: waits for the battle window (titled "0" by the
+# turn marker) and sets E2E_BATTLE to its id. kestrava2 puts the window at
+# the screen's top left corner itself; kestrava1 leaves its place to the
+# window manager, which may put it under the panels, so it is moved there as
+# a player would, and the click places on the battlefield lie clear of them.
+e2e_wait_battle() {
+  E2E_BATTLE=$(e2e_wait_window "0" 20)
+  if [ "$1" = "kestrava1" ]; then e2e_move_frame_to "$E2E_BATTLE" 0 0; fi
+}
+
 # e2e_start_duel PROGRAM [ARG...]: e2e_open_duel_roster, then clicks "Start"
-# and waits for the battle window (titled "0" by the turn marker). Sets
-# E2E_SETUP and E2E_BATTLE to the two windows' ids.
+# and waits for the battle window (e2e_wait_battle). Sets E2E_SETUP and
+# E2E_BATTLE to the two windows' ids.
 e2e_start_duel() {
   e2e_open_duel_roster "$@"
   e2e_click_twips "$E2E_SETUP" $E2E_AT_START
-  E2E_BATTLE=$(e2e_wait_window "0" 20)
+  e2e_wait_battle "$1"
 }
 
 # e2e_start_duel_hands_off PROGRAM [ARGS...]: as e2e_start_duel, but the
@@ -79,7 +89,7 @@ e2e_duel_until_first_panel() {
 # e2e_panel1_gauge_width PANEL: the width in twips of player 1's gauges, which
 # follow the panel's width.
 e2e_panel1_gauge_width() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  e2e_client_geometry "$1"
   echo $((WIDTH * 15 - 270 - 3510))
 }
 

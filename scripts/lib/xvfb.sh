@@ -2,7 +2,9 @@
 # Driving a real program on a private Xvfb screen: the screen started and
 # cleaned up, the program started in its picture folder, its windows waited
 # for by title, clicks and pointer moves at twips of a window's client area
-# (xdotool), and the screen's pixels read back. Used by the end-to-end tests
+# (xdotool), and the screen's pixels read back. A window manager (openbox)
+# runs on the screen, as on a player's desktop: it frames the windows and
+# honours the places the game asks for. Used by the end-to-end tests
 # (through tests/e2e/lib.sh) and by the benchmark and screenshot scripts.
 #
 # Usage:  source scripts/lib/xvfb.sh; e2e_init BIN_DIR ASSETS_DIR; e2e_launch kestrava2; ...
@@ -12,6 +14,7 @@
 # The source tree this library belongs to.
 E2E_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 E2E_XVFB_PID=""
+E2E_WM_PID=""
 E2E_PROGRAM_PID=""
 E2E_WORK=""
 E2E_SCREEN_FILE=""
@@ -37,6 +40,10 @@ e2e_stop_program() {
 
 e2e_cleanup() {
   e2e_stop_program
+  if [ -n "$E2E_WM_PID" ]; then
+    kill "$E2E_WM_PID" 2>/dev/null || true
+    wait "$E2E_WM_PID" 2>/dev/null || true
+  fi
   if [ -n "$E2E_XVFB_PID" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true
@@ -64,12 +71,31 @@ e2e_init() {
   for i in $(seq 1 100); do
     if [ -s "$E2E_WORK/display" ]; then
       export DISPLAY=":$(tr -d '[:space:]' <"$E2E_WORK/display")"
-      xdpyinfo >/dev/null 2>&1 && return 0
+      xdpyinfo >/dev/null 2>&1 && { e2e_start_window_manager; return 0; }
     fi
     kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
   e2e_fail "could not start Xvfb"
+}
+
+# e2e_start_window_manager: starts openbox on the screen with its stock
+# settings (none of the user's own) and waits until it has taken the screen,
+# which it announces on the root window.
+e2e_start_window_manager() {
+  mkdir -p "$E2E_WORK/wm-config"
+  XDG_CONFIG_HOME="$E2E_WORK/wm-config" openbox --sm-disable >"$E2E_WORK/wm.log" 2>&1 &
+  E2E_WM_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+      return 0
+    fi
+    kill -0 "$E2E_WM_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  cat "$E2E_WORK/wm.log" >&2
+  e2e_fail "the window manager (openbox) did not take the screen"
 }
 
 # e2e_init_build [BUILD_DIR]: e2e_init for the programs built in BUILD_DIR
@@ -137,11 +163,56 @@ e2e_wait_title() {
   e2e_fail "window title is '$(xdotool getwindowname "$id" 2>/dev/null || true)', expected '$title'"
 }
 
+# e2e_client_geometry ID: sets X, Y, WIDTH and HEIGHT to the place and size
+# of window ID's client area on the screen, in pixels. Read with xwininfo:
+# under a window manager xdotool's getwindowgeometry counts the frame's offset
+# twice.
+e2e_client_geometry() {
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || e2e_fail "no window $1"
+  X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+  Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+  WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+}
+
+# e2e_frame_geometry ID: as e2e_client_geometry, for the window's outer frame
+# (title bar and borders included), as the window manager announces it.
+e2e_frame_geometry() {
+  e2e_client_geometry "$1"
+  local extents left right top bottom
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/^.* = //p' | tr -d ' ')
+  [ -n "$extents" ] || return 0
+  IFS=, read -r left right top bottom <<<"$extents"
+  X=$((X - left))
+  Y=$((Y - top))
+  WIDTH=$((WIDTH + left + right))
+  HEIGHT=$((HEIGHT + top + bottom))
+}
+
+# e2e_move_frame_to ID X Y: moves window ID, as a player drags it by its
+# title bar, until its outer frame's corner is at (X, Y) screen pixels.
+e2e_move_frame_to() {
+  local id="$1" x="$2" y="$3" i
+  for i in $(seq 1 50); do
+    e2e_frame_geometry "$id"
+    local frame_x="$X" frame_y="$Y"
+    [ "$frame_x,$frame_y" = "$x,$y" ] && return 0
+    if [ $((i % 10)) -eq 1 ]; then
+      # The manager takes the place asked for as the client area's.
+      e2e_client_geometry "$id"
+      xdotool windowmove "$id" $((X + x - frame_x)) $((Y + y - frame_y))
+    fi
+    sleep 0.1
+  done
+  e2e_fail "window $id stays at ($frame_x, $frame_y), not ($x, $y)"
+}
+
 # e2e_click_twips ID X Y: clicks at (X, Y) twips of the window's client area,
 # at the real screen position of that point.
 e2e_click_twips() {
   local id="$1" x=$(( $2 / 15 )) y=$(( $3 / 15 ))
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_client_geometry "$id"
   xdotool mousemove $((X + x)) $((Y + y))
   sleep 0.2
   xdotool click 1
@@ -151,7 +222,7 @@ e2e_click_twips() {
 # e2e_move_twips ID X Y: moves the pointer to (X, Y) twips of the client area.
 e2e_move_twips() {
   local id="$1" x=$(( $2 / 15 )) y=$(( $3 / 15 ))
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_client_geometry "$id"
   xdotool mousemove $((X + x)) $((Y + y))
 }
 
@@ -335,7 +406,7 @@ e2e_row_value() {
 # ID's client area, read off the screen to about one step.
 e2e_bar_value() {
   local id="$1" left="$2" top="$3" width="$4" height="$5" max="$6"
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_client_geometry "$id"
   e2e_row_value $((X + left / 15)) $((Y + (top + height / 2) / 15)) $((width / 15)) "$max"
 }
 
@@ -345,7 +416,7 @@ e2e_bar_value() {
 e2e_press_at_bar_value() {
   local id="$1" left="$2" top="$3" width="$4" height="$5" max="$6" value="$7" timeout="${8:-10}"
   local seen="" end=$((SECONDS + timeout))
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_client_geometry "$id"
   local x=$((X + left / 15)) y=$((Y + (top + height / 2) / 15)) w=$((width / 15))
   while [ "$SECONDS" -le "$end" ]; do
     seen=$(e2e_row_value "$x" "$y" "$w" "$max")

@@ -260,25 +260,39 @@ Twips Window::outerHeight() const { return toTwips(outerPixels().height()); }
 Twips Window::left() const { return toTwips(outerPixels().x()); }
 Twips Window::top() const { return toTwips(outerPixels().y()); }
 
+bool Window::placeIsSettled() const
+{
+    // Before its first show and before any move, a window reports the top
+    // left corner of the screen, but nothing holds it there: the window
+    // system (or its manager) picks the place at the show. A move there must
+    // still reach the window system as a position hint.
+    return widget_->testAttribute(Qt::WA_Moved) || widget_->testAttribute(Qt::WA_WState_Created);
+}
+
 void Window::move(Twips left, Twips top)
 {
     noteRead();
     const QPoint position(toPixels(left), toPixels(top));
-    if (widget_->frameGeometry().topLeft() == position)
+    const QPoint before = widget_->frameGeometry().topLeft();
+    if (before == position && placeIsSettled())
         return;
     widget_->move(position);
-    noteChange("place");
+    // A hint for a window not yet shown changes nothing anyone reads.
+    if (before != position)
+        noteChange("place");
 }
 
 void Window::placeClientAt(Twips left, Twips top)
 {
     noteRead();
-    QRect geometry = widget_->geometry();
+    const QRect before = widget_->geometry();
+    QRect geometry = before;
     geometry.moveTopLeft(QPoint(toPixels(left), toPixels(top)));
-    if (widget_->geometry() == geometry)
+    if (before == geometry && placeIsSettled())
         return;
     widget_->setGeometry(geometry);
-    noteChange("place");
+    if (before != geometry)
+        noteChange("place");
 }
 
 bool Window::visible() const

@@ -137,6 +137,9 @@ private:
     // pixels, read for a tick like every getter.
     QSize clientPixels() const;
     QRect outerPixels() const;
+    // Whether the place the window reports is where it stays: it was moved,
+    // or the window system has it.
+    bool placeIsSettled() const;
 
     std::unique_ptr<WindowWidget> widget_;
     QString caption_;

@@ -11,7 +11,7 @@ e2e_init_screen "$1" "$2"
 # selected_pixels ID X Y W: how many of the W pixels from (X, Y) twips of the
 # window's client area are drawn in the selection colour.
 selected_pixels() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  e2e_client_geometry "$1"
   e2e_screen_row $((X + $2 / 15)) $((Y + $3 / 15)) $(($4 / 15)) | awk '$3 > $1 + 60 { n++ } END { print n + 0 }'
 }
 
