@@ -2,6 +2,7 @@
 
 #include "net/net_words.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 
 namespace net {
@@ -49,9 +50,10 @@ bool Connection::send(const Message& message)
     if (payload.size() > kMaxFrameBytes)
         return false;
     socket_->write(framed(payload));
-    if (socket_->bytesToWrite() > kMostUnsentBytes)
-        drop(words::peerSilent());
-    return open_;
+    // A peer that reads nothing is let go at the next silence check, never
+    // from inside a send, so that a sender's loop over its peers stays sound.
+    stalled_ = stalled_ || socket_->bytesToWrite() > kMostUnsentBytes;
+    return true;
 }
 
 void Connection::close()
@@ -64,6 +66,7 @@ void Connection::close()
     // or until a peer that reads nothing has had silenceMs to take it.
     QTcpSocket* socket = socket_.release();
     socket->disconnect();
+    socket->setParent(QCoreApplication::instance());
     QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(timing_.silenceMs, socket, [socket] {
         socket->abort();
@@ -96,7 +99,7 @@ void Connection::pingTick()
 
 void Connection::silenceTick()
 {
-    if (open_ && clock_() - lastHeard_ > timing_.silenceMs)
+    if (open_ && (stalled_ || clock_() - lastHeard_ > timing_.silenceMs))
         drop(words::peerSilent());
 }
 

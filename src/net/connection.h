@@ -21,7 +21,8 @@ namespace net {
 // sides ping every pingMs; a peer heard from for no silenceMs is dropped.
 //
 // The owner never deletes a connection from inside one of its callbacks; it
-// lets the event loop come round first.
+// lets the event loop come round first. A peer that leaves more than
+// kMostUnsentBytes unread is dropped at the next silence check.
 class Connection {
 public:
     // Takes the socket, which is connected already. Nothing happens until start().
@@ -33,7 +34,8 @@ public:
     // Starts the ping and the silence check and reads what has arrived.
     void start();
 
-    // Sends a message; false (and nothing sent) when it would not fit one frame.
+    // Sends a message; false (and nothing sent) when it would not fit one
+    // frame or the connection is over. Never reports a drop from inside.
     bool send(const Message& message);
 
     // Sends what is queued and closes, reporting nothing.
@@ -68,6 +70,7 @@ private:
     FrameReader frames_;
     qint64 lastHeard_ = 0;
     bool open_ = true;
+    bool stalled_ = false;
 };
 
 // The most bytes a peer may leave unread before it counts as gone.

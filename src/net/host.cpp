@@ -42,12 +42,21 @@ void Host::stop()
     waitingCheck.stop();
     server_.close();
     search_.close();
-    for (auto& [id, peer] : peers_) {
+    for (const int id : peerIds()) {
+        Peer& peer = peers_.at(id);
         if (peer.seat >= 0)
             peer.connection->send(Bye{});
         peer.connection->close();
+        remove(id);
     }
-    peers_.clear();
+}
+
+std::vector<int> Host::peerIds() const
+{
+    std::vector<int> ids;
+    for (const auto& [id, peer] : peers_)
+        ids.push_back(id);
+    return ids;
 }
 
 quint16 Host::port() const { return server_.serverPort(); }
@@ -111,12 +120,10 @@ void Host::sendToAll(const Message& message)
 void Host::waitingTick()
 {
     const qint64 now = settings_.clock();
-    std::vector<int> late;
-    for (const auto& [id, peer] : peers_)
-        if (peer.seat < 0 && peer.connection->isOpen() && now - peer.connectedAt > settings_.timing.silenceMs)
-            late.push_back(id);
-    for (const int id : late) {
-        peers_.at(id).connection->drop(words::notJoinedInTime());
+    for (const int id : peerIds()) {
+        const auto it = peers_.find(id);
+        if (it != peers_.end() && it->second.seat < 0 && now - it->second.connectedAt > settings_.timing.silenceMs)
+            it->second.connection->drop(words::notJoinedInTime());
     }
 }
 

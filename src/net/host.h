@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace net {
 
@@ -47,6 +48,8 @@ struct Seated {
 // connection is closed. A joined player's intents (click, key, pointer move,
 // message OK) go to onIntent with its seat. A peer that sends what no honest
 // program sends is dropped; the others go on.
+//
+// The owner never deletes a host from inside one of its callbacks.
 class Host {
 public:
     explicit Host(HostSettings settings);
@@ -102,6 +105,7 @@ private:
     void remove(int id);
     void answerSearches();
     int freeSeat() const;
+    std::vector<int> peerIds() const;
 
     HostSettings settings_;
     CodeGuard guard_;

@@ -27,7 +27,7 @@ struct JoinSettings {
 // join, checks the host's hello against its own identity (and leaves, saying
 // what differs, when they do not match), and once accepted passes on what
 // the host sends about its windows and messages. Its intents go out through
-// send().
+// send(). The owner never deletes a joiner from inside one of its callbacks.
 class Joiner {
 public:
     explicit Joiner(JoinSettings settings);
