@@ -61,29 +61,32 @@ std::vector<int> Host::peerIds() const
 
 quint16 Host::port() const { return server_.serverPort(); }
 
+bool Host::seatTaken(int seat) const
+{
+    for (const auto& [id, peer] : peers_)
+        if (peer.seat == seat)
+            return true;
+    return false;
+}
+
+bool Host::seatFree(int seat) const
+{
+    return settings_.openSeats[static_cast<std::size_t>(seat)] && !seatTaken(seat);
+}
+
 int Host::freeSeat() const
 {
-    for (int seat = 0; seat < kSeats; ++seat) {
-        if (!settings_.openSeats[static_cast<std::size_t>(seat)])
-            continue;
-        bool taken = false;
-        for (const auto& [id, peer] : peers_)
-            taken = taken || peer.seat == seat;
-        if (!taken)
+    for (int seat = 0; seat < kSeats; ++seat)
+        if (seatFree(seat))
             return seat;
-    }
     return -1;
 }
 
 int Host::seatsFree() const
 {
     int free = 0;
-    for (int seat = 0; seat < kSeats; ++seat) {
-        bool taken = false;
-        for (const auto& [id, peer] : peers_)
-            taken = taken || peer.seat == seat;
-        free += settings_.openSeats[static_cast<std::size_t>(seat)] && !taken ? 1 : 0;
-    }
+    for (int seat = 0; seat < kSeats; ++seat)
+        free += seatFree(seat) ? 1 : 0;
     return free;
 }
 
@@ -105,8 +108,10 @@ int Host::waitingCount() const
 
 void Host::send(int seat, const Message& message)
 {
+    if (seat < 0)
+        return;  // waiting peers hear nothing but the hello and the answer to their join
     for (auto& [id, peer] : peers_)
-        if (peer.seat == seat && peer.seat >= 0)
+        if (peer.seat == seat)
             peer.connection->send(message);
 }
 

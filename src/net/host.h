@@ -104,6 +104,8 @@ private:
     void lost(int id, const QString& reason);
     void remove(int id);
     void answerSearches();
+    bool seatTaken(int seat) const;
+    bool seatFree(int seat) const;
     int freeSeat() const;
     std::vector<int> peerIds() const;
 
