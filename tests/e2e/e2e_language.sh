@@ -18,7 +18,7 @@ settings="$XDG_CONFIG_HOME/kestrava/kestrava.conf"
 # that rectangle, in twips of window ID's client area.
 region_print() {
   local id="$1" left="$2" top="$3" width="$4" height="$5" row
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  e2e_client_geometry "$id"
   for row in $(seq $((Y + top / 15)) $((Y + (top + height) / 15 - 1))); do
     e2e_screen_row $((X + left / 15)) "$row" $((width / 15))
   done | md5sum | cut -d' ' -f1

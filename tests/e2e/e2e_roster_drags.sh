@@ -18,7 +18,7 @@ selected_pixels() {
 # dark_pixels ID X Y W: how many of the W pixels from (X, Y) twips are drawn
 # dark, as the letters of a text are.
 dark_pixels() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+  e2e_client_geometry "$1"
   e2e_screen_row $((X + $2 / 15)) $((Y + $3 / 15)) $(($4 / 15)) | awk '$1 < 100 && $2 < 100 && $3 < 100 { n++ } END { print n + 0 }'
 }
 
