@@ -7,6 +7,8 @@
 #   kestrava2-battle.png  a duel: the guide line and a shell in flight
 #   kestrava1-battle.png  the wind edition after a shot, with its wind texts
 #
+# and the same four in English, each named with "-en" before ".png".
+#
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build/, built already)
 # Needs Debian's xvfb, xdotool and python3-pil. A tool for developers: run it
 # after a change to the windows, look at the pictures, and commit them.
@@ -65,46 +67,54 @@ EOF
 # Player 1's picture on the roster of kestrava2: Image1 at (360, 720, 750, 900).
 at_picture1="735 1170"
 
-# ---- kestrava2: the main menu, the roster with the selector, a shot ----
-e2e_launch kestrava2
-setup=$(e2e_wait_window kestrava2)
-shoot setup-menu "$setup"
-e2e_click_twips "$setup" $E2E_AT_DUEL
-e2e_wait_title "$setup" "2"
-e2e_click_twips "$setup" $at_picture1      # opens the character selector
-sleep 0.5
-shoot roster-selector "$setup"
-e2e_stop_program
+# shots LANGUAGE SUFFIX: the four pictures with the game shown in LANGUAGE,
+# each named with SUFFIX before ".png".
+shots() {
+  local language="$1" suffix="$2" setup panel i
+  # ---- kestrava2: the main menu, the roster with the selector, a shot ----
+  e2e_launch kestrava2 --language "$language"
+  setup=$(e2e_wait_window kestrava2)
+  shoot "setup-menu$suffix" "$setup"
+  e2e_click_twips "$setup" $E2E_AT_DUEL
+  e2e_wait_title "$setup" "2"
+  e2e_click_twips "$setup" $at_picture1      # opens the character selector
+  sleep 0.5
+  shoot "roster-selector$suffix" "$setup"
+  e2e_stop_program
 
-e2e_duel_until_first_panel kestrava2
-panel=$(e2e_wait_window "Player1" 10)
-# The gauges are pressed high enough for a shell that flies across the view.
-e2e_point_twips "$panel" $E2E_AT_FIRE
-e2e_press_here                                                   # "tembak"
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 30 >/dev/null   # "far ok"
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 35 >/dev/null  # "high ok": fire
-sleep 0.4
-shoot kestrava2-battle "$E2E_BATTLE"
-e2e_stop_program
+  e2e_duel_until_first_panel kestrava2 --language "$language"
+  panel=$(e2e_wait_window "Player1" 10)
+  # The gauges are pressed high enough for a shell that flies across the view.
+  e2e_point_twips "$panel" $E2E_AT_FIRE
+  e2e_press_here                                                   # "tembak"
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 30 >/dev/null   # "far ok"
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 35 >/dev/null  # "high ok": fire
+  sleep 0.4
+  shoot "kestrava2-battle$suffix" "$E2E_BATTLE"
+  e2e_stop_program
 
-# ---- kestrava1: a shot, then the wind texts of the next one ----
-e2e_duel_until_first_panel kestrava1
-panel=$(e2e_wait_window "Player1" 10)
-e2e_point_twips "$panel" $E2E_AT_FIRE
-e2e_press_here
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 25 >/dev/null
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 30 >/dev/null
-e2e_wait_gone "Player1" 5
-# The shot ends below the window; pointer moves then bring player 2's panel.
-for i in $(seq 1 100); do
-  e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD
-  sleep 0.05
-  e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD_NEAR
-  sleep 0.05
-  [ -n "$(e2e_find_windows Player2)" ] && break
-done
-panel=$(e2e_wait_window "Player2" 10)
-shoot kestrava1-battle "$E2E_BATTLE" "$panel"
-e2e_stop_program
+  # ---- kestrava1: a shot, then the wind texts of the next one ----
+  e2e_duel_until_first_panel kestrava1 --language "$language"
+  panel=$(e2e_wait_window "Player1" 10)
+  e2e_point_twips "$panel" $E2E_AT_FIRE
+  e2e_press_here
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 25 >/dev/null
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 30 >/dev/null
+  e2e_wait_gone "Player1" 5
+  # The shot ends below the window; pointer moves then bring player 2's panel.
+  for i in $(seq 1 100); do
+    e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD
+    sleep 0.05
+    e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD_NEAR
+    sleep 0.05
+    [ -n "$(e2e_find_windows Player2)" ] && break
+  done
+  panel=$(e2e_wait_window "Player2" 10)
+  shoot "kestrava1-battle$suffix" "$E2E_BATTLE" "$panel"
+  e2e_stop_program
+}
+
+shots id ""
+shots en "-en"
 
 e2e_pass "screenshots written to $out"

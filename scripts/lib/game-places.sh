@@ -78,10 +78,10 @@ e2e_call_first_panel() {
   e2e_move_twips "$E2E_BATTLE" $E2E_AT_BARE_FIELD_NEAR
 }
 
-# e2e_duel_until_first_panel PROGRAM: e2e_start_duel, then waits until player
+# e2e_duel_until_first_panel PROGRAM [ARGS...]: e2e_start_duel, then waits until player
 # 1's panel is shown (calling it in the wind edition).
 e2e_duel_until_first_panel() {
-  e2e_start_duel "$1"
+  e2e_start_duel "$@"
   if [ "$1" = "kestrava1" ]; then e2e_call_first_panel; fi
   e2e_wait_window "Player1" 10 >/dev/null
 }
