@@ -120,10 +120,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // The remembered choice goes to a scratch folder, never the user's.
-        QVERIFY(home_.isValid());
-        qputenv("HOME", home_.path().toLocal8Bit());
-        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(useScratchHome(home_));
         QVERIFY(indonesianPieces().contains(QStringLiteral("Nama")));
     }
     void cleanup()

@@ -144,10 +144,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // The remembered choice goes to a scratch folder, never the user's.
-        QVERIFY(home_.isValid());
-        qputenv("HOME", home_.path().toLocal8Bit());
-        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(useScratchHome(home_));
         QLoggingCategory::setFilterRules(QStringLiteral("kestrava.sound.debug=true"));
         handlerBefore = qInstallMessageHandler(recordLine);
     }

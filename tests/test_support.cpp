@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -215,4 +216,13 @@ void addEditionRows()
     QTest::addColumn<Edition>("edition");
     QTest::newRow("full game") << Edition::Full;
     QTest::newRow("wind edition") << Edition::Wind;
+}
+
+bool useScratchHome(const QTemporaryDir& home)
+{
+    if (!home.isValid())
+        return false;
+    qputenv("HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+    return true;
 }

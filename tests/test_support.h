@@ -135,3 +135,8 @@ void setUpMatch(TestGame& g, std::array<bool, 4> inPlay, int turn);
 // The rows of a test run in both editions: one column, "edition", and a row
 // for each ("full game", "wind edition").
 void addEditionRows();
+
+// Sends the game's remembered choices (sound, language, camera) to HOME, a
+// scratch folder, for the rest of the test program, never to the user's own
+// settings. False when HOME could not be made.
+bool useScratchHome(const QTemporaryDir& home);
