@@ -11,7 +11,6 @@
 #include "ui/timer.h"
 
 #include <QCheckBox>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QXmlStreamReader>
 

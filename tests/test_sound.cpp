@@ -14,7 +14,6 @@
 #include <QtEndian>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
