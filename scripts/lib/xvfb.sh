@@ -340,13 +340,17 @@ e2e_wait_new_window() {
 }
 
 # e2e_press_ok ID [TIMEOUT_S]: presses the OK button of message box ID (its
-# default button) with the Return key and waits until the box has closed;
-# the key is sent again each second while the box stays open.
+# default button) with the Return key and waits until the box has closed.
+# A key the box missed is sent again every 3 s while the box stays open and
+# active. Sooner, a busy program might take the first key only after the
+# second is sent: the box would close with the first, and the program, which
+# gives a key to whichever of its windows has the focus, would hand the
+# second to the panel shown next, where Return fires.
 e2e_press_ok() {
   local id="$1" timeout="${2:-10}" i
   for i in $(seq 0 $((timeout * 10))); do
     e2e_window_shown "$id" || return 0
-    if [ $((i % 10)) -eq 0 ]; then
+    if [ "$i" -eq 0 ] || { [ $((i % 30)) -eq 0 ] && [ "$(xdotool getactivewindow 2>/dev/null)" = "$id" ]; }; then
       xdotool key --window "$id" Return 2>/dev/null || true
     fi
     sleep 0.1
