@@ -61,9 +61,12 @@ e2e_init() {
   # Xvfb picks a free display itself and writes its number once it is ready.
   # It must not reset when its last client leaves (a probe such as xdpyinfo),
   # or the program could meet a server in the middle of its reset. It keeps
-  # its screen's pixels in a file, which e2e_screen_row reads.
+  # its screen's pixels in a file, which e2e_screen_row reads. Its keys do
+  # not repeat (-r): on a busy machine the release of a key sent with
+  # xdotool can come late, and a repeated Return that closed one message box
+  # would close the next one (a kill's, then the winner's) before anyone saw it.
   mkdir -p "$E2E_WORK/screen"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir "$E2E_WORK/screen" \
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -r -nolisten tcp -noreset -fbdir "$E2E_WORK/screen" \
     3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
   E2E_XVFB_PID=$!
   E2E_SCREEN_FILE="$E2E_WORK/screen/Xvfb_screen0"
