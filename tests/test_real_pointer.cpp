@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QSlider>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -32,22 +31,6 @@ QPoint bareSpotOf(const ui::Field& field)
         }
     qWarning("no bare spot found");
     return {};
-}
-
-// The point of a slider's groove, in pixels of its window, at a fraction of
-// the slider's width, on the groove's middle row.
-QPoint grooveAt(const QSlider* slider, double fraction)
-{
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = slider->orientation();
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.tickPosition = slider->tickPosition();
-    const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
-    return slider->mapTo(slider->window(), QPoint(int(slider->width() * fraction), groove.center().y()));
 }
 
 QWindow* handleOf(ui::Window& window)
@@ -249,7 +232,7 @@ private slots:
         form.Command1.click();  // "Duel 1vs1" shows the roster
         auto* slider = static_cast<QSlider*>(form.Slider1.widget());
         QCOMPARE(slider->value(), 70);
-        auto along = [&](double fraction) { return grooveAt(slider, fraction); };
+        auto along = [&](double fraction) { return sliderGrooveAt(slider, fraction); };
         const QPoint at = press == QStringLiteral("handle") ? sliderHandleCentre(slider) : along(press.toDouble());
         QTest::mouseMove(handle, at);
         QTest::mousePress(handle, Qt::LeftButton, {}, at);

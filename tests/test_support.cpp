@@ -119,7 +119,8 @@ QPoint windowPixel(const ui::Field& field, QPoint local)
 }
 
 namespace {
-QRect sliderHandle(const QSlider* slider)
+// What the style needs to know of a slider to place its parts.
+QStyleOptionSlider sliderOption(const QSlider* slider)
 {
     QStyleOptionSlider option;
     option.initFrom(slider);
@@ -128,9 +129,23 @@ QRect sliderHandle(const QSlider* slider)
     option.maximum = slider->maximum();
     option.sliderPosition = slider->sliderPosition();
     option.sliderValue = slider->value();
+    return option;
+}
+
+QRect sliderHandle(const QSlider* slider)
+{
+    const QStyleOptionSlider option = sliderOption(slider);
     return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
 }
 } // namespace
+
+QPoint sliderGrooveAt(const QSlider* slider, double fraction)
+{
+    QStyleOptionSlider option = sliderOption(slider);
+    option.tickPosition = slider->tickPosition();
+    const QRect groove = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+    return slider->mapTo(slider->window(), QPoint(int(slider->width() * fraction), groove.center().y()));
+}
 
 QPoint sliderHandleCentre(const QSlider* slider)
 {

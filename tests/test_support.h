@@ -103,6 +103,9 @@ QPoint windowPixel(const ui::Field& field, QPoint local);
 QPoint sliderHandleCentre(const QSlider* slider);
 // The width of that handle, in pixels.
 int sliderHandleWidth(const QSlider* slider);
+// The point of a slider's groove, in pixels of its window, at a fraction of
+// the slider's width, on the groove's middle row.
+QPoint sliderGrooveAt(const QSlider* slider, double fraction);
 
 // What a desktop that adds keyboard accelerators does to a window: every
 // button's, label's and frame title's text gets an "&" before its first
