@@ -95,6 +95,9 @@ struct FieldProps {
     std::optional<bool> autoSize;
     std::optional<PictureName> picture;
     std::optional<QString> role;
+    // The caption is a player's text (a name, a score): shown as it is, never
+    // translated.
+    std::optional<bool> playerText;
     bool operator==(const FieldProps&) const = default;
 };
 
@@ -129,6 +132,7 @@ struct WindowMade {
     std::array<double, 2> size{};   // client width, height in twips
     std::array<double, 2> place{};  // left, top in twips
     bool shown = false;
+    bool captionIsPlayerText = false;
     QList<FieldState> fields;
     bool operator==(const WindowMade&) const = default;
 };
@@ -142,6 +146,7 @@ struct WindowChanged {
     std::optional<std::array<double, 2>> size;
     std::optional<std::array<double, 2>> place;
     std::optional<bool> shown;
+    std::optional<bool> captionIsPlayerText;
     bool raise = false;
     bool operator==(const WindowChanged&) const = default;
 };
