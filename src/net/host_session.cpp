@@ -290,14 +290,16 @@ void HostSession::changed(ui::Watched& who)
 
 void HostSession::gone(ui::Watched& who)
 {
-    const ui::Window* window = dynamic_cast<const ui::Window*>(&who);
-    if (!window)
-        return;
-    dirty_.erase(std::remove(dirty_.begin(), dirty_.end(), window), dirty_.end());
-    const auto known = sent_.find(window);
-    if (known != sent_.end()) {
-        sendToStreamed(WindowGone{known->second.serial});
-        sent_.erase(known);
+    // Told from a destructor, where the object may no longer be a window to
+    // a cast: compare addresses as watched things.
+    auto isWho = [&who](const ui::Window* window) { return static_cast<const ui::Watched*>(window) == &who; };
+    dirty_.erase(std::remove_if(dirty_.begin(), dirty_.end(), isWho), dirty_.end());
+    for (auto it = sent_.begin(); it != sent_.end(); ++it) {
+        if (isWho(it->first)) {
+            sendToStreamed(WindowGone{it->second.serial});
+            sent_.erase(it);
+            return;
+        }
     }
 }
 
