@@ -65,7 +65,7 @@ struct HostedDuel {
         settings.timing = handTicked();
         settings.clock = clock.clock();
         auto peer = std::make_unique<JoinedProgram>(settings);
-        peer->waitJoined();
+        QTest::qWaitFor([&] { return peer->seat >= 0 || !peer->refused.isEmpty(); }, 5000);
         return peer;
     }
 
@@ -272,6 +272,18 @@ private slots:
         QCOMPARE(battle.Text7.text() != windBefore, counts);
         QCOMPARE(battle.scrol1.caption(), QStringLiteral("kanan"));
         QVERIFY(peer->lost.isEmpty());
+    }
+
+    // A network seat of a player the match leaves out takes nobody.
+    void onlySeatsOnTheRosterAreOpen()
+    {
+        HostedDuel h;
+        h.g->Form1().setNetworkSeat(3);
+        auto ayu = h.join(QStringLiteral("Ayu"));
+        QCOMPARE(ayu->seat, 1);
+        auto budi = h.join(QStringLiteral("Budi"));
+        QVERIFY(waitFor([&] { return !budi->refused.isEmpty(); }));
+        QCOMPARE(budi->refused, QStringLiteral("Tidak ada kursi kosong"));
     }
 
     void aPlayerWhoComesBackGetsTheSameSeat()

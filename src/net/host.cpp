@@ -71,7 +71,8 @@ bool Host::seatTaken(int seat) const
 
 bool Host::seatFree(int seat) const
 {
-    return settings_.openSeats[static_cast<std::size_t>(seat)] && !seatTaken(seat);
+    const bool open = seatOpen_ ? seatOpen_(seat) : settings_.openSeats[static_cast<std::size_t>(seat)];
+    return open && !seatTaken(seat);
 }
 
 int Host::freeSeat() const

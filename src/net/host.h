@@ -71,6 +71,8 @@ public:
     // The seats a joining player may take from now on. A joined player
     // whose seat closes stays until the owner drops them.
     void setOpenSeats(const std::array<bool, kSeats>& seats) { settings_.openSeats = seats; }
+    // Or asks, at each join and search, whether a seat is open now.
+    void askOpenSeats(std::function<bool(int seat)> open) { seatOpen_ = std::move(open); }
     int seatsFree() const;
     int joinedCount() const;
     int waitingCount() const;
@@ -127,6 +129,7 @@ private:
     int nextId_ = 0;
     // The seat each name last held, for a player who comes back.
     std::map<QString, int> lastSeat_;
+    std::function<bool(int seat)> seatOpen_;
     QString error_;
 };
 

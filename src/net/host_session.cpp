@@ -119,15 +119,15 @@ qint64 HostSession::windowSerial(const ui::Window& window) const
 
 void HostSession::openSeatsFromRoster()
 {
-    std::array<bool, kSeats> open{};
-    for (int slot = 0; slot < kSeats; ++slot)
-        open[static_cast<std::size_t>(slot)] = game_.Form1().networkSeat(slot);
-    host_->setOpenSeats(open);
+    // A network seat of a player on the roster, asked at each join: the
+    // number of players changes with no seat control touched.
+    host_->askOpenSeats([this](int slot) {
+        return game_.Form1().networkSeat(slot) && game_.Form1().playerTakesPart(slot);
+    });
 }
 
 void HostSession::seatsChangedInGame()
 {
-    openSeatsFromRoster();
     // A seat the host player took back from the network: its player goes.
     for (const int seat : std::set<int>(streamed_))
         if (!game_.Form1().networkSeat(seat))
