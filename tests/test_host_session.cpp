@@ -65,7 +65,8 @@ struct HostedDuel {
         settings.timing = handTicked();
         settings.clock = clock.clock();
         auto peer = std::make_unique<JoinedProgram>(settings);
-        QTest::qWaitFor([&] { return peer->seat >= 0 || !peer->refused.isEmpty(); }, 5000);
+        if (!QTest::qWaitFor([&] { return peer->seat >= 0 || !peer->refused.isEmpty(); }, 5000))
+            qWarning("the host neither took nor refused %s", qUtf8Printable(name));
         return peer;
     }
 

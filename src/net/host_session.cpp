@@ -167,9 +167,6 @@ void HostSession::startStream()
     openMessage_.reset();
     ui::setChangeObserver(this);
     observing_ = true;
-    // Everything that exists now is new to the stream.
-    for (const Game::LiveWindow& live : game_.liveWindows())
-        dirty_.push_back(live.window);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread()))
         eachTurn_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] { flush(); });
 }
@@ -203,6 +200,24 @@ WindowMade HostSession::capture(ui::Window& window, const char* name, qint64 ser
     return made;
 }
 
+FieldState HostSession::capture(ui::Window& window, const ui::Field& field) const
+{
+    FieldState state = ui::captureField(field);
+    if (game_.battleExists() && &window == static_cast<ui::Window*>(&game_.Battle()) &&
+        &field == &game_.Battle().Picture1)
+        state.props.role = QStringLiteral("view");
+    return state;
+}
+
+HostSession::Marked& HostSession::marked(const ui::Window* window)
+{
+    const auto it = std::find_if(dirty_.begin(), dirty_.end(), [window](const Marked& m) { return m.window == window; });
+    if (it != dirty_.end())
+        return *it;
+    dirty_.push_back(Marked{window, false, {}});
+    return dirty_.back();
+}
+
 void HostSession::flush()
 {
     if (!observing_)
@@ -220,48 +235,72 @@ void HostSession::flush()
         sendToStreamed(WindowGone{it->second.serial});
         it = sent_.erase(it);
     }
-    const std::vector<const ui::Window*> marked = std::exchange(dirty_, {});
-    for (const ui::Window* window : marked) {
+    // Windows of the game not sent yet are new, marked or not.
+    for (const Game::LiveWindow& w : live)
+        if (sentToPeers(w) && !sent_.count(w.window))
+            marked(w.window).whole = true;
+
+    const std::vector<Marked> marks = std::exchange(dirty_, {});
+    for (const Marked& mark : marks) {
         const auto found = std::find_if(live.begin(), live.end(),
-                                        [window](const Game::LiveWindow& w) { return w.window == window; });
+                                        [&mark](const Game::LiveWindow& w) { return w.window == mark.window; });
         if (found == live.end() || !sentToPeers(*found))
             continue;  // not a window of the game (a mirror, the help), or no longer one
-        const auto known = sent_.find(window);
+        const auto known = sent_.find(mark.window);
         if (known == sent_.end()) {
             Sent fresh;
             fresh.serial = nextSerial_++;
             fresh.state = capture(*found->window, found->name, fresh.serial);
             sendToStreamed(fresh.state);
-            sent_.emplace(window, std::move(fresh));
-            continue;
+            sent_.emplace(mark.window, std::move(fresh));
+        } else {
+            sendChanges(*found->window, found->name, known->second, mark.whole, mark.fields);
         }
-        Sent& sent = known->second;
-        WindowMade now = capture(*found->window, found->name, sent.serial);
-        WindowChanged change;
-        change.window = sent.serial;
-        if (now.caption != sent.state.caption)
-            change.caption = now.caption;
-        if (now.captionIsPlayerText != sent.state.captionIsPlayerText)
-            change.captionIsPlayerText = now.captionIsPlayerText;
-        if (now.size != sent.state.size)
-            change.size = now.size;
-        if (now.place != sent.state.place)
-            change.place = now.place;
-        if (now.shown != sent.state.shown) {
-            change.shown = now.shown;
-            // A window shown comes to the front, as it does here.
-            change.raise = now.shown;
-        }
-        if (change.caption || change.captionIsPlayerText || change.size || change.place || change.shown)
-            sendToStreamed(change);
-        const qsizetype fields = std::min(now.fields.size(), sent.state.fields.size());
-        for (qsizetype index = 0; index < fields; ++index) {
-            const FieldProps props = ui::changedProps(sent.state.fields[index].props, now.fields[index].props);
-            if (props != FieldProps{})
-                sendToStreamed(FieldChanged{sent.serial, static_cast<int>(index), props});
-        }
-        sent.state = std::move(now);
     }
+}
+
+void HostSession::sendChanges(ui::Window& window, const char* name, Sent& sent, bool whole,
+                              const std::vector<const ui::Field*>& fields)
+{
+    if (!whole) {
+        // Only the fields marked: each read alone.
+        for (const ui::Field* field : fields) {
+            const int index = indexOf(window, *field);
+            if (index < 0 || index >= sent.state.fields.size())
+                continue;
+            FieldState now = capture(window, *field);
+            const FieldProps props = ui::changedProps(sent.state.fields[index].props, now.props);
+            if (props != FieldProps{})
+                sendToStreamed(FieldChanged{sent.serial, index, props});
+            sent.state.fields[index] = std::move(now);
+        }
+        return;
+    }
+    WindowMade now = capture(window, name, sent.serial);
+    WindowChanged change;
+    change.window = sent.serial;
+    if (now.caption != sent.state.caption)
+        change.caption = now.caption;
+    if (now.captionIsPlayerText != sent.state.captionIsPlayerText)
+        change.captionIsPlayerText = now.captionIsPlayerText;
+    if (now.size != sent.state.size)
+        change.size = now.size;
+    if (now.place != sent.state.place)
+        change.place = now.place;
+    if (now.shown != sent.state.shown) {
+        change.shown = now.shown;
+        // A window shown comes to the front, as it does here.
+        change.raise = now.shown;
+    }
+    if (change.caption || change.captionIsPlayerText || change.size || change.place || change.shown)
+        sendToStreamed(change);
+    const qsizetype count = std::min(now.fields.size(), sent.state.fields.size());
+    for (qsizetype index = 0; index < count; ++index) {
+        const FieldProps props = ui::changedProps(sent.state.fields[index].props, now.fields[index].props);
+        if (props != FieldProps{})
+            sendToStreamed(FieldChanged{sent.serial, static_cast<int>(index), props});
+    }
+    sent.state = std::move(now);
 }
 
 void HostSession::sendSnapshot(int seat)
@@ -277,23 +316,27 @@ void HostSession::sendSnapshot(int seat)
 
 void HostSession::changed(ui::Watched& who)
 {
-    ui::Window* window = dynamic_cast<ui::Window*>(&who);
-    if (!window) {
-        ui::Field* field = dynamic_cast<ui::Field*>(&who);
-        if (!field)
-            return;
-        window = &field->container().window();
+    if (ui::Window* window = dynamic_cast<ui::Window*>(&who)) {
+        marked(window).whole = true;
+        return;
     }
-    if (std::find(dirty_.begin(), dirty_.end(), window) == dirty_.end())
-        dirty_.push_back(window);
+    ui::Field* field = dynamic_cast<ui::Field*>(&who);
+    if (!field)
+        return;
+    Marked& mark = marked(&field->container().window());
+    if (std::find(mark.fields.begin(), mark.fields.end(), field) == mark.fields.end())
+        mark.fields.push_back(field);
 }
 
 void HostSession::gone(ui::Watched& who)
 {
-    // Told from a destructor, where the object may no longer be a window to
-    // a cast: compare addresses as watched things.
-    auto isWho = [&who](const ui::Window* window) { return static_cast<const ui::Watched*>(window) == &who; };
-    dirty_.erase(std::remove_if(dirty_.begin(), dirty_.end(), isWho), dirty_.end());
+    // Told from a destructor, where the object may no longer be a window or
+    // a field to a cast: compare addresses as watched things.
+    auto isWho = [&who](const auto* thing) { return static_cast<const ui::Watched*>(thing) == &who; };
+    dirty_.erase(std::remove_if(dirty_.begin(), dirty_.end(), [&](const Marked& m) { return isWho(m.window); }),
+                 dirty_.end());
+    for (Marked& mark : dirty_)
+        mark.fields.erase(std::remove_if(mark.fields.begin(), mark.fields.end(), isWho), mark.fields.end());
     for (auto it = sent_.begin(); it != sent_.end(); ++it) {
         if (isWho(it->first)) {
             sendToStreamed(WindowGone{it->second.serial});

@@ -93,6 +93,10 @@ private:
     void sendToStreamed(const Message& message);
     void sendSnapshot(int seat);
     WindowMade capture(ui::Window& window, const char* name, qint64 serial) const;
+    FieldState capture(ui::Window& window, const ui::Field& field) const;
+    // Sends what changed in a window already sent.
+    void sendChanges(ui::Window& window, const char* name, Sent& sent, bool whole,
+                     const std::vector<const ui::Field*>& fields);
 
     // What an intent names: a live window of the game by serial, and a field.
     ui::Window* liveWindow(qint64 serial);
@@ -111,8 +115,16 @@ private:
     // The seats that got their snapshot and follow the stream.
     std::set<int> streamed_;
     std::map<const ui::Window*, Sent> sent_;
-    // Windows marked since the last flush, in the order they were first marked.
-    std::vector<const ui::Window*> dirty_;
+    // What was marked since the last flush, by window in the order the
+    // windows were first marked: the window itself (its caption, size,
+    // place, shown flag) or only some of its fields.
+    struct Marked {
+        const ui::Window* window = nullptr;
+        bool whole = false;
+        std::vector<const ui::Field*> fields;
+    };
+    Marked& marked(const ui::Window* window);
+    std::vector<Marked> dirty_;
     qint64 nextSerial_ = 1;
     std::optional<MessageShown> openMessage_;
     QMetaObject::Connection eachTurn_;
