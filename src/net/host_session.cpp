@@ -86,6 +86,8 @@ HostSession::HostSession(Game& game, HostSessionSettings settings) : game_(game)
 
 HostSession::~HostSession()
 {
+    // The owner is going too: it hears no more.
+    onSeatsChanged = nullptr;
     stop();
     game_.watchSeats(nullptr);
 }
@@ -96,13 +98,15 @@ QString HostSession::errorText() const { return host_->errorText(); }
 void HostSession::stop()
 {
     stopStream();
-    // Bye to all; their seats go back to the computer.
-    host_->onLeft = nullptr;
+    const bool anyoneJoined = !streamed_.empty();
+    streamed_.clear();
+    // Bye to all; their seats wait again, the computer plays them.
     host_->stop();
-    host_->onLeft = [this](int seat, const QString&) { left(seat); };
     for (int slot = 0; slot < kSeats; ++slot)
         if (game_.remoteSeat(slot))
             game_.Form1().releaseNetworkSeat(slot);
+    if (anyoneJoined && onSeatsChanged)
+        onSeatsChanged();
 }
 
 QString HostSession::code() const { return host_->code(); }
