@@ -161,6 +161,19 @@ private slots:
         QVERIFY(changeAt < messageAt);
     }
 
+    // A player who joins while the host's message is open sees it too.
+    void aPlayerJoiningUnderAMessageSeesIt()
+    {
+        HostedDuel h;
+        std::unique_ptr<JoinedProgram> peer;
+        ui::setMessagePresenter([&](const QString&) {
+            peer = h.join();
+            QVERIFY(waitFor([&] { return !received<net::MessageShown>(*peer).isEmpty(); }));
+        });
+        ui::showMessage(QStringLiteral("Draw!"));
+        QCOMPARE(received<net::MessageShown>(*peer).first().text, QStringLiteral("Draw!"));
+    }
+
     void aClickOrKeyFromTheSeatPressesItsPanelsButton_data()
     {
         QTest::addColumn<bool>("key");

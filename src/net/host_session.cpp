@@ -92,12 +92,23 @@ HostSession::~HostSession()
     game_.watchSeats(nullptr);
 }
 
-bool HostSession::start() { return host_->start(); }
+bool HostSession::start()
+{
+    if (!host_->start())
+        return false;
+    // Only the open message is kept while nobody is joined, for the first
+    // one to join.
+    ui::setChangeObserver(this);
+    return true;
+}
 QString HostSession::errorText() const { return host_->errorText(); }
 
 void HostSession::stop()
 {
     stopStream();
+    if (ui::changeObserver() == this)
+        ui::setChangeObserver(nullptr);
+    openMessage_.reset();
     const bool anyoneJoined = !streamed_.empty();
     streamed_.clear();
     // Bye to all; their seats wait again, the computer plays them.
@@ -168,8 +179,6 @@ void HostSession::startStream()
 {
     sent_.clear();
     dirty_.clear();
-    openMessage_.reset();
-    ui::setChangeObserver(this);
     observing_ = true;
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread()))
         eachTurn_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, [this] { flush(); });
@@ -177,13 +186,10 @@ void HostSession::startStream()
 
 void HostSession::stopStream()
 {
-    if (observing_ && ui::changeObserver() == this)
-        ui::setChangeObserver(nullptr);
     observing_ = false;
     QObject::disconnect(eachTurn_);
     sent_.clear();
     dirty_.clear();
-    openMessage_.reset();
 }
 
 void HostSession::sendToStreamed(const Message& message)
@@ -320,6 +326,8 @@ void HostSession::sendSnapshot(int seat)
 
 void HostSession::changed(ui::Watched& who)
 {
+    if (!observing_)
+        return;
     if (ui::Window* window = dynamic_cast<ui::Window*>(&who)) {
         marked(window).whole = true;
         return;
@@ -334,6 +342,8 @@ void HostSession::changed(ui::Watched& who)
 
 void HostSession::gone(ui::Watched& who)
 {
+    if (!observing_)
+        return;
     // Told from a destructor, where the object may no longer be a window or
     // a field to a cast: compare addresses as watched things.
     auto isWho = [&who](const auto* thing) { return static_cast<const ui::Watched*>(thing) == &who; };

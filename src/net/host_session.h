@@ -41,8 +41,9 @@ struct HostSessionSettings {
 // The stream: changes are marked as the ui layer reports them, and sent once
 // per turn of the event loop and right before every message, so a joined
 // player sees what the host showed when the message came. While nobody is
-// joined nothing is marked and nothing runs. A newly joined player gets
-// everything as it stands (a snapshot), then the stream.
+// joined nothing is marked and nothing runs; only the message open now is
+// kept. A newly joined player gets everything as it stands (a snapshot,
+// with the open message), then the stream.
 class HostSession : private ui::ChangeObserver {
 public:
     HostSession(Game& game, HostSessionSettings settings);
