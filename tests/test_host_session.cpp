@@ -12,7 +12,9 @@
 #include "setup/setup_window.h"
 #include "ui/message_box.h"
 
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -89,6 +91,22 @@ struct HostedDuel {
 
 bool waitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 5000); }
 
+// Turns the event loop as a running program does, waiting for events
+// between turns, until the condition holds (at most 5 s).
+bool runLoopUntil(const std::function<bool()>& condition)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (condition())
+            loop.quit();
+    });
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    check.start(10);
+    loop.exec();
+    return condition();
+}
+
 // The host takes a turn of its event loop and more: what a peer sent by now
 // has arrived.
 void settle() { QTest::qWait(150); }
@@ -132,7 +150,7 @@ private slots:
         auto peer = h.join();
         QVERIFY(waitFor([&] { return !received<net::WindowMade>(*peer).isEmpty(); }));
         h.g->Battle().Text7.setText(QStringLiteral("7"));
-        QVERIFY(waitFor([&] { return !received<net::FieldChanged>(*peer).isEmpty(); }));
+        QVERIFY(runLoopUntil([&] { return !received<net::FieldChanged>(*peer).isEmpty(); }));
         const net::FieldChanged change = received<net::FieldChanged>(*peer).last();
         QCOMPARE(change.window, h.serial(h.g->Battle()));
         QCOMPARE(change.field, indexOf(h.g->Battle(), h.g->Battle().Text7));
