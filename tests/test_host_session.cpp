@@ -186,10 +186,13 @@ private slots:
         std::unique_ptr<JoinedProgram> peer;
         ui::setMessagePresenter([&](const QString&) {
             peer = h.join();
-            QVERIFY(waitFor([&] { return !received<net::MessageShown>(*peer).isEmpty(); }));
+            waitFor([&] { return !received<net::MessageShown>(*peer).isEmpty(); });
         });
         ui::showMessage(QStringLiteral("Draw!"));
-        QCOMPARE(received<net::MessageShown>(*peer).first().text, QStringLiteral("Draw!"));
+        QVERIFY(peer);
+        const QList<net::MessageShown> shown = received<net::MessageShown>(*peer);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text, QStringLiteral("Draw!"));
     }
 
     void aClickOrKeyFromTheSeatPressesItsPanelsButton_data()
