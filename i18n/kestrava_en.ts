@@ -131,5 +131,17 @@
         <source>Kamera ikut</source>
         <translation>Follow camera</translation>
     </message>
+    <message>
+        <source>Jaringan</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>menunggu</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>(komputer)</source>
+        <translation>(computer)</translation>
+    </message>
 </context>
 </TS>

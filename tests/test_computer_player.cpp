@@ -95,21 +95,61 @@ private slots:
         RosterWindow& form = fourPlayerRoster(g);
         const QStringList cycle{QStringLiteral("Manusia"), QStringLiteral("Komputer mudah"),
                                 QStringLiteral("Komputer sedang"), QStringLiteral("Komputer sulit"),
-                                QStringLiteral("Manusia")};
-        const std::optional<Level> players[5] = {std::nullopt, Level::Easy, Level::Medium, Level::Hard, std::nullopt};
+                                QStringLiteral("Jaringan"), QStringLiteral("Manusia")};
+        // A network seat nobody holds is played by the computer at "sedang".
+        const std::optional<Level> players[6] = {std::nullopt, Level::Easy,   Level::Medium,
+                                                 Level::Hard,  Level::Medium, std::nullopt};
         for (int slot = 0; slot < 4; ++slot) {
             ui::Button& seat = *form.seat[slot];
             QVERIFY(seat.isShown());
-            for (int step = 0; step < 5; ++step) {
+            for (int step = 0; step < 6; ++step) {
                 QCOMPARE(seat.caption(), cycle[step]);
                 QCOMPARE(form.seatPlayer(slot), players[step]);
                 QCOMPARE(g->computerSeat(slot), players[step].has_value());
-                if (step < 4)
+                QCOMPARE(form.networkSeat(slot), step == 4);
+                if (step == 4)
+                    QCOMPARE(form.nameField[slot]->text(), QStringLiteral("menunggu"));
+                if (step < 5)
                     QTest::mouseClick(seat.widget(), Qt::LeftButton);
             }
         }
         // Names are still typed into the name fields.
         QCOMPARE(form.nameField[1]->text(), QStringLiteral("Player2"));
+    }
+
+    // A joined player holds a network seat: their name and character in the
+    // roster, a person's panel that takes no clicks here; when they leave,
+    // the computer plays it and the panel's title says so.
+    void networkSeatHeldAndReleased_data() { addEditionRows(); }
+    void networkSeatHeldAndReleased()
+    {
+        QFETCH(Edition, edition);
+        TestGame g(edition);
+        RosterWindow& form = fourPlayerRoster(g);
+        form.nameField[2]->setText(QStringLiteral("Tuti"));
+        g->player(2);  // a match is under way: the panel exists
+        form.setNetworkSeat(2);
+        QVERIFY(!form.networkSeatHeld(2));
+        QCOMPARE(form.seatPlayer(2), std::optional<Level>(Level::Medium));
+
+        form.holdNetworkSeat(2, QStringLiteral("Ayu"), 5);
+        QVERIFY(form.networkSeatHeld(2));
+        QVERIFY(g->remoteSeat(2));
+        QCOMPARE(form.seatPlayer(2), std::nullopt);
+        QCOMPARE(form.nameField[2]->text(), QStringLiteral("Ayu"));
+        QCOMPARE(form.characterNumber[2]->text(), QStringLiteral("5"));
+        QVERIFY(!g->player(2).takesPlayerInput());
+        QCOMPARE(g->player(2).caption(), QStringLiteral("Ayu"));
+
+        form.releaseNetworkSeat(2);
+        QCOMPARE(form.nameField[2]->text(), QStringLiteral("menunggu"));
+        QCOMPARE(form.seatPlayer(2), std::optional<Level>(Level::Medium));
+        QCOMPARE(g->player(2).caption(), QStringLiteral("menunggu (komputer)"));
+
+        // Back to a person at this machine: the name typed before comes back.
+        form.setSeatPlayer(2, std::nullopt);
+        QCOMPARE(form.nameField[2]->text(), QStringLiteral("Tuti"));
+        QVERIFY(g->player(2).takesPlayerInput());
     }
 
     void seatControlsOnlyForPlayersOnTheRoster_data()

@@ -92,6 +92,33 @@ private slots:
         QCOMPARE(shownPanel(g), 0);
     }
 
+    // A move made on another machine steps the wind and recalls the turn's
+    // panel as a move here does, and leaves this machine's scrolling going.
+    void moveFromAnotherMachineLeavesTheViewScrolling_data()
+    {
+        QTest::addColumn<bool>("remote");
+        QTest::addColumn<QString>("scrollAfter");
+        QTest::newRow("here") << false << QStringLiteral("no");
+        QTest::newRow("another machine") << true << QStringLiteral("kanan");
+    }
+    void moveFromAnotherMachineLeavesTheViewScrolling()
+    {
+        QFETCH(bool, remote);
+        QFETCH(QString, scrollAfter);
+        TestGame g;
+        BattleWindow& b = g->Battle();
+        b.scrol1.setCaption(QStringLiteral("kanan"));
+        g->setTurnMarker(QStringLiteral("1"));
+        const QString windBefore = b.Text7.text();
+        if (remote)
+            b.remotePointerMove(4000, 5000);
+        else
+            movePointer(g);
+        QCOMPARE(b.scrol1.caption(), scrollAfter);
+        QVERIFY(b.Text7.text() != windBefore);
+        QCOMPARE(shownPanel(g), 1);
+    }
+
     void recallsThePanelOfTheCurrentPlayerOnly()
     {
         TestGame g;

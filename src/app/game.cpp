@@ -79,7 +79,7 @@ PanelWindow& Game::player(int slot)
     auto& panel = panels_.at(static_cast<std::size_t>(slot));
     if (!panel) {
         panel = std::make_unique<PanelWindow>(*this, slot);
-        panel->setTakesPlayerInput(!computerSeat(slot));
+        panel->setTakesPlayerInput(!computerSeat(slot) && !remoteSeat(slot));
         panel->onKeys(playKeys(), [this](ui::Key key) { pressPlayKey(*this, key); });
     }
     return *panel;
@@ -94,17 +94,25 @@ computer::ComputerWindow& Game::Computer()
 
 bool Game::computerSeat(int slot) { return Form1().seatPlayer(slot).has_value(); }
 
+bool Game::remoteSeat(int slot) { return Form1().networkSeatHeld(slot); }
+
 void Game::seatsChanged()
 {
     bool anyComputer = false;
     for (int slot = 0; slot < 4; ++slot) {
         const bool computer = computerSeat(slot);
         anyComputer = anyComputer || computer;
-        if (panelExists(slot))
-            player(slot).setTakesPlayerInput(!computer);
+        if (panelExists(slot)) {
+            player(slot).setTakesPlayerInput(!computer && !remoteSeat(slot));
+            // The title says whether the computer plays a network seat now.
+            if (Form1().networkSeat(slot))
+                player(slot).setCaption(Form1().panelTitle(slot));
+        }
     }
     if (anyComputer)
         Computer();
+    if (seatWatcher_)
+        seatWatcher_();
 }
 
 ScoreWindow& Game::Score()

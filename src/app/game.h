@@ -69,9 +69,14 @@ public:
     bool computerExists() const { return computer_ != nullptr; }
     // Whether the computer plays a seat, as its seat control reads.
     bool computerSeat(int slot);
+    // A network seat a joined player holds: the host's own people and
+    // computer leave its panel alone.
+    bool remoteSeat(int slot);
     // A seat control changed: a computer seat's panel refuses a person's
     // clicks and keys, and the computer players are made when first needed.
     void seatsChanged();
+    // Told after every seat change (network play keeps its open seats so).
+    void watchSeats(std::function<void()> watcher) { seatWatcher_ = std::move(watcher); }
 
     bool battleExists() const { return battle_ != nullptr; }
     bool scoreExists() const { return score_ != nullptr; }
@@ -131,4 +136,5 @@ private:
     // game, so a clearing still queued then never runs.
     std::unique_ptr<QObject> lifetime_;
     std::function<void(int)> ending_;
+    std::function<void()> seatWatcher_;
 };

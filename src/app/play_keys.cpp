@@ -28,6 +28,13 @@ const std::vector<ui::Key>& playKeys()
     return keys;
 }
 
+ui::Button* playKeyButton(PanelWindow& panel, ui::Key key)
+{
+    const auto entry = std::find_if(kPanelButtons.begin(), kPanelButtons.end(),
+                                    [key](const auto& row) { return row.first == key; });
+    return entry == kPanelButtons.end() ? nullptr : &(panel.*(entry->second));
+}
+
 void pressPlayKey(Game& game, ui::Key key)
 {
     if (key == ui::Key::F1) {

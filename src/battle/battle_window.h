@@ -144,6 +144,10 @@ public:
     void schedulerTick();     // timersp
     void cameraTick();        // kamera
     void battlefieldPointerMove(ui::Twips x, ui::Twips y);  // over Picture1
+    // A pointer move over the battlefield on another machine: what it does
+    // to the game (wind, turn upkeep, the turn's panel) without touching this
+    // machine's own view, whose edge scrolling goes on.
+    void remotePointerMove(ui::Twips x, ui::Twips y);
     void windowPointerMove();                               // over the bare window
     void scrollButtonClick(const QString& direction);       // frame1 "kiri", frame4 "kanan", frame5 "atas", frame6 "bawah"
     void scoreButtonClick();      // Command1

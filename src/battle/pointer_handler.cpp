@@ -38,11 +38,15 @@ void declareDraw(Game& game)
 
 void BattleWindow::battlefieldPointerMove(ui::Twips x, ui::Twips y)
 {
-    const bool wind = game_.windEdition();
-
     // Stop edge scrolling (the wind edition has no view scrolling).
-    if (!wind)
+    if (!game_.windEdition())
         scrol1.setCaption(words::noScroll());
+    remotePointerMove(x, y);
+}
+
+void BattleWindow::remotePointerMove(ui::Twips x, ui::Twips y)
+{
+    const bool wind = game_.windEdition();
 
     // The wind dial follows the pointer; the next wind steps on.
     PlaceWindDial(x, y);

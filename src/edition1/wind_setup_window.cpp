@@ -110,6 +110,13 @@ void WindSetupWindow::browse(int slot, int step)
     picture[slot]->loadPictureFile(spriteFile(number.text(), facesRightAtStart(slot)));
 }
 
+// As browsing to that vehicle with "<<" and ">>" would.
+void WindSetupWindow::takeCharacter(int slot, int number)
+{
+    characterNumber[slot]->setText(numtext::text(number));
+    picture[slot]->loadPictureFile(spriteFile(characterNumber[slot]->text(), facesRightAtStart(slot)));
+}
+
 void WindSetupWindow::startMatch()
 {
     // Battle window up, score board hidden and mirroring.

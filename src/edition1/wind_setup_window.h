@@ -27,4 +27,7 @@ public:
     // Handlers
     void browse(int slot, int step);  // "<<" (-1) and ">>" (+1)
     void startMatch() override;       // "Start"
+
+protected:
+    void takeCharacter(int slot, int number) override;
 };

@@ -71,7 +71,8 @@ bool Host::seatTaken(int seat) const
 
 bool Host::seatFree(int seat) const
 {
-    return settings_.openSeats[static_cast<std::size_t>(seat)] && !seatTaken(seat);
+    const bool open = seatOpen_ ? seatOpen_(seat) : settings_.openSeats[static_cast<std::size_t>(seat)];
+    return open && !seatTaken(seat);
 }
 
 int Host::freeSeat() const
@@ -80,6 +81,21 @@ int Host::freeSeat() const
         if (seatFree(seat))
             return seat;
     return -1;
+}
+
+int Host::seatFor(const QString& name) const
+{
+    const auto held = lastSeat_.find(name);
+    if (held != lastSeat_.end() && seatFree(held->second))
+        return held->second;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        bool heldByAnother = false;
+        for (const auto& [other, otherSeat] : lastSeat_)
+            heldByAnother = heldByAnother || otherSeat == seat;
+        if (seatFree(seat) && !heldByAnother)
+            return seat;
+    }
+    return freeSeat();
 }
 
 int Host::seatsFree() const
@@ -120,6 +136,15 @@ void Host::sendToAll(const Message& message)
     for (auto& [id, peer] : peers_)
         if (peer.seat >= 0)
             peer.connection->send(message);
+}
+
+void Host::drop(int seat, const QString& reason)
+{
+    for (const int id : peerIds()) {
+        const auto it = peers_.find(id);
+        if (it != peers_.end() && it->second.seat == seat)
+            it->second.connection->drop(reason);
+    }
 }
 
 void Host::waitingTick()
@@ -204,12 +229,13 @@ void Host::admit(int id, const Join& join)
         refuse(id, words::wrongCode());
         return;
     }
-    const int seat = freeSeat();
+    const int seat = seatFor(join.name);
     if (seat < 0) {
         refuse(id, words::noSeatFree());
         return;
     }
     peer.seat = seat;
+    lastSeat_[join.name] = seat;
     peer.connection->send(Accept{seat});
     if (onJoined)
         onJoined(Seated{seat, join.name, join.character});

@@ -68,6 +68,11 @@ public:
     const QString& code() const { return guard_.code(); }
     quint16 port() const;
 
+    // The seats a joining player may take from now on. A joined player
+    // whose seat closes stays until the owner drops them.
+    void setOpenSeats(const std::array<bool, kSeats>& seats) { settings_.openSeats = seats; }
+    // Or asks, at each join and search, whether a seat is open now.
+    void askOpenSeats(std::function<bool(int seat)> open) { seatOpen_ = std::move(open); }
     int seatsFree() const;
     int joinedCount() const;
     int waitingCount() const;
@@ -75,6 +80,10 @@ public:
     // Sends to one joined seat, or to every joined seat.
     void send(int seat, const Message& message);
     void sendToAll(const Message& message);
+
+    // Drops the player joined at a seat, as a peer that broke the protocol
+    // is dropped: onLeft follows.
+    void drop(int seat, const QString& reason);
 
     // Drops waiting peers that have not joined within silenceMs. Called by
     // waitingCheck (and by tests, by hand).
@@ -107,6 +116,9 @@ private:
     bool seatTaken(int seat) const;
     bool seatFree(int seat) const;
     int freeSeat() const;
+    // The seat for a joining player: the one the same name held before, if
+    // it is free, else a free seat nobody else held, else any free seat.
+    int seatFor(const QString& name) const;
     std::vector<int> peerIds() const;
 
     HostSettings settings_;
@@ -115,6 +127,9 @@ private:
     QUdpSocket search_;
     std::map<int, Peer> peers_;
     int nextId_ = 0;
+    // The seat each name last held, for a player who comes back.
+    std::map<QString, int> lastSeat_;
+    std::function<bool(int seat)> seatOpen_;
     QString error_;
 };
 

@@ -21,7 +21,7 @@ void openBattleForMatch(Game& game)
 void handPlayersToPanels(Game& game)
 {
     for (int slot = 0; slot < 4; ++slot)
-        game.player(slot).setCaption(game.Form1().nameField[slot]->text());
+        game.player(slot).setCaption(game.Form1().panelTitle(slot));
     // Scores typed on the board while its mirroring was off count too.
     for (int slot = 0; slot < 4; ++slot)
         game.player(slot).score1.setCaption(game.Score().scoreText[slot]->text());

@@ -4,6 +4,10 @@
 #include "score/score_window.h"
 #include "ui/number_text.h"
 #include "ui/picture.h"
+#include "setup/character_catalogue.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -44,9 +48,31 @@ ui::Rect sized(const ui::Rect& place, const ui::Picture& picture)
     return rect;
 }
 
-// The players of a seat in the order its control's clicks go round.
-constexpr SeatPlayer kSeatCycle[4] = {std::nullopt, computer::Level::Easy, computer::Level::Medium,
-                                      computer::Level::Hard};
+// The seat kinds in the order a seat control's clicks go round.
+constexpr SeatKind kSeatCycle[5] = {SeatKind::Human, SeatKind::ComputerEasy, SeatKind::ComputerMedium,
+                                    SeatKind::ComputerHard, SeatKind::Network};
+
+// The seat control's tag of a network seat a joined player holds.
+const QString& heldTag()
+{
+    static const QString kHeld = QStringLiteral("held");
+    return kHeld;
+}
+
+SeatKind kindOf(SeatPlayer player)
+{
+    if (!player)
+        return SeatKind::Human;
+    switch (*player) {
+    case computer::Level::Easy:
+        return SeatKind::ComputerEasy;
+    case computer::Level::Medium:
+        return SeatKind::ComputerMedium;
+    case computer::Level::Hard:
+        break;
+    }
+    return SeatKind::ComputerHard;
+}
 
 } // namespace
 
@@ -67,6 +93,30 @@ const QString& RosterWindow::seatCaption(SeatPlayer player)
         break;
     }
     return kHard;
+}
+
+const QString& RosterWindow::seatKindCaption(SeatKind kind)
+{
+    static const QString kNetwork = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "Jaringan"));
+    switch (kind) {
+    case SeatKind::Human:
+        return seatCaption(std::nullopt);
+    case SeatKind::ComputerEasy:
+        return seatCaption(computer::Level::Easy);
+    case SeatKind::ComputerMedium:
+        return seatCaption(computer::Level::Medium);
+    case SeatKind::ComputerHard:
+        return seatCaption(computer::Level::Hard);
+    case SeatKind::Network:
+        break;
+    }
+    return kNetwork;
+}
+
+const QString& RosterWindow::waitingName()
+{
+    static const QString kWaiting = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "menunggu"));
+    return kWaiting;
 }
 
 namespace {
@@ -214,29 +264,95 @@ void RosterWindow::showSeatControls()
             seat[slot]->setVisible(playerTakesPart(slot));
 }
 
-SeatPlayer RosterWindow::seatPlayer(int slot) const
+SeatKind RosterWindow::seatKind(int slot) const
 {
     const QString caption = seat[slot]->caption();
-    for (const SeatPlayer player : kSeatCycle)
-        if (caption == seatCaption(player))
-            return player;
-    return std::nullopt;
+    for (const SeatKind kind : kSeatCycle)
+        if (caption == seatKindCaption(kind))
+            return kind;
+    return SeatKind::Human;
 }
 
-void RosterWindow::setSeatPlayer(int slot, SeatPlayer player)
+SeatPlayer RosterWindow::seatPlayer(int slot) const
 {
-    seat[slot]->setCaption(seatCaption(player));
+    switch (seatKind(slot)) {
+    case SeatKind::Human:
+        return std::nullopt;
+    case SeatKind::ComputerEasy:
+        return computer::Level::Easy;
+    case SeatKind::ComputerMedium:
+        return computer::Level::Medium;
+    case SeatKind::ComputerHard:
+        return computer::Level::Hard;
+    case SeatKind::Network:
+        break;
+    }
+    // Nobody on another machine holds it yet: the computer keeps it going.
+    return networkSeatHeld(slot) ? std::nullopt : SeatPlayer{computer::Level::Medium};
+}
+
+void RosterWindow::setSeatPlayer(int slot, SeatPlayer player) { setSeatKind(slot, kindOf(player)); }
+
+void RosterWindow::setSeatKind(int slot, SeatKind kind)
+{
+    const bool wasNetwork = networkSeat(slot);
+    const bool network = kind == SeatKind::Network;
+    if (!wasNetwork && network) {
+        nameBeforeNetwork_[slot] = nameField[slot]->text();
+        nameField[slot]->setText(waitingName());
+    } else if (wasNetwork && !network) {
+        seat[slot]->setTag(QString());
+        nameField[slot]->setText(nameBeforeNetwork_[slot]);
+    }
+    seat[slot]->setCaption(seatKindCaption(kind));
     game_.seatsChanged();
 }
 
 void RosterWindow::cycleSeat(int slot)
 {
-    const SeatPlayer now = seatPlayer(slot);
+    const SeatKind now = seatKind(slot);
     std::size_t next = 0;
-    for (std::size_t k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < std::size(kSeatCycle); ++k)
         if (kSeatCycle[k] == now)
-            next = (k + 1) % 4;
-    setSeatPlayer(slot, kSeatCycle[next]);
+            next = (k + 1) % std::size(kSeatCycle);
+    setSeatKind(slot, kSeatCycle[next]);
+}
+
+bool RosterWindow::networkSeat(int slot) const { return seatKind(slot) == SeatKind::Network; }
+
+void RosterWindow::setNetworkSeat(int slot) { setSeatKind(slot, SeatKind::Network); }
+
+bool RosterWindow::networkSeatHeld(int slot) const
+{
+    return seatKind(slot) == SeatKind::Network && seat[slot]->tag() == heldTag();
+}
+
+void RosterWindow::holdNetworkSeat(int slot, const QString& name, int character)
+{
+    if (!networkSeat(slot))
+        return;
+    seat[slot]->setTag(heldTag());
+    nameField[slot]->setText(name);
+    takeCharacter(slot, std::clamp(character, kFirstCharacter, kLastCharacter));
+    game_.seatsChanged();
+}
+
+void RosterWindow::releaseNetworkSeat(int slot)
+{
+    if (!networkSeat(slot))
+        return;
+    seat[slot]->setTag(QString());
+    nameField[slot]->setText(waitingName());
+    game_.seatsChanged();
+}
+
+QString RosterWindow::panelTitle(int slot) const
+{
+    static const QString kComputerPlays = QStringLiteral(QT_TRANSLATE_NOOP("kestrava", "(komputer)"));
+    const QString name = nameField[slot]->text();
+    if (networkSeat(slot) && !networkSeatHeld(slot))
+        return name + QLatin1Char(' ') + kComputerPlays;
+    return name;
 }
 
 void RosterWindow::startInLanguage(std::optional<ui::Language> forThisRun)

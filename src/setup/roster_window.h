@@ -29,6 +29,10 @@ struct RosterDesign {
 // Who plays a seat: a person (nothing), or the computer at a level.
 using SeatPlayer = std::optional<computer::Level>;
 
+// What a seat control can name: who sits there, or a network seat, which a
+// player on another machine takes.
+enum class SeatKind { Human, ComputerEasy, ComputerMedium, ComputerHard, Network };
+
 // The setup window `Form1` as both editions have it: the main menu with its
 // game types, the roster of up to four players with their pictures, names and
 // character numbers, "Score...", "back", "Start", the guide-line scale and
@@ -78,19 +82,43 @@ public:
     std::array<ui::TextField*, 4> nameField;
     std::array<ui::TextField*, 4> characterNumber;
     std::array<ui::Container*, 4> slotContainer;
-    // Each player's seat control, "Manusia" or "Komputer mudah" / "sedang" /
-    // "sulit". The edition's window makes them after all its other fields.
+    // Each player's seat control, "Manusia", "Komputer mudah" / "sedang" /
+    // "sulit" or "Jaringan". The edition's window makes them after all its
+    // other fields. A network seat's control is tagged while a joined player
+    // holds the seat.
     std::array<ui::Button*, 4> seat{};
 
     // Whether players 3 and 4 take part: their slots are shown on screen.
     bool playerTakesPart(int slot) const;
 
-    // Who plays each seat, as its seat control reads.
+    // Who plays each seat, as its seat control reads. A network seat is the
+    // computer at "sedang" while nobody holds it, a person while held.
     SeatPlayer seatPlayer(int slot) const;
     // Sets a seat control, as that many clicks on it would.
     void setSeatPlayer(int slot, SeatPlayer player);
     // What a seat control shows for a player.
     static const QString& seatCaption(SeatPlayer player);
+
+    // The seat kind a seat control names, and setting it as clicks would.
+    SeatKind seatKind(int slot) const;
+    void setSeatKind(int slot, SeatKind kind);
+    static const QString& seatKindCaption(SeatKind kind);
+
+    // Network seats. While nobody holds one, its name field reads
+    // "menunggu"; a name a person typed there comes back when the seat stops
+    // being a network seat.
+    bool networkSeat(int slot) const;
+    void setNetworkSeat(int slot);
+    bool networkSeatHeld(int slot) const;
+    // A joined player holds the seat: their name and character go into the
+    // roster's own fields.
+    void holdNetworkSeat(int slot, const QString& name, int character);
+    // Nobody holds it any more: "menunggu", the computer plays it.
+    void releaseNetworkSeat(int slot);
+    // The title of a player's panel: the name, and for a network seat the
+    // computer plays, a word saying so.
+    QString panelTitle(int slot) const;
+    static const QString& waitingName();
 
     // The sprite file of a character number facing right ("kanan") or left.
     QString spriteFile(const QString& number, bool facingRight) const;
@@ -117,6 +145,10 @@ public:
     virtual void startMatch() = 0;
 
 protected:
+    // A joined player's character (1..kCharacterCount) into a roster slot, as
+    // the edition's own choice of character would put it.
+    virtual void takeCharacter(int slot, int number) = 0;
+
     // Wires the seat controls made by the edition's window.
     void takeSeatControls(std::array<ui::Button, 4>& controls);
     // A new seat control for a player slot, at its design place, for a person.
@@ -129,4 +161,6 @@ private:
     void showSeatControls();
 
     bool rememberingLanguage_ = false;
+    // The name typed in a seat's name field before it became a network seat.
+    std::array<QString, 4> nameBeforeNetwork_;
 };

@@ -274,6 +274,21 @@ void SetupWindow::closeSelector()
     }
 }
 
+// As the selector's "OK" would leave the slot with that character chosen.
+void SetupWindow::takeCharacter(int slot, int number)
+{
+    for (const Character& character : characterCatalogue()) {
+        if (character.number != number)
+            continue;
+        characterNumber[slot]->setText(numtext::text(number));
+        picture[slot]->loadPictureFile(spriteFile(characterNumber[slot]->text(), facesRightAtStart(slot)));
+        attack[slot]->setText(numtext::text(character.attack));
+        energy[slot]->setText(numtext::text(character.energy));
+        speed[slot]->setText(numtext::text(character.speed));
+        move[slot]->setText(numtext::text(character.move));
+    }
+}
+
 void SetupWindow::exitProgram()
 {
     game_.endProgram(0);

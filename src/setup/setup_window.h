@@ -57,6 +57,9 @@ public:
     void exitProgram();           // "Exit"
     void startMatch() override;   // "Start"
 
+protected:
+    void takeCharacter(int slot, int number) override;
+
 private:
     // The steps of the constructor.
     void setSelectorLooks();
