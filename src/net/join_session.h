@@ -51,8 +51,8 @@ public:
 
     // The mirror windows now, in the order the host made them.
     std::vector<ui::MirrorWindow*> mirrors() const;
-    // The mirror of the host's window by that name ("Battle", "player2"...),
-    // or null.
+    // The newest mirror of the host's window by that name ("Battle",
+    // "player2"...), or null.
     ui::MirrorWindow* mirror(const QString& name) const;
     // This machine's view of the battlefield while the host shows one, or null.
     BattleMirror* battleMirror() const;
