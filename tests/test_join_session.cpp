@@ -25,6 +25,8 @@ using namespace nettest;
 
 namespace {
 
+int sleepFaults = 0;
+
 net::FieldState field(net::FieldKind kind, std::array<double, 4> rect, const QString& caption = {}, int parent = -1)
 {
     net::FieldState state{kind, parent, {}};
@@ -112,7 +114,12 @@ class TestJoinSession : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ui::Timer::setManualTicking(true); }
+    void initTestCase()
+    {
+        ui::Timer::setManualTicking(true);
+        ui::Timer::setSleepChecking([](const QString& message) { qWarning("%s", qPrintable(message)); sleepFaults++; });
+    }
+    void cleanup() { QCOMPARE(sleepFaults, 0); }
 
     void aMadeWindowShowsTheHostsStateAndFollowsItsChanges()
     {
@@ -168,10 +175,13 @@ private slots:
         QCOMPARE(view.scrol1.caption(), QStringLiteral("no"));
         tickTimes(view.scrol, 2);
         QCOMPARE(view.place(), (scroll::Place{0, -400}));
+        // At rest its timer sleeps, and an edge button wakes it.
+        QVERIFY(view.scrol.asleep());
 
         // A move over the battlefield stops it too, and goes to the host in
         // the battlefield's twips: the first intent the host ever hears.
         QTest::mouseClick(shown.field(1)->widget(), Qt::LeftButton);
+        QVERIFY(!view.scrol.asleep());
         const QPoint over = shown.field(0)->widget()->mapTo(shown.widget(), QPoint(30, 40));
         QTest::mouseMove(handle, over);
         QCOMPARE(view.scrol1.caption(), QStringLiteral("no"));
