@@ -32,6 +32,8 @@ net::FieldProps everyProp()
     p.autoSize = false;
     p.picture = net::PictureName{QStringLiteral("file:32.gif"), QByteArray(32, '\x7f')};
     p.role = QStringLiteral("view");
+    p.playerText = true;
+    p.choices = QStringList{QStringLiteral("Bahasa Indonesia"), QStringLiteral("English")};
     return p;
 }
 
@@ -60,7 +62,10 @@ private slots:
         made.fields.append(net::FieldState{net::FieldKind::PictureBox, -1, everyProp()});
         made.fields.append(net::FieldState{net::FieldKind::Sprite, 0, net::FieldProps{}});
         made.fields.append(net::FieldState{net::FieldKind::FolderList, 0, net::FieldProps{}});
+        made.fields.append(net::FieldState{net::FieldKind::ComboBox, -1, everyProp()});
         QTest::newRow("window made") << net::Message(made) << S::Joined;
+        made.captionIsPlayerText = true;
+        QTest::newRow("window made, its title a player's text") << net::Message(made) << S::Joined;
         QTest::newRow("window gone") << net::Message(net::WindowGone{42}) << S::Joined;
         QTest::newRow("window changed, all") << net::Message(net::WindowChanged{
             42, QStringLiteral("Ayu"), std::array<double, 2>{1, 2}, std::array<double, 2>{3, 4}, false, true})
@@ -123,6 +128,20 @@ private slots:
         const auto shown = net::decode(net::encode(net::MessageShown{1, text}), net::Side::Joined);
         QVERIFY(shown);
         QCOMPARE(std::get<net::MessageShown>(*shown).text, text.left(net::bounds::messageText - 1));
+    }
+
+    // Nor does a picture file whose name has marks of its own (it goes as an
+    // unknown picture), nor a list of too many choices (cut to the bound).
+    void aFieldTheReaderWouldRefuseIsSentWithin()
+    {
+        net::FieldProps props;
+        props.picture = net::PictureName{QStringLiteral("file:my car.gif"), QByteArray(8, 'h')};
+        props.choices = QStringList(20, QStringLiteral("pilihan"));
+        const auto back = net::decode(net::encode(net::FieldChanged{1, 2, props}), net::Side::Joined);
+        QVERIFY(back);
+        const net::FieldProps& read = std::get<net::FieldChanged>(*back).props;
+        QVERIFY(read.picture && read.picture->name.isEmpty());
+        QCOMPARE(read.choices->size(), net::bounds::mostChoices);
     }
 
     void whatNoHonestProgramSendsReadsAsNothing_data()
@@ -190,8 +209,19 @@ private slots:
             << field(QCborMap{{QStringLiteral("font"), QCborArray{QStringLiteral("Sans"), 0.0, false}}}) << S::Joined;
         QTest::newRow("window made, field of unknown kind")
             << cbor(QCborArray{20, 1, QStringLiteral("Battle"), QString(), QCborArray{1.0, 1.0}, QCborArray{0.0, 0.0},
-                               true, QCborArray{QCborArray{12, -1, QCborMap{}}}})
+                               true, false, QCborArray{QCborArray{13, -1, QCborMap{}}}})
             << S::Joined;
+        QTest::newRow("window made, no player-text flag")
+            << cbor(QCborArray{20, 1, QStringLiteral("Battle"), QString(), QCborArray{1.0, 1.0}, QCborArray{0.0, 0.0},
+                               true, QCborArray{}})
+            << S::Joined;
+        QTest::newRow("player-text flag as number") << field(QCborMap{{QStringLiteral("ptxt"), 1}}) << S::Joined;
+        QTest::newRow("seventeen choices")
+            << field(QCborMap{{QStringLiteral("choices"), QCborArray::fromStringList(QStringList(17, QStringLiteral("a")))}})
+            << S::Joined;
+        QTest::newRow("choice too long")
+            << field(QCborMap{{QStringLiteral("choices"), QCborArray{QString(65, QLatin1Char('c'))}}}) << S::Joined;
+        QTest::newRow("choice as number") << field(QCborMap{{QStringLiteral("choices"), QCborArray{1}}}) << S::Joined;
         QTest::newRow("window changed, raise false")
             << cbor(QCborArray{22, 1, QCborMap{{QStringLiteral("raise"), false}}}) << S::Joined;
         QTest::newRow("click sent to the joined side") << cbor(QCborArray{41, 1, 1}) << S::Joined;

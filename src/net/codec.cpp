@@ -47,7 +47,7 @@ bool isPlainWord(const QString& text)
 
 bool isPictureName(const QString& text)
 {
-    static const QRegularExpression name(QStringLiteral("^((builtin|file):[A-Za-z0-9_]+(\\.[a-z]+)?)?$"));
+    static const QRegularExpression name(QStringLiteral("^((builtin|file):[A-Za-z0-9_-]+(\\.[A-Za-z0-9]+)?)?$"));
     return name.match(text).hasMatch();
 }
 
@@ -93,10 +93,21 @@ QCborMap propsOf(const FieldProps& p)
                                QCborValue(p.font->bold)});
     if (p.border) put("border", *p.border);
     if (p.autoSize) put("auto", *p.autoSize);
+    // A picture whose name the reader would refuse (a file name with marks
+    // of its own) goes as an unknown one.
     if (p.picture)
-        put("pic", QCborArray{textOf(p.picture->name, bounds::pictureName),
+        put("pic", QCborArray{isPictureName(clipped(p.picture->name, bounds::pictureName))
+                                  ? textOf(p.picture->name, bounds::pictureName)
+                                  : QCborValue(QString()),
                               QCborValue(p.picture->hash.left(bounds::pictureHashBytes))});
     if (p.role) put("role", textOf(*p.role, bounds::role));
+    if (p.playerText) put("ptxt", *p.playerText);
+    if (p.choices) {
+        QCborArray choices;
+        for (const QString& choice : p.choices->mid(0, bounds::mostChoices))
+            choices.append(textOf(choice, bounds::choice));
+        put("choices", choices);
+    }
     return map;
 }
 
@@ -132,7 +143,8 @@ QCborArray arrayOf(const Message& message)
                 for (const FieldState& f : m.fields)
                     fields.append(QCborArray{static_cast<int>(f.kind), f.parent, propsOf(f.props)});
                 return {kind(Kind::WindowMade), m.window, textOf(m.name, bounds::windowName),
-                        textOf(m.caption, bounds::caption), numbersOf(m.size), numbersOf(m.place), m.shown, fields};
+                        textOf(m.caption, bounds::caption), numbersOf(m.size), numbersOf(m.place), m.shown,
+                        m.captionIsPlayerText, fields};
             } else if constexpr (std::is_same_v<T, WindowGone>) {
                 return {kind(Kind::WindowGone), m.window};
             } else if constexpr (std::is_same_v<T, WindowChanged>) {
@@ -141,6 +153,7 @@ QCborArray arrayOf(const Message& message)
                 if (m.size) changes.insert(QLatin1String("size"), numbersOf(*m.size));
                 if (m.place) changes.insert(QLatin1String("at"), numbersOf(*m.place));
                 if (m.shown) changes.insert(QLatin1String("shown"), *m.shown);
+                if (m.captionIsPlayerText) changes.insert(QLatin1String("ptxt"), *m.captionIsPlayerText);
                 if (m.raise) changes.insert(QLatin1String("raise"), true);
                 return {kind(Kind::WindowChanged), m.window, changes};
             } else if constexpr (std::is_same_v<T, FieldChanged>) {
@@ -281,7 +294,15 @@ std::optional<FieldProps> readProps(const QCborValue& value)
         else if (key == QLatin1String("border")) set(p.border, e.booleanOf(v));
         else if (key == QLatin1String("auto")) set(p.autoSize, e.booleanOf(v));
         else if (key == QLatin1String("role")) set(p.role, e.textOf(v, bounds::role));
-        else if (key == QLatin1String("font")) {
+        else if (key == QLatin1String("ptxt")) set(p.playerText, e.booleanOf(v));
+        else if (key == QLatin1String("choices")) {
+            const QCborArray a = v.toArray();
+            e.check(v.isArray() && a.size() <= bounds::mostChoices);
+            QStringList choices;
+            for (const QCborValue& choice : a)
+                choices.append(e.textOf(choice, bounds::choice));
+            set(p.choices, choices);
+        } else if (key == QLatin1String("font")) {
             const QCborArray a = v.toArray();
             e.check(v.isArray() && a.size() == 3);
             if (a.size() == 3) {
@@ -333,6 +354,7 @@ std::optional<WindowChanged> readWindowChanged(qint64 window, const QCborValue& 
         else if (key == QLatin1String("size")) set(c.size, e.numbersOf<2>(v));
         else if (key == QLatin1String("at")) set(c.place, e.numbersOf<2>(v));
         else if (key == QLatin1String("shown")) set(c.shown, e.booleanOf(v));
+        else if (key == QLatin1String("ptxt")) set(c.captionIsPlayerText, e.booleanOf(v));
         else if (key == QLatin1String("raise") && !raiseSeen) {
             raiseSeen = true;
             c.raise = e.booleanOf(v);
@@ -414,6 +436,7 @@ std::optional<Message> readMessage(Kind kind, Elements& e)
         m.size = e.numbers<2>();
         m.place = e.numbers<2>();
         m.shown = e.boolean();
+        m.captionIsPlayerText = e.boolean();
         const QCborValue fields = e.next();
         e.check(fields.isArray() && fields.toArray().size() <= bounds::mostFields);
         if (!e.whole())

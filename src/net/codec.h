@@ -39,6 +39,8 @@ inline constexpr int pictureName = 64;
 inline constexpr int pictureHashBytes = 32;
 inline constexpr int fontFamily = 64;
 inline constexpr int role = 16;
+inline constexpr int choice = 64;
+inline constexpr int mostChoices = 16;
 // Numbers.
 inline constexpr qint64 largestSerial = 0x7fffffff;  // window serials and message ids
 inline constexpr int largestFieldIndex = 4095;

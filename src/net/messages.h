@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -98,6 +99,9 @@ struct FieldProps {
     // The caption is a player's text (a name, a score): shown as it is, never
     // translated.
     std::optional<bool> playerText;
+    // A drop-down list's choices, shown as they are; its value is the index
+    // of the one chosen (-1: none).
+    std::optional<QStringList> choices;
     bool operator==(const FieldProps&) const = default;
 };
 
@@ -115,8 +119,9 @@ enum class FieldKind : int {
     Line,
     Shape,
     FolderList,
+    ComboBox,
 };
-inline constexpr int kFieldKindCount = 12;
+inline constexpr int kFieldKindCount = 13;
 
 struct FieldState {
     FieldKind kind = FieldKind::Button;

@@ -124,6 +124,7 @@ QWidget* makeFrameWidget(const QString& designed, Frame::Border border)
 
 Frame::Frame(Container& container, const QString& caption, const Rect& rect, bool visible, Border border)
     : Captioned(container, makeFrameWidget(caption, border), caption, rect, visible)
+    , border_(border)
 {
 }
 
@@ -222,6 +223,7 @@ void Label::setFont(const QString& family, int pointSize, bool bold)
     font.setPointSize(pointSize);
     font.setBold(bold);
     noteRead();
+    font_ = Font{family, pointSize, bold};
     if (label_->font() == font)
         return;
     label_->setFont(font);
@@ -257,6 +259,8 @@ void TextField::setText(const QString& text)
     edit_->setText(text);
 }
 
+bool TextField::readOnly() const { return edit_->isReadOnly(); }
+
 void TextField::type(const QString& text)
 {
     if (!isEnabled() || edit_->isReadOnly())
@@ -278,6 +282,8 @@ void Button::showCaption(const QString& shown) { button_->setText(shown); }
 
 void Button::setPicture(const Picture& picture)
 {
+    noteRead();
+    picture_ = picture;
     button_->setIcon(QIcon(picture));
     button_->setIconSize(picture.size());
     noteChange("picture");
@@ -336,6 +342,7 @@ ComboBox::ComboBox(Container& container, const QStringList& choices, int index, 
 {
     combo_ = static_cast<QComboBox*>(widget());
     combo_->addItems(choices);
+    choices_ = choices;
     combo_->setCurrentIndex(index);
     // Only a player's choice reports (setIndex blocks the signal).
     QObject::connect(combo_, &QComboBox::currentIndexChanged, combo_, [this] {

@@ -74,9 +74,12 @@ public:
     enum class Border { Line, None };
     Frame(Container& container, const QString& caption, const Rect& rect, bool visible = true,
           Border border = Border::Line);
+    // Fixed when the frame is made.
+    Border border() const { return border_; }
 
 private:
     void showCaption(const QString& shown) override;
+    Border border_;
 };
 
 // A field that draws a picture at its top-left corner, unscaled: a picture
@@ -87,6 +90,8 @@ class Pictured : public Base {
 public:
     const Picture& picture() const { return this->readKept(picture_); }
     void setPicture(const Picture& picture);
+    // Whether it takes the size of each picture it is given; fixed when made.
+    bool autoSize() const { return autosize_; }
 
 protected:
     // `fillBackground`: the field covers what lies behind it where its
@@ -121,15 +126,25 @@ public:
 
 class Label : public Captioned<Field> {
 public:
+    // The face the game gave the label: no point size means the
+    // application's own font, never set.
+    struct Font {
+        QString family;
+        int pointSize = 0;
+        bool bold = false;
+        bool operator==(const Font&) const = default;
+    };
     Label(Container& container, const QString& caption, const Rect& rect, bool visible = true);
     // The colour the label's text is drawn in.
     Colour foreColour() const;
     void setForeColour(Colour colour);
     void setFont(const QString& family, int pointSize, bool bold = false);
+    const Font& font() const { return readKept(font_); }
 
 private:
     void showCaption(const QString& shown) override;
     QLabel* label_;
+    Font font_;
 };
 
 // A text field, editable or read-only. Its change event fires whenever its
@@ -141,6 +156,8 @@ public:
               Mode mode = Mode::Editable);
     QString text() const;
     void setText(const QString& text);
+    // Fixed when the field is made.
+    bool readOnly() const;
     void onChange(std::function<void()> handler) { changeHandler_ = std::move(handler); }
     // A player typing into the field (replaces its text, as a paste would).
     void type(const QString& text);
@@ -156,10 +173,13 @@ class Button : public Captioned<Field> {
 public:
     Button(Container& container, const QString& caption, const Rect& rect, bool visible = true);
     void setPicture(const Picture& picture);
+    // The picture last given (empty: none).
+    const Picture& picture() const { return readKept(picture_); }
 
 private:
     void showCaption(const QString& shown) override;
     QPushButton* button_;
+    Picture picture_;
 };
 
 // A check box with a designed caption.
@@ -167,6 +187,8 @@ class CheckBox : public Field, public Translated {
 public:
     CheckBox(Container& container, const QString& caption, const Rect& rect, bool checked, bool visible = true);
     bool checked() const;
+    // The designed caption, fixed when the box is made.
+    const QString& caption() const { return caption_; }
     // Sets the tick without a click event.
     void setChecked(bool checked);
 
@@ -187,10 +209,13 @@ public:
     ComboBox(Container& container, const QStringList& choices, int index, const Rect& rect, bool visible = true);
     int index() const;
     void setIndex(int index);
+    // Fixed when the list is made.
+    const QStringList& choices() const { return choices_; }
     void onChange(std::function<void()> handler) { changeHandler_ = std::move(handler); }
 
 private:
     QComboBox* combo_;
+    QStringList choices_;
     std::function<void()> changeHandler_;
 };
 
@@ -208,6 +233,7 @@ public:
     Slider(Container& container, const Scale& scale, int value, const Rect& rect, bool visible = true);
     int minimum() const { return scale_.minimum; }
     int maximum() const { return scale_.maximum; }
+    const Scale& scale() const { return scale_; }
     int value() const { return readKept(value_); }
     void setValue(std::int64_t value);
 

@@ -94,6 +94,7 @@ Field::Field(Container& container, QWidget* widget, const Rect& rect, bool visib
     widget->setParent(container.childHost());
     container.window().registerField(*this);
     ui::noteChange("field made");
+    reportMade();
     new FieldEvents(
         widget, [this](Twips x, Twips y) { pointerMove(x, y); },
         [this] { deliverClick(); });

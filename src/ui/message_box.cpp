@@ -1,22 +1,33 @@
 #include "ui/message_box.h"
 
 #include "ui/language.h"
+#include "ui/mirror.h"
 #include "ui/watch.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace ui {
 namespace {
 
 int openMessages = 0;
+// Every message gets the next number; the one open now is openId (0: none).
+qint64 lastId = 0;
+qint64 openId = 0;
+// The box the default presenter shows now, for closeOpenMessage.
+QPointer<QMessageBox> openBox;
 
 void presentModally(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    const QPointer<QMessageBox> outer = openBox;
+    openBox = &box;
     box.exec();
+    openBox = outer;
 }
 
 MessagePresenter& presenter()
@@ -30,10 +41,24 @@ MessagePresenter& presenter()
 void showMessage(const QString& text)
 {
     noteChange("message shown");
+    const qint64 id = ++lastId;
+    // Told before anything blocks, so that a copy can appear elsewhere while
+    // this one waits for its OK.
+    if (ChangeObserver* observer = changeObserver())
+        observer->messageShown(id, text);
     ++openMessages;
     struct Closed {
-        ~Closed() { --openMessages; }
-    } closed;
+        qint64 id;
+        qint64 outer;
+        ~Closed()
+        {
+            --openMessages;
+            openId = outer;
+            if (ChangeObserver* observer = changeObserver())
+                observer->messageClosed(id);
+        }
+    } closed{id, openId};
+    openId = id;
     presenter()(text);
 }
 
@@ -55,6 +80,21 @@ void showDesignedMessage(const QString& designed, const QStringList& playerTexts
 }
 
 bool messageOpen() { return openMessages > 0; }
+
+qint64 openMessageId() { return openId; }
+
+bool closeOpenMessage(qint64 id)
+{
+    if (id == 0 || id != openId || !openBox)
+        return false;
+    // As the player's OK would: the box's own button, so the box ends as it
+    // always does and showMessage returns.
+    if (QAbstractButton* ok = openBox->button(QMessageBox::Ok))
+        ok->click();
+    else
+        openBox->done(QMessageBox::Ok);
+    return true;
+}
 
 MessagePresenter setMessagePresenter(MessagePresenter next)
 {

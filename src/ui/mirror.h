@@ -21,9 +21,12 @@ namespace ui {
 class ChangeObserver {
 public:
     virtual ~ChangeObserver() = default;
-    // `who` (a Field or a Window) really changed, or was just made.
+    // `who` really changed, or was just made. It may be a Field, a Window or
+    // something else watched (a timer): an observer picks what it mirrors.
+    // A field or window just made reports before its derived parts exist.
     virtual void changed(Watched& who) = 0;
-    // `who` is about to be destroyed: forget it.
+    // `who` is being destroyed, at the very end: only its address is left
+    // (no dynamic_cast, no reading). Nothing reports it after this.
     virtual void gone(Watched& who) = 0;
     // A message is about to be shown; nothing has blocked yet.
     virtual void messageShown(qint64 id, const QString& text) = 0;
@@ -35,8 +38,10 @@ public:
 void setChangeObserver(ChangeObserver* observer);
 ChangeObserver* changeObserver();
 
-// The message open now (0 when none), and closing it as its OK would. Returns
-// whether a message with that id was open and is now closed.
+// The message open now (0 when none; messages are numbered from 1), and
+// closing it as its OK would. Returns whether a message with that id was open
+// in the program's own message box and is now closed; a presenter set with
+// setMessagePresenter is never closed from here.
 qint64 openMessageId();
 bool closeOpenMessage(qint64 id);
 
@@ -51,7 +56,9 @@ using PictureLookup = std::function<Picture(const net::PictureName&)>;
 
 // ---- Reading state ----
 // The field's kind, its container's index (-1: the window) and its whole
-// state. Reading here is never a read of a periodic task's tick.
+// state. Reading here is never a read of a periodic task's tick, and calls
+// no setter. A field of a kind the mirror cannot build (none today) reads as
+// a hidden folder list, so that the indices still match.
 net::FieldState captureField(const Field& field);
 // The window's whole state: name, caption, client size, place, shown flag
 // and every field, in the order they were made.
@@ -65,8 +72,22 @@ net::FieldProps changedProps(const net::FieldProps& before, const net::FieldProp
 // runs no game code. A person's input reaches only the fields wired with
 // onClick and onPointerMove below: no other widget edits itself (no typing,
 // no dragging, no ticking).
+//
+// The window refuses its close control by default (the host decides when it
+// goes); onCloseRequest replaces that. Shown and raised, it never takes the
+// activation. Keys reach onKeys as on any window.
 class MirrorWindow : public Window {
 public:
+    // The window a peer describes, or null (and `error` says why) when the
+    // description is unsound: a kind out of range, a container that is not an
+    // earlier frame or picture surface, a number that is not finite.
+    static std::unique_ptr<MirrorWindow> build(const net::WindowMade& made, PictureLookup lookup,
+                                               QString* error = nullptr);
+    // Why `made` cannot be built, or empty when it can.
+    static QString flawOf(const net::WindowMade& made);
+
+    // Prefer build(). Given an unsound description, this makes a window with
+    // its caption and no fields at all.
     MirrorWindow(const net::WindowMade& made, PictureLookup lookup);
     ~MirrorWindow() override;
 
@@ -77,7 +98,10 @@ public:
     Field* field(int index) const;
 
     // Applies a field's changed state: picture, then rectangle, then range,
-    // then value. An index out of range is ignored.
+    // then value. An index out of range is ignored, and so is every member
+    // fixed when a field is made (a slider's scale, a frame's border, a text
+    // field's read-only flag, a list's choices, autosize) or that the field's
+    // kind lacks. Numbers that are not finite are ignored.
     void apply(int index, const net::FieldProps& props);
     void apply(const net::WindowChanged& change);
 
@@ -88,10 +112,18 @@ public:
     void onFieldPointerMove(int index, Field::PointerHandler handler);
 
 private:
+    class InputFilter;
+    // Makes the field `state` describes, in `container`.
+    std::unique_ptr<Field> makeField(const net::FieldState& state, Container& container);
+    // Shows the window without taking the activation, and raises it.
+    void showQuietly();
+
     qint64 hostSerial_;
     QString name_;
     PictureLookup lookup_;
     std::vector<std::unique_ptr<Field>> fields_;
+    // The widgets of the fields a person may click (onFieldClick).
+    std::vector<QWidget*> clickable_;
 };
 
 } // namespace ui

@@ -1,10 +1,72 @@
 #include "ui/picture.h"
 
+#include "ui/mirror.h"
+
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <deque>
+#include <map>
+
 namespace ui {
+
+namespace {
+
+// The names of the pictures read or built, by their pixmap's cache key (a
+// copy shares it). Only the newest ones are kept: a picture read long ago
+// and replaced since has no use for its name.
+constexpr std::size_t kNamesKept = 512;
+
+struct PictureNames {
+    std::map<qint64, net::PictureName> byKey;
+    std::deque<qint64> order;
+};
+
+PictureNames& pictureNames()
+{
+    static PictureNames names;
+    return names;
+}
+
+void nameThePicture(const Picture& picture, net::PictureName name)
+{
+    if (picture.isNull())
+        return;
+    PictureNames& names = pictureNames();
+    const qint64 key = picture.cacheKey();
+    if (names.byKey.insert_or_assign(key, std::move(name)).second)
+        names.order.push_back(key);
+    while (names.order.size() > kNamesKept) {
+        names.byKey.erase(names.order.front());
+        names.order.pop_front();
+    }
+}
+
+// A short fingerprint of a file's bytes, so that two machines can tell
+// whether their files of one name hold the same picture.
+QByteArray fingerprintOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return hash.result().left(8);
+}
+
+} // namespace
+
+net::PictureName pictureName(const Picture& picture)
+{
+    if (picture.isNull())
+        return {};
+    const PictureNames& names = pictureNames();
+    const auto found = names.byKey.find(picture.cacheKey());
+    return found == names.byKey.end() ? net::PictureName{} : found->second;
+}
 
 QString joinPath(const QString& folder, const QString& fileName)
 {
@@ -27,12 +89,16 @@ std::optional<Picture> readPictureFile(const QString& path, QString* error)
             *error = reader.errorString();
         return std::nullopt;
     }
-    return QPixmap::fromImage(image);
+    QPixmap picture = QPixmap::fromImage(image);
+    nameThePicture(picture, net::PictureName{QStringLiteral("file:") + QFileInfo(path).fileName(), fingerprintOf(path)});
+    return picture;
 }
 
 Picture builtinPicture(const QString& name)
 {
-    return QPixmap(QStringLiteral(":/builtin/%1.png").arg(name));
+    QPixmap picture(QStringLiteral(":/builtin/%1.png").arg(name));
+    nameThePicture(picture, net::PictureName{QStringLiteral("builtin:") + name, {}});
+    return picture;
 }
 
 } // namespace ui

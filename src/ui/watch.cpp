@@ -1,5 +1,6 @@
 #include "ui/watch.h"
 
+#include "ui/mirror.h"
 #include "ui/timer.h"
 
 #include <algorithm>
@@ -9,13 +10,20 @@ namespace {
 std::uint64_t changes = 0;
 bool describing = false;
 QString firstChange;
+ChangeObserver* observer = nullptr;
 }
+
+void setChangeObserver(ChangeObserver* next) { observer = next; }
+ChangeObserver* changeObserver() { return observer; }
 
 Watched::~Watched()
 {
     // Too late to describe it: what derived from it is gone already.
     ui::noteChange("removal of a field, window or timer");
     wakeSleepers();
+    // The last word about it: nothing reports it after this.
+    if (observer)
+        observer->gone(*this);
 }
 
 void Watched::recordRead() const
@@ -33,6 +41,14 @@ void Watched::noteChange(const char* what)
         firstChange = QStringLiteral("the %1 of %2").arg(QLatin1String(what), describe());
     ++changes;
     wakeSleepers();
+    if (observer)
+        observer->changed(*this);
+}
+
+void Watched::reportMade()
+{
+    if (observer)
+        observer->changed(*this);
 }
 
 void Watched::wakeSleepers()

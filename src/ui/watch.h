@@ -50,6 +50,10 @@ protected:
     // the sleeping timers that read this wake. `what` names the kind of change
     // ("geometry", "caption", ...) for a report.
     void noteChange(const char* what);
+    // Tells the change observer (if any) that this was just made. Made
+    // things are no change of anyone's reads: the free noteChange covers
+    // that.
+    void reportMade();
 
     // The getter of a value kept beside the widget (a caption, a tag, a
     // field's exact twips): notes the read.

@@ -196,6 +196,7 @@ Window::Window(const QString& caption, Twips clientWidth, Twips clientHeight)
     , caption_(caption)
 {
     ui::noteChange("window made");
+    reportMade();
     // Which windows exist is held by no field: a task that found a window
     // missing must look again.
     Timer::wakeAll();

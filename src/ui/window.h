@@ -51,6 +51,7 @@ public:
     void setCaption(const QString& caption);
     // From now on the title is a player's text or a number, shown as it is.
     void showPlayerText();
+    TextKind captionKind() const { return captionKind_; }
 
     const QString& tag() const { return readKept(tag_); }
     void setTag(const QString& tag);
