@@ -8,9 +8,12 @@
 #include "ui/mirror_message.h"
 #include "ui/number_text.h"
 
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(kestravaJoin, "kestrava.net.join")
 
 namespace net {
 
@@ -129,8 +132,11 @@ void JoinSession::made(const WindowMade& made)
         broken();
         return;
     }
-    auto window = ui::MirrorWindow::build(made, [this](const PictureName& name) { return pictures_.find(name); });
+    QString flaw;
+    auto window =
+        ui::MirrorWindow::build(made, [this](const PictureName& name) { return pictures_.find(name); }, &flaw);
     if (!window) {
+        qCWarning(kestravaJoin, "the host described a window that cannot be built: %s", qUtf8Printable(flaw));
         broken();
         return;
     }

@@ -3,7 +3,6 @@
 #include "setup/character_catalogue.h"
 #include "ui/number_text.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QLoggingCategory>
 
@@ -16,11 +15,6 @@ const QString kBuiltin = QStringLiteral("builtin:");
 const QString kFile = QStringLiteral("file:");
 
 }  // namespace
-
-QByteArray pictureHash(const QByteArray& content)
-{
-    return QCryptographicHash::hash(content, QCryptographicHash::Sha256);
-}
 
 LocalPictures::LocalPictures(QString pictureFolder) : folder_(std::move(pictureFolder)) {}
 
@@ -67,7 +61,7 @@ const LocalPictures::Read& LocalPictures::read(const QString& file)
     QFile source(ui::joinPath(folder_, file));
     if (source.open(QIODevice::ReadOnly)) {
         const QByteArray content = source.readAll();
-        read.hash = pictureHash(content);
+        read.hash = ui::pictureFingerprint(content);
         read.picture.loadFromData(content);
     }
     return *files_.insert(file, read);

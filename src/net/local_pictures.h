@@ -38,7 +38,4 @@ private:
     QStringList differing_;
 };
 
-// The hash a picture file's content travels with.
-QByteArray pictureHash(const QByteArray& content);
-
 }  // namespace net
