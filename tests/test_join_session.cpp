@@ -5,6 +5,7 @@
 
 #include "net_loopback.h"
 
+#include "battle/battle_window.h"
 #include "net/battle_mirror.h"
 #include "net/join_session.h"
 #include "net/local_pictures.h"
@@ -193,6 +194,36 @@ private slots:
         QCOMPARE(move->field, 0);
         QCOMPARE(move->x, 30 * 15.0);
         QCOMPARE(move->y, 40 * 15.0);
+    }
+
+    // The battle window as a host describes it: its edge buttons are found
+    // by their arrows and scroll this view only.
+    void theHostsBattleWindowScrollsHereByItsEdgeButtons()
+    {
+        TestGame game;
+        BattleWindow& b = game->Battle();
+        b.show();
+        net::WindowMade made = ui::captureWindow(b, kBattle, QStringLiteral("Battle"));
+        const int view = static_cast<int>(std::find(b.fields().begin(), b.fields().end(), &b.Picture1) - b.fields().begin());
+        made.fields[view].props.role = QStringLiteral("view");
+        Table t;
+        QVERIFY(t.joined());
+        t.send(made);
+        QVERIFY(t.settled([&] { return t.session->battleMirror(); }));
+        net::BattleMirror& mirror = *t.session->battleMirror();
+        ui::MirrorWindow& shown = *t.session->mirror(QStringLiteral("Battle"));
+        QCOMPARE(mirror.view(), view);
+        exposed(shown);
+        for (ui::Button* edge : b.scrollButton) {
+            const int index = static_cast<int>(std::find(b.fields().begin(), b.fields().end(), edge) - b.fields().begin());
+            QTest::mouseClick(shown.field(index)->widget(), Qt::LeftButton);
+            edge->click();
+            tickTimes(mirror.scrol, 2);
+            tickTimes(b.scrol, 2);
+            QCOMPARE(mirror.place(), (scroll::Place{b.Picture1.left(), b.Picture1.top()}));
+        }
+        QCOMPARE(mirror.place(), (scroll::Place{0, 0}));  // left, right, up, down: two steps each
+        QVERIFY(t.intents.isEmpty());
     }
 
     void onlyTheOwnPanelTakesClicksAndKeys_data()
