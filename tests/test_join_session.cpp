@@ -14,11 +14,8 @@
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/mirror.h"
-#include "ui/mirror_message.h"
 #include "ui/timer.h"
 
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QWindow>
 #include <QtTest>
 
@@ -82,12 +79,16 @@ QWindow* exposed(ui::Window& window)
 
 // A raw host, and a session joined to it at seat 1 (its panel is player2).
 struct Table {
-    Table()
+    // With a code, the session gives that code instead of the host's.
+    explicit Table(const QString& code = {})
     {
         host = startHost(clock);
         host->onIntent = [this](int, const net::Message& m) { intents.append(m); };
         host->onLeft = [this](int, const QString&) { ++left; };
-        session = std::make_unique<net::JoinSession>(Edition::Full, folder.path(), joinSettings(*host, clock));
+        net::JoinSettings settings = joinSettings(*host, clock);
+        if (!code.isEmpty())
+            settings.code = code;
+        session = std::make_unique<net::JoinSession>(Edition::Full, folder.path(), settings);
         session->onEnded = [this](const QString& reason) { ended = reason; };
         session->start();
     }
@@ -284,27 +285,27 @@ private slots:
         QCOMPARE(t.intents.size(), 1);
     }
 
-    void theMirrorMessagesOkIsThePlayersButton()
+    void aSessionEndsWithItsReasonAndClosesEverything_data()
     {
-        int oks = 0;
-        ui::MirrorMessage message(QStringLiteral("Seri"), [&] { ++oks; });
-        QCOMPARE(message.box()->windowTitle(), QApplication::applicationName());
-        QTest::mouseClick(message.box()->button(QMessageBox::Ok), Qt::LeftButton);
-        QCOMPARE(oks, 1);
-        QVERIFY(!message.isOpen());
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the host leaves") << false << QStringLiteral("Tuan rumah menutup permainan");
+        QTest::newRow("a wrong code") << true << net::words::wrongCode();
     }
-
-    void theHostLeavingEndsTheSessionAndClosesEverything()
+    void aSessionEndsWithItsReasonAndClosesEverything()
     {
-        Table t;
-        QVERIFY(t.joined());
-        t.send(battle());
-        t.send(net::MessageShown{2, QStringLiteral("Seri")});
-        QVERIFY(t.settled([&] { return !t.session->openMessages().empty(); }));
-        t.host->stop();
+        QFETCH(bool, refused);
+        QFETCH(QString, reason);
+        Table t(refused ? QStringLiteral("000000") : QString());
+        if (!refused) {
+            QVERIFY(t.joined());
+            t.send(battle());
+            t.send(net::MessageShown{2, QStringLiteral("Seri")});
+            QVERIFY(t.settled([&] { return !t.session->openMessages().empty(); }));
+            t.host->stop();
+        }
         QVERIFY(t.settled([&] { return !t.ended.isEmpty(); }));
-        QCOMPARE(t.ended, net::words::hostClosed());
-        QCOMPARE(t.ended, QStringLiteral("Tuan rumah menutup permainan"));
+        QCOMPARE(t.ended, reason);
         QVERIFY(t.session->mirrors().empty());
         QVERIFY(t.session->openMessages().empty());
         QVERIFY(!t.session->joined());
@@ -335,21 +336,6 @@ private slots:
         QVERIFY(t.session->mirrors().empty());
         QVERIFY(t.session->battleMirror() == nullptr);
         QVERIFY(QTest::qWaitFor([&] { return t.left == 1; }, 5000));
-    }
-
-    void aRefusalEndsTheSessionWithItsReason()
-    {
-        TestClock clock;
-        auto host = startHost(clock);
-        net::JoinSettings settings = joinSettings(*host, clock);
-        settings.code = QStringLiteral("000000");
-        net::JoinSession session(Edition::Full, QString(), settings);
-        QString ended;
-        session.onEnded = [&](const QString& reason) { ended = reason; };
-        session.start();
-        QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 5000));
-        QCOMPARE(ended, net::words::wrongCode());
-        QVERIFY(!session.joined());
     }
 
     void onlyThePictureFoldersOwnFilesAreRead_data()
