@@ -23,7 +23,7 @@ QList<QByteArray> honestPayloads()
     props.caption = QStringLiteral("tembak");
     props.picture = net::PictureName{QStringLiteral("builtin:shell"), QByteArray(8, 'h')};
     props.font = net::Font{QStringLiteral("Sans"), 8, false};
-    net::WindowMade made{3, QStringLiteral("player1"), QStringLiteral("Ayu"), {{3000, 2000}}, {{0, 0}}, true, {}};
+    net::WindowMade made{3, QStringLiteral("player1"), QStringLiteral("Ayu"), {{3000, 2000}}, {{0, 0}}, true, false, {}};
     made.fields.append(net::FieldState{net::FieldKind::Button, -1, props});
     const QList<net::Message> messages{
         net::Ping{},
