@@ -4,6 +4,7 @@
 #include "app/play_keys.h"
 #include "battle/battle_window.h"
 #include "net/host.h"
+#include "net/key_code.h"
 #include "net/net_words.h"
 #include "net/program_identity.h"
 #include "panel/panel_window.h"
@@ -31,26 +32,14 @@ int indexOf(const ui::Window& window, const ui::Field& field)
     return it == fields.end() ? -1 : static_cast<int>(it - fields.begin());
 }
 
-// The panel keys a joined program may pass on, by Qt's key code.
-std::optional<ui::Key> panelKey(int code)
+// The panel keys a joined program may pass on: help and centring stay on
+// the joined program's own screen.
+std::optional<ui::Key> panelKey(qint64 code)
 {
-    switch (code) {
-    case Qt::Key_Left:
-        return ui::Key::Left;
-    case Qt::Key_Right:
-        return ui::Key::Right;
-    case Qt::Key_Up:
-        return ui::Key::Up;
-    case Qt::Key_Down:
-        return ui::Key::Down;
-    case Qt::Key_Space:
-        return ui::Key::Space;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return ui::Key::Enter;
-    default:
+    const std::optional<ui::Key> key = keyOfCode(code);
+    if (key == ui::Key::F1 || key == ui::Key::C)
         return std::nullopt;
-    }
+    return key;
 }
 
 // The buttons of a panel its player presses.

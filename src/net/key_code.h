@@ -41,6 +41,9 @@ inline std::optional<ui::Key> keyOfCode(qint64 code)
                               ui::Key::Enter, ui::Key::F1, ui::Key::C})
         if (keyCode(key) == code)
             return key;
+    // The keypad's Enter is the same key to the game.
+    if (code == Qt::Key_Enter)
+        return ui::Key::Enter;
     return std::nullopt;
 }
 
