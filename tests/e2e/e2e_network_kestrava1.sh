@@ -7,7 +7,8 @@
 # presses fire); then a move over the joined screen's battlefield brings
 # player 2's panel there and on the host, and its three presses on the
 # joined screen fire. The battle window's title follows the turns on both
-# screens.
+# screens. The host's player then kills player 2: the kill and the winner's
+# messages show on both screens, each closed everywhere by one OK.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_init "$1" "$2"
 e2e_deadline 90
@@ -53,4 +54,18 @@ e2e_wait_title_sequence "$joined_battle" 20 0 1 2
 e2e_use_screen main
 e2e_wait_title_sequence "$host_battle" 20 0 1 2
 [ -z "$(e2e_find_windows "Budi")" ] || e2e_fail "player 2's panel is still shown on the host"
-e2e_pass "kestrava1 over the network: each machine's own pointer move brings its turn's panel, the joined player fires from its own screen, the turns pass on both"
+
+# Turn 3, the host's: its move brings player 1's panel again; a click on the
+# shot's damage number leaves player 2 with 10 energy, and full far power
+# with a high power of 25 lands on player 2 (as in e2e_winner_kestrava1).
+e2e_call_first_panel
+panel=$(e2e_wait_window "Player1" 10)
+e2e_click_twips "$host_battle" $E2E_AT_DAMAGE_WIND
+e2e_point_twips "$panel" $E2E_AT_FIRE
+e2e_press_here
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null
+e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 25 >/dev/null
+e2e_wait_gone "Player1" 5
+e2e_pointer_away
+e2e_network_kill_then_winner kestrava1
+e2e_pass "kestrava1 over the network: each machine's own pointer move brings its turn's panel, the joined player fires from its own screen, the turns pass on both, the winner's message closes on both at the first OK"

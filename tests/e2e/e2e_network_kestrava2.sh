@@ -55,20 +55,5 @@ e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 50 >/dev/null
 e2e_wait_gone "Player1" 5
 e2e_pointer_away
 
-# The kill message on both screens; OK on the joined screen closes both.
-host_box=$(e2e_wait_window kestrava2 15)
-e2e_use_screen joined
-joined_box=$(e2e_wait_window kestrava2 10)
-e2e_press_ok "$joined_box"
-e2e_use_screen main
-e2e_wait_gone_id "$host_box" 5
-# The winner's message on both; OK on the host closes both.
-host_box=$(e2e_wait_new_window kestrava2 10 "$host_box")
-e2e_use_screen joined
-joined_box=$(e2e_wait_new_window kestrava2 10 "$joined_box")
-e2e_use_screen main
-e2e_press_ok "$host_box"
-e2e_use_screen joined
-e2e_wait_gone_id "$joined_box" 5
-e2e_wait_window "Score:" 10 >/dev/null
+e2e_network_kill_then_winner kestrava2
 e2e_pass "kestrava2 over the network: the joined player fires from its own screen, the turns pass on both, the winner's message closes on both at the first OK"

@@ -152,3 +152,28 @@ e2e_wait_gone_id() {
   done
   e2e_fail "window $id ('$(xdotool getwindowname "$id" 2>/dev/null || true)') still shown after ${timeout}s"
 }
+
+# e2e_network_kill_then_winner PROGRAM: after a killing shot in a network
+# duel (e2e_network_duel): the kill message shows on both screens, and OK on
+# the joined screen closes it on both; then the winner's message shows on
+# both, and OK on the host closes it on both; the score board follows on the
+# joined screen. Returns with the screen "main" current.
+e2e_network_kill_then_winner() {
+  local program="$1" host_box joined_box
+  e2e_use_screen main
+  host_box=$(e2e_wait_window "$program" 15)
+  e2e_use_screen joined
+  joined_box=$(e2e_wait_window "$program" 10)
+  e2e_press_ok "$joined_box"
+  e2e_use_screen main
+  e2e_wait_gone_id "$host_box" 5
+  host_box=$(e2e_wait_new_window "$program" 10 "$host_box")
+  e2e_use_screen joined
+  joined_box=$(e2e_wait_new_window "$program" 10 "$joined_box")
+  e2e_use_screen main
+  e2e_press_ok "$host_box"
+  e2e_use_screen joined
+  e2e_wait_gone_id "$joined_box" 5
+  e2e_wait_window "Score:" 10 >/dev/null
+  e2e_use_screen main
+}
