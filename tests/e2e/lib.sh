@@ -112,8 +112,21 @@ E2E_NET_CODE=246810
 # clicks "Start". Returns with the battle window on both screens; sets
 # E2E_BATTLE (the host's) and E2E_JOINED_BATTLE, the screen "main" current.
 e2e_network_duel() {
-  local program="$1"
-  e2e_open_duel_roster "$program" --host="$E2E_NET_PORT" --code "$E2E_NET_CODE" --remote 2
+  local program="$1" i
+  e2e_launch "$program" --host="$E2E_NET_PORT" --code "$E2E_NET_CODE" --remote 2
+  E2E_SETUP=$(e2e_wait_window "$program" 15)
+  # Hosting opens the network window over the setup window's corner, and
+  # the window manager hands it the focus: the click waits for it.
+  e2e_wait_window "Jaringan" 10 >/dev/null
+  sleep 0.5
+  for i in 1 2 3; do
+    e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
+    for _ in $(seq 1 20); do
+      [ "$(e2e_window_title "$E2E_SETUP")" = "2" ] && break 2
+      sleep 0.1
+    done
+  done
+  e2e_wait_title "$E2E_SETUP" "2" 1
   e2e_add_screen joined
   e2e_launch "$program" --join "127.0.0.1:$E2E_NET_PORT" --code "$E2E_NET_CODE" --name Budi --character 2
   # The host's roster, mirrored, titled by its two players.
