@@ -303,6 +303,22 @@ private slots:
         QCOMPARE(host->waitingCount(), 0);
     }
 
+    // The check for peers that never join runs only while one is waiting: a
+    // host nobody has reached, or whose peers have all joined, sleeps.
+    void theWaitingCheckRunsOnlyWhileAPeerWaits()
+    {
+        TestClock clock;
+        auto host = startHost(clock);
+        QVERIFY(!host->waitingCheck.isActive());
+        RawPeer joining(host->port());
+        QVERIFY(QTest::qWaitFor([&] { return host->waitingCount() == 1; }, 5000));
+        QVERIFY(host->waitingCheck.isActive());
+        joining.sendJoin(QStringLiteral("123456"));
+        QVERIFY(QTest::qWaitFor([&] { return host->joinedCount() == 1; }, 5000));
+        host->waitingTick();
+        QVERIFY(!host->waitingCheck.isActive());
+    }
+
     void aSearchIsAnsweredToTheAskerAlone()
     {
         TestClock clock;

@@ -28,6 +28,9 @@ E2E_AT_DAMAGE_WIND="90 300"
 E2E_AT_FIRE="2460 900"           # the fire button: Command1 at (1920, 600, 1095, 375) in gerakan
 E2E_PANEL1_FAR_GAUGE="3000 600"  # the far gauge, ProgressBar1 at (3000, 480) in gerakan
 E2E_PANEL1_HIGH_GAUGE="3000 1080" # the high gauge, slider1 at (3000, 960) in gerakan
+# Player 2's panel (the second layout): the fire button, Command1 at (1920,
+# 360, 1095, 375) in gerakan, which lies at (0, 120).
+E2E_AT_FIRE_PANEL2="2460 660"
 
 # e2e_open_duel_roster PROGRAM [ARG...]: starts PROGRAM (with ARGs), waits
 # for its setup window and clicks "Duel 1vs1"; returns once the window's

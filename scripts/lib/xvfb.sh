@@ -21,10 +21,13 @@ E2E_SCREEN_FILE=""
 
 e2e_fail() {
   echo "FAIL: $*" >&2
-  if [ -n "$E2E_WORK" ] && [ -f "$E2E_WORK/program.log" ]; then
-    echo "--- program output ---" >&2
-    cat "$E2E_WORK/program.log" >&2
-  fi
+  local log
+  for log in "$E2E_WORK"/program.log "$E2E_WORK"/*/program.log; do
+    if [ -n "$E2E_WORK" ] && [ -f "$log" ]; then
+      echo "--- program output (${log#"$E2E_WORK"/}) ---" >&2
+      cat "$log" >&2
+    fi
+  done
   exit 1
 }
 
@@ -39,7 +42,18 @@ e2e_stop_program() {
 }
 
 e2e_cleanup() {
-  e2e_stop_program
+  e2e_save_screen
+  local name
+  for name in "${!E2E_SCREENS[@]}"; do
+    e2e_use_screen "$name"
+    e2e_stop_program
+    e2e_stop_screen
+  done
+  [ -n "$E2E_WORK" ] && rm -rf "$E2E_WORK"
+}
+
+# e2e_stop_screen: ends the current screen's window manager and Xvfb.
+e2e_stop_screen() {
   if [ -n "$E2E_WM_PID" ]; then
     kill "$E2E_WM_PID" 2>/dev/null || true
     wait "$E2E_WM_PID" 2>/dev/null || true
@@ -48,7 +62,74 @@ e2e_cleanup() {
     kill "$E2E_XVFB_PID" 2>/dev/null || true
     wait "$E2E_XVFB_PID" 2>/dev/null || true
   fi
-  [ -n "$E2E_WORK" ] && rm -rf "$E2E_WORK"
+  E2E_WM_PID="" E2E_XVFB_PID=""
+}
+
+# ---- More than one screen ----
+# A test may run programs on several screens at once (two machines playing
+# over the network, say): e2e_init starts the screen named "main";
+# e2e_add_screen NAME starts another and makes it current; e2e_use_screen
+# NAME makes a screen current again. Everything else (launching, waiting for
+# windows, clicking, reading pixels) acts on the current screen and the
+# program started last on it. Each screen's program writes its own log.
+declare -A E2E_SCREENS=()
+E2E_SCREEN_NAME=""
+E2E_PROGRAM_LOG=""
+
+# e2e_save_screen: remembers the current screen's state under its name.
+e2e_save_screen() {
+  [ -n "$E2E_SCREEN_NAME" ] || return 0
+  E2E_SCREENS[$E2E_SCREEN_NAME]="$DISPLAY|$E2E_XVFB_PID|$E2E_WM_PID|$E2E_PROGRAM_PID|$E2E_SCREEN_FILE|$E2E_PROGRAM_LOG"
+}
+
+# e2e_use_screen NAME: makes screen NAME (and its program) current.
+e2e_use_screen() {
+  [ -n "${E2E_SCREENS[$1]+set}" ] || e2e_fail "no screen named '$1'"
+  e2e_save_screen
+  E2E_SCREEN_NAME="$1"
+  IFS='|' read -r DISPLAY E2E_XVFB_PID E2E_WM_PID E2E_PROGRAM_PID E2E_SCREEN_FILE E2E_PROGRAM_LOG \
+    <<<"${E2E_SCREENS[$1]}"
+  export DISPLAY
+}
+
+# e2e_add_screen NAME: starts another Xvfb screen with its own window
+# manager and makes it current (after e2e_init).
+e2e_add_screen() {
+  e2e_save_screen
+  E2E_SCREEN_NAME="$1"
+  E2E_PROGRAM_PID=""
+  e2e_start_screen "$E2E_WORK/$1"
+  e2e_save_screen
+}
+
+# e2e_start_screen DIR: starts Xvfb on a free display, keeping its files in
+# DIR, and a window manager on it; sets DISPLAY and the current screen's
+# state.
+e2e_start_screen() {
+  local dir="$1"
+  # Xvfb picks a free display itself and writes its number once it is ready.
+  # It must not reset when its last client leaves (a probe such as xdpyinfo),
+  # or the program could meet a server in the middle of its reset. It keeps
+  # its screen's pixels in a file, which e2e_screen_row reads. Its keys do
+  # not repeat (-r): on a busy machine the release of a key sent with
+  # xdotool can come late, and a repeated Return that closed one message box
+  # would close the next one (a kill's, then the winner's) before anyone saw it.
+  mkdir -p "$dir/screen"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -r -nolisten tcp -noreset -fbdir "$dir/screen" \
+    3>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  E2E_SCREEN_FILE="$dir/screen/Xvfb_screen0"
+  E2E_PROGRAM_LOG="$dir/program.log"
+  local i
+  for i in $(seq 1 100); do
+    if [ -s "$dir/display" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$dir/display")"
+      xdpyinfo >/dev/null 2>&1 && { e2e_start_window_manager "$dir"; return 0; }
+    fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_fail "could not start Xvfb"
 }
 
 # e2e_init BIN_DIR ASSETS_DIR: starts Xvfb on a free display.
@@ -58,36 +139,18 @@ e2e_init() {
   E2E_WORK="$(mktemp -d)"
   trap e2e_cleanup EXIT
   unset QT_QPA_PLATFORM
-  # Xvfb picks a free display itself and writes its number once it is ready.
-  # It must not reset when its last client leaves (a probe such as xdpyinfo),
-  # or the program could meet a server in the middle of its reset. It keeps
-  # its screen's pixels in a file, which e2e_screen_row reads. Its keys do
-  # not repeat (-r): on a busy machine the release of a key sent with
-  # xdotool can come late, and a repeated Return that closed one message box
-  # would close the next one (a kill's, then the winner's) before anyone saw it.
-  mkdir -p "$E2E_WORK/screen"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -r -nolisten tcp -noreset -fbdir "$E2E_WORK/screen" \
-    3>"$E2E_WORK/display" >"$E2E_WORK/xvfb.log" 2>&1 &
-  E2E_XVFB_PID=$!
-  E2E_SCREEN_FILE="$E2E_WORK/screen/Xvfb_screen0"
-  local i
-  for i in $(seq 1 100); do
-    if [ -s "$E2E_WORK/display" ]; then
-      export DISPLAY=":$(tr -d '[:space:]' <"$E2E_WORK/display")"
-      xdpyinfo >/dev/null 2>&1 && { e2e_start_window_manager; return 0; }
-    fi
-    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  e2e_fail "could not start Xvfb"
+  E2E_SCREEN_NAME="main"
+  e2e_start_screen "$E2E_WORK"
+  e2e_save_screen
 }
 
-# e2e_start_window_manager: starts openbox on the screen with its stock
+# e2e_start_window_manager DIR: starts openbox on the screen with its stock
 # settings (none of the user's own) and waits until it has taken the screen,
-# which it announces on the root window.
+# which it announces on the root window. Its log goes to DIR.
 e2e_start_window_manager() {
+  local dir="$1"
   mkdir -p "$E2E_WORK/wm-config"
-  XDG_CONFIG_HOME="$E2E_WORK/wm-config" openbox --sm-disable >"$E2E_WORK/wm.log" 2>&1 &
+  XDG_CONFIG_HOME="$E2E_WORK/wm-config" openbox --sm-disable >"$dir/wm.log" 2>&1 &
   E2E_WM_PID=$!
   local i
   for i in $(seq 1 100); do
@@ -97,7 +160,7 @@ e2e_start_window_manager() {
     kill -0 "$E2E_WM_PID" 2>/dev/null || break
     sleep 0.1
   done
-  cat "$E2E_WORK/wm.log" >&2
+  cat "$dir/wm.log" >&2
   e2e_fail "the window manager (openbox) did not take the screen"
 }
 
@@ -112,7 +175,7 @@ e2e_init_build() {
 
 # e2e_launch PROGRAM [ARG...]: starts the program in the picture folder.
 e2e_launch() {
-  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$1" "${@:2}") >"$E2E_WORK/program.log" 2>&1 &
+  (cd "$E2E_ASSETS" && exec "$E2E_BIN/$1" "${@:2}") >"$E2E_PROGRAM_LOG" 2>&1 &
   E2E_PROGRAM_PID=$!
 }
 
@@ -250,10 +313,10 @@ e2e_pass() {
 }
 
 # e2e_spy_titles ID: records every title the window takes from now on, one a
-# line, in $E2E_WORK/titles-ID (short-lived titles included).
+# line, in $E2E_WORK/titles-SCREEN-ID (short-lived titles included).
 e2e_spy_titles() {
   local id="$1"
-  xprop -spy -id "$id" WM_NAME >"$E2E_WORK/titles-$id" 2>/dev/null &
+  xprop -spy -id "$id" WM_NAME >"$E2E_WORK/titles-$E2E_SCREEN_NAME-$id" 2>/dev/null &
   sleep 0.2
 }
 
@@ -264,7 +327,7 @@ e2e_wait_title_sequence() {
   shift 2
   local i
   for i in $(seq 1 $((timeout * 10))); do
-    if sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p' "$E2E_WORK/titles-$id" |
+    if sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p' "$E2E_WORK/titles-$E2E_SCREEN_NAME-$id" |
         awk -v want="$*" 'BEGIN { n = split(want, w, " "); k = 1 }
                           k <= n && $0 == w[k] { k++ }
                           END { exit (k > n) ? 0 : 1 }'; then
@@ -272,7 +335,7 @@ e2e_wait_title_sequence() {
     fi
     sleep 0.1
   done
-  e2e_fail "titles of window $id were: $(sed -n 's/^WM_NAME([A-Z_0-9]*) = //p' "$E2E_WORK/titles-$id" | tr '\n' ' '); expected in order: $*"
+  e2e_fail "titles of window $id were: $(sed -n 's/^WM_NAME([A-Z_0-9]*) = //p' "$E2E_WORK/titles-$E2E_SCREEN_NAME-$id" | tr '\n' ' '); expected in order: $*"
 }
 
 # ---- Deadlines, message boxes, and reading the screen ----

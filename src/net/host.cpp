@@ -33,7 +33,8 @@ bool Host::start()
         server_.close();
         return false;
     }
-    waitingCheck.start();
+    // waitingCheck runs only while a peer is connected and not yet joined:
+    // a host nobody has reached wakes for nothing.
     return true;
 }
 
@@ -155,6 +156,8 @@ void Host::waitingTick()
         if (it != peers_.end() && it->second.seat < 0 && now - it->second.connectedAt > settings_.timing.silenceMs)
             it->second.connection->drop(words::notJoinedInTime());
     }
+    if (waitingCount() == 0)
+        waitingCheck.stop();
 }
 
 void Host::acceptConnections()
@@ -175,6 +178,8 @@ void Host::welcome(std::unique_ptr<QTcpSocket> socket)
     Peer& peer = peers_[id];
     peer.address = address;
     peer.connectedAt = settings_.clock();
+    if (!waitingCheck.isActive())
+        waitingCheck.start();
     peer.connection = std::make_unique<Connection>(std::move(socket), Side::Host, settings_.timing, settings_.clock);
     peer.connection->onMessage = [this, id](const Message& message) { received(id, message); };
     peer.connection->onDropped = [this, id](const QString& reason) { lost(id, reason); };

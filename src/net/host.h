@@ -86,7 +86,9 @@ public:
     void drop(int seat, const QString& reason);
 
     // Drops waiting peers that have not joined within silenceMs. Called by
-    // waitingCheck (and by tests, by hand).
+    // waitingCheck (and by tests, by hand), which runs only while some peer
+    // is connected and has not joined: it stops at the first tick that finds
+    // none.
     void waitingTick();
 
     std::function<void(const Seated&)> onJoined;

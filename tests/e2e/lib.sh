@@ -96,3 +96,97 @@ e2e_first_shot_by_keys() {
   xdotool key space
   e2e_wait_gone "Player1" 5
 }
+
+# ---- Network play: a host and a joined program, each on its own screen ----
+
+# A port of the loopback for this test's host, away from the game's own (so
+# a game or another test on the machine is left alone), and the join code.
+E2E_NET_PORT=$((47300 + $$ % 600))
+E2E_NET_CODE=246810
+
+# e2e_network_duel PROGRAM: on the screen "main", PROGRAM hosts with seat 2
+# left to the network and opens "Duel 1vs1"; on a second screen, "joined",
+# PROGRAM joins it as Budi with the second character (player 2's own in
+# a duel, so the turns and the vehicles are as in a duel at one machine)
+# and shows the host's setup window; the host
+# clicks "Start". Returns with the battle window on both screens; sets
+# E2E_BATTLE (the host's) and E2E_JOINED_BATTLE, the screen "main" current.
+e2e_network_duel() {
+  local program="$1" i
+  e2e_launch "$program" --host="$E2E_NET_PORT" --code "$E2E_NET_CODE" --remote 2
+  E2E_SETUP=$(e2e_wait_window "$program" 15)
+  # Hosting opens the network window over the setup window's corner, and
+  # the window manager hands it the focus: the click waits for it.
+  e2e_wait_window "Jaringan" 10 >/dev/null
+  sleep 0.5
+  for i in 1 2 3; do
+    e2e_click_twips "$E2E_SETUP" $E2E_AT_DUEL
+    for _ in $(seq 1 20); do
+      [ "$(e2e_window_title "$E2E_SETUP")" = "2" ] && break 2
+      sleep 0.1
+    done
+  done
+  e2e_wait_title "$E2E_SETUP" "2" 1
+  e2e_add_screen joined
+  e2e_launch "$program" --join "127.0.0.1:$E2E_NET_PORT" --code "$E2E_NET_CODE" --name Budi --character 2
+  # The host's roster, mirrored, titled by its two players.
+  e2e_wait_window "2" 15 >/dev/null
+  e2e_use_screen main
+  e2e_click_twips "$E2E_SETUP" $E2E_AT_START
+  e2e_pointer_away
+  E2E_BATTLE=$(e2e_wait_battle_turn 20)
+  if [ "$program" = "kestrava1" ]; then e2e_move_frame_to "$E2E_BATTLE" 0 0; fi
+  e2e_use_screen joined
+  E2E_JOINED_BATTLE=$(e2e_wait_battle_turn 15)
+  e2e_use_screen main
+}
+
+# e2e_wait_battle_turn TIMEOUT_S: prints the id of the battle window, titled
+# by its turn marker: "0" before the first turn, "1" once player 1's has come
+# (which, with a second program to serve, may come before a look finds "0").
+e2e_wait_battle_turn() {
+  local timeout="$1" i id
+  for i in $(seq 1 $((timeout * 10))); do
+    for id in $(e2e_find_windows "0") $(e2e_find_windows "1"); do
+      echo "$id"
+      return 0
+    done
+    sleep 0.1
+  done
+  e2e_fail "no battle window within ${timeout}s"
+}
+
+# e2e_wait_gone_id ID [TIMEOUT_S]: waits until window ID is no longer shown.
+e2e_wait_gone_id() {
+  local id="$1" timeout="${2:-10}" i
+  for i in $(seq 1 $((timeout * 10))); do
+    e2e_window_shown "$id" || return 0
+    sleep 0.1
+  done
+  e2e_fail "window $id ('$(xdotool getwindowname "$id" 2>/dev/null || true)') still shown after ${timeout}s"
+}
+
+# e2e_network_kill_then_winner PROGRAM: after a killing shot in a network
+# duel (e2e_network_duel): the kill message shows on both screens, and OK on
+# the joined screen closes it on both; then the winner's message shows on
+# both, and OK on the host closes it on both; the score board follows on the
+# joined screen. Returns with the screen "main" current.
+e2e_network_kill_then_winner() {
+  local program="$1" host_box joined_box
+  e2e_use_screen main
+  host_box=$(e2e_wait_window "$program" 15)
+  e2e_use_screen joined
+  joined_box=$(e2e_wait_window "$program" 10)
+  e2e_press_ok "$joined_box"
+  e2e_use_screen main
+  e2e_wait_gone_id "$host_box" 5
+  host_box=$(e2e_wait_new_window "$program" 10 "$host_box")
+  e2e_use_screen joined
+  joined_box=$(e2e_wait_new_window "$program" 10 "$joined_box")
+  e2e_use_screen main
+  e2e_press_ok "$host_box"
+  e2e_use_screen joined
+  e2e_wait_gone_id "$joined_box" 5
+  e2e_wait_window "Score:" 10 >/dev/null
+  e2e_use_screen main
+}
