@@ -132,6 +132,18 @@
         <translation>Follow camera</translation>
     </message>
     <message>
+        <source>Permainan tidak bisa dibuat di port %1: %2</source>
+        <translation>The game cannot be hosted on port %1: %2</translation>
+    </message>
+    <message>
+        <source>Alamat %1 tidak ditemukan.</source>
+        <translation>The address %1 was not found.</translation>
+    </message>
+    <message>
+        <source>Port harus angka dari 1 sampai 65535.</source>
+        <translation>The port must be a number from 1 to 65535.</translation>
+    </message>
+    <message>
         <source>Jaringan</source>
         <translation>Network</translation>
     </message>
@@ -142,6 +154,62 @@
     <message>
         <source>(komputer)</source>
         <translation>(computer)</translation>
+    </message>
+    <message>
+        <source>Buat permainan</source>
+        <translation>Host a game</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Buat</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Berhenti</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Kode</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Gabung</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>Cari</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Permainan di jaringan lokal:</source>
+        <translation>Games on the local network:</translation>
+    </message>
+    <message>
+        <source>Alamat</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Karakter</source>
+        <translation>Character</translation>
+    </message>
+    <message>
+        <source>Isi alamat tuan rumah.</source>
+        <translation>Fill in the host&apos;s address.</translation>
+    </message>
+    <message>
+        <source>Kode harus enam angka.</source>
+        <translation>The code must be six digits.</translation>
+    </message>
+    <message>
+        <source>Isi nama pemain.</source>
+        <translation>Fill in the player&apos;s name.</translation>
+    </message>
+    <message>
+        <source>Nama paling panjang %1 huruf.</source>
+        <translation>A name has at most %1 characters.</translation>
     </message>
 </context>
 </TS>

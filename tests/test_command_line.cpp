@@ -74,6 +74,9 @@ private slots:
         QVERIFY(help.contains(QStringLiteral("\n  --language LANG\n")));
         QVERIFY(help.contains(QStringLiteral("easy, medium or hard")));
         QVERIFY(!help.contains(QStringLiteral("platformpluginpath")));
+        QVERIFY(help.contains(QStringLiteral("\n  --host[=PORT] ")));
+        QVERIFY(help.contains(QStringLiteral("\n  --join HOST[:PORT]\n")));
+        QVERIFY(help.contains(QStringLiteral("TCP and UDP port 47240")));
     }
 
     void versionNamesProgramAndVersion()
@@ -222,6 +225,113 @@ private slots:
         QVERIFY(answer.startGame);
         QVERIFY(answer.standardError.isEmpty());
         QCOMPARE(answer.language, std::optional<ui::Language>(language));
+    }
+
+    // What the network options ask for: the host's port, the code, the
+    // remote seats, the host joined with its port, the name and character.
+    void networkOptions_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("hostPort");  // -1: not hosting
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("remote");
+        QTest::addColumn<QString>("joinHost");
+        QTest::addColumn<int>("joinPort");  // -1: not joining
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("character");
+        auto l = [](const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); };
+        QTest::newRow("nothing") << QStringList{} << -1 << QString() << QStringLiteral("- - - -") << QString() << -1 << QString() << 1;
+        QTest::newRow("bare --host") << l("--host") << 47240 << QString() << QStringLiteral("- - - -") << QString() << -1 << QString() << 1;
+        QTest::newRow("--host then another option") << l("--host --mute") << 47240 << QString() << QStringLiteral("- - - -") << QString() << -1 << QString() << 1;
+        QTest::newRow("--host=PORT, code, remote seats")
+            << l("--host=5000 --code 012345 --remote 2,4") << 5000 << QStringLiteral("012345") << QStringLiteral("- net - net") << QString() << -1 << QString() << 1;
+        QTest::newRow("remote beside computer") << l("--host --remote 3 --computer 2=easy") << 47240 << QString() << QStringLiteral("- - net -") << QString() << -1 << QString() << 1;
+        QTest::newRow("--join a name") << l("--join example.lan --code 999999 --name Ana")
+            << -1 << QStringLiteral("999999") << QStringLiteral("- - - -") << QStringLiteral("example.lan") << 47240 << QStringLiteral("Ana") << 1;
+        QTest::newRow("--join an address and port, a character")
+            << l("--join 192.168.1.20:6000 --code 123456 --name Budi --character 6")
+            << -1 << QStringLiteral("123456") << QStringLiteral("- - - -") << QStringLiteral("192.168.1.20") << 6000 << QStringLiteral("Budi") << 6;
+        QTest::newRow("--join IPv6 in brackets") << l("--join [::1]:47241 --code 123456 --name Ana")
+            << -1 << QStringLiteral("123456") << QStringLiteral("- - - -") << QStringLiteral("::1") << 47241 << QStringLiteral("Ana") << 1;
+        QTest::newRow("--join IPv6 without port") << l("--join [fe80::1] --code 123456 --name Ana")
+            << -1 << QStringLiteral("123456") << QStringLiteral("- - - -") << QStringLiteral("fe80::1") << 47240 << QStringLiteral("Ana") << 1;
+    }
+    void networkOptions()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, hostPort);
+        QFETCH(QString, code);
+        QFETCH(QString, remote);
+        QFETCH(QString, joinHost);
+        QFETCH(int, joinPort);
+        QFETCH(QString, name);
+        QFETCH(int, character);
+        const CommandLineAnswer answer = read(options);
+        QCOMPARE(answer.standardError, QString());
+        QVERIFY(answer.startGame);
+        QCOMPARE(answer.hostPort ? int(*answer.hostPort) : -1, hostPort);
+        QCOMPARE(answer.code, code);
+        QStringList seats;
+        for (bool seat : answer.remoteSeats)
+            seats << (seat ? QStringLiteral("net") : QStringLiteral("-"));
+        QCOMPARE(seats.join(QLatin1Char(' ')), remote);
+        QCOMPARE(answer.joinHost, joinHost);
+        QCOMPARE(answer.joinPort ? int(*answer.joinPort) : -1, joinPort);
+        QCOMPARE(answer.playerName, name);
+        QCOMPARE(answer.character, character);
+    }
+
+    void refusesBadNetworkOptions_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("message");
+        auto l = [](const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); };
+        const QString joinForm = QStringLiteral(" (HOST or HOST:PORT; an IPv6 address in brackets, [ADDRESS]:PORT).");
+        const QString join = QStringLiteral(" --code 123456 --name Ana");
+        QTest::newRow("port 0") << l("--host=0") << QStringLiteral("--host: '0' is no port from 1 to 65535.");
+        QTest::newRow("port too big") << l("--host=65536") << QStringLiteral("--host: '65536' is no port from 1 to 65535.");
+        QTest::newRow("port a word") << l("--host=abc") << QStringLiteral("--host: 'abc' is no port from 1 to 65535.");
+        QTest::newRow("port empty") << l("--host=") << QStringLiteral("--host: '' is no port from 1 to 65535.");
+        QTest::newRow("port negative") << l("--host=-5") << QStringLiteral("--host: '-5' is no port from 1 to 65535.");
+        QTest::newRow("code five digits") << l("--host --code 12345") << QStringLiteral("--code: '12345' is not six digits.");
+        QTest::newRow("code with a letter") << l("--host --code 12345a") << QStringLiteral("--code: '12345a' is not six digits.");
+        QTest::newRow("code alone") << l("--code 123456") << QStringLiteral("--code needs --host or --join.");
+        QTest::newRow("host and join") << l("--host --join a.lan --code 123456 --name Ana")
+            << QStringLiteral("--host and --join cannot be used together: a program either hosts or joins.");
+        QTest::newRow("remote without host") << l("--remote 2") << QStringLiteral("--remote needs --host: only a host has seats to leave to others.");
+        QTest::newRow("remote slot 5") << l("--host --remote 5") << QStringLiteral("--remote: '5' is no player from 1 to 4 (SLOT[,SLOT...], SLOT 1 to 4).");
+        QTest::newRow("remote twice") << l("--host --remote 2,2") << QStringLiteral("--remote: player 2 is given twice.");
+        QTest::newRow("remote and computer") << l("--host --remote 2 --computer 2=hard") << QStringLiteral("player 2 is given to both --computer and --remote.");
+        QTest::newRow("name without join") << l("--name Ana") << QStringLiteral("--name needs --join: it names the player who joins.");
+        QTest::newRow("character without join") << l("--host --character 2") << QStringLiteral("--character needs --join: it chooses the joining player's character.");
+        QTest::newRow("character 7") << (l("--join a.lan --character 7") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                                     << QStringLiteral("--character: '7' is no character from 1 to 6.");
+        QTest::newRow("join without code") << l("--join a.lan --name Ana") << QStringLiteral("--join needs --code: the six digits the host gave.");
+        QTest::newRow("join without name") << l("--join a.lan --code 123456") << QStringLiteral("--join needs --name: the name the others will see.");
+        QTest::newRow("name too long") << (l("--join a.lan --code 123456 --name") << QString(33, QLatin1Char('x')))
+                                       << QStringLiteral("--name: '") + QString(33, QLatin1Char('x')) + QStringLiteral("' is longer than 32 characters.");
+        QTest::newRow("name blank") << (l("--join a.lan --code 123456 --name") << QStringLiteral("  ")) << QStringLiteral("--name: a player's name cannot be empty.");
+        QTest::newRow("join port 0") << (l("--join a.lan:0") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts)) << QStringLiteral("--join: '0' is no port from 1 to 65535.");
+        QTest::newRow("join empty port") << (l("--join a.lan:") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                                         << QStringLiteral("--join: 'a.lan:' names no port after the colon") + joinForm;
+        QTest::newRow("join empty host") << (l("--join") << QString()) << QStringLiteral("--join: '' is not a host") + joinForm;
+        QTest::newRow("join a path") << (l("--join ../x/y") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts)) << QStringLiteral("--join: '../x/y' is not a host") + joinForm;
+        QTest::newRow("join bare IPv6") << (l("--join ::1") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts)) << QStringLiteral("--join: '::1' is not a host") + joinForm;
+        QTest::newRow("join unclosed bracket") << (l("--join [::1") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                                               << QStringLiteral("--join: '[::1' lacks its closing bracket") + joinForm;
+        QTest::newRow("join with computer") << (l("--join a.lan --computer 2=easy") + join.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                                            << QStringLiteral("--computer cannot be used with --join: the host seats the players.");
+    }
+    void refusesBadNetworkOptions()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, message);
+        const CommandLineAnswer answer = read(options);
+        QVERIFY(!answer.startGame);
+        QCOMPARE(answer.exitStatus, kUsageErrorStatus);
+        QVERIFY(answer.standardOutput.isEmpty());
+        QCOMPARE(answer.standardError, QStringLiteral("kestrava2: ") + message
+                                           + QStringLiteral("\nTry 'kestrava2 --help' for more information.\n"));
     }
 
     void platformChoice_data()

@@ -24,6 +24,8 @@ const ui::Rect kLanguageChoice{3180, 5505, 1455, 345};
 const ui::Rect kHelpButton{5280, 5100, 1095, 375};
 // Wide enough for its caption with a little to spare.
 const ui::Rect kCameraBox{3600, 5160, 1575, 255};
+// Below "Bantuan", beside the language's choice.
+const ui::Rect kNetworkButton{5280, 5520, 1095, 375};
 
 // The guide line's length per unit of power; 0 turns the line off.
 const ui::Slider::Scale kGuideLineScale{
@@ -142,6 +144,7 @@ RosterWindow::RosterWindow(Game& game, const RosterDesign& design)
     , Bahasa(*this, ui::languageNames(), static_cast<int>(ui::shownLanguage()), kLanguageChoice)
     , Bantuan(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Bantuan")), kHelpButton)
     , Kamera(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Kamera ikut")), kCameraBox, false)
+    , Jaringan(*this, QString::fromUtf8(QT_TRANSLATE_NOOP("kestrava", "Jaringan")), kNetworkButton)
     // Roster, over the menu
     , Frame2(*this, QStringLiteral("Survival Game"), design.frame2, false)
     , Frame3(Frame2, QStringLiteral("Frame3"), kFrame3, false, ui::Frame::Border::None)

@@ -60,6 +60,9 @@ public:
     // "Kamera ikut": the view follows the turns and the shell. Beside
     // "Suara", clear at first.
     ui::CheckBox Kamera;
+    // "Jaringan": opens the window for hosting or joining a game over the
+    // network. Below "Bantuan". Whoever offers network play wires it.
+    ui::Button Jaringan;
 
     // Roster
     ui::Frame Frame2;     // the roster "Survival Game"

@@ -29,6 +29,19 @@ std::int64_t roundHalfEven(double value)
 std::int64_t readInt16(QStringView text) { return roundHalfEven(readDouble(text)); }
 std::int64_t readInt32(QStringView text) { return roundHalfEven(readDouble(text)); }
 
+std::optional<std::int64_t> readDigits(QStringView text, int mostDigits)
+{
+    if (text.isEmpty() || text.size() > mostDigits || mostDigits > 18)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
 namespace {
 QString shortest(double value, int significantDigits)
 {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 // Numbers held as text: the one place where the game turns field texts into
 // numbers and numbers back into texts.
@@ -22,6 +23,11 @@ std::int64_t roundHalfEven(double value);
 // than failing, so a long game never stops on a large number.
 std::int64_t readInt16(QStringView text);
 std::int64_t readInt32(QStringView text);
+
+// Reads a text of plain digits only (no sign, blank or point), at most
+// MOST DIGITS of them, as a player types a port or a count. Anything else
+// reads as nothing: such a text is refused, never guessed at.
+std::optional<std::int64_t> readDigits(QStringView text, int mostDigits);
 
 // Writes a number as its shortest decimal text without a leading blank:
 // "-300", "62.5", "1965". Doubles keep up to 15 significant digits, singles 7.

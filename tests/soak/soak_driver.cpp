@@ -1020,9 +1020,9 @@ const Soak::LiveWindow& Soak::pickWindow(const std::vector<LiveWindow>& windows)
 
 // The fields the soak plays with and names by their place in this list: all
 // of the window's fields but the setup window's "Suara" and "Kamera ikut"
-// boxes, its language choice "Bahasa" with its caption, its "Bantuan" button,
-// and the camera's hidden state on the battle window. Sound, language and help
-// change no play, the camera only the view while its box is ticked, and
+// boxes, its language choice "Bahasa" with its caption, its "Bantuan" and
+// "Jaringan" buttons, and the camera's hidden state on the battle window.
+// Sound, language, help and the network window change no play, the camera only the view while its box is ticked, and
 // leaving them out keeps every seed playing, and tracing, as it did before
 // they existed.
 std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
@@ -1030,7 +1030,7 @@ std::vector<ui::Field*> Soak::playedFields(const ui::Window& w) const
     std::vector<const ui::Field*> leftOut;
     if (game_) {
         const RosterWindow& form = game_->Form1();
-        leftOut = {&form.Suara, &form.Kamera, &form.LabelBahasa, &form.Bahasa, &form.Bantuan};
+        leftOut = {&form.Suara, &form.Kamera, &form.LabelBahasa, &form.Bahasa, &form.Bantuan, &form.Jaringan};
         if (const auto* battle = dynamic_cast<const BattleWindow*>(&w)) {
             leftOut.push_back(&battle->kamera1);
             leftOut.push_back(&battle->kamera2);
