@@ -211,5 +211,41 @@
         <source>Nama paling panjang %1 huruf.</source>
         <translation>A name has at most %1 characters.</translation>
     </message>
+    <message>
+        <source>Tuan rumah menutup permainan</source>
+        <translation>The host closed the game</translation>
+    </message>
+    <message>
+        <source>Kode salah</source>
+        <translation>Wrong code</translation>
+    </message>
+    <message>
+        <source>Terlalu banyak kode salah: coba lagi satu menit lagi</source>
+        <translation>Too many wrong codes: try again in a minute</translation>
+    </message>
+    <message>
+        <source>Tidak ada kursi kosong</source>
+        <translation>No seat is free</translation>
+    </message>
+    <message>
+        <source>Tuan rumah tidak menjawab</source>
+        <translation>The host does not answer</translation>
+    </message>
+    <message>
+        <source>Tidak ada kabar selama 10 detik</source>
+        <translation>No word for 10 seconds</translation>
+    </message>
+    <message>
+        <source>Sambungan terputus</source>
+        <translation>The connection was lost</translation>
+    </message>
+    <message>
+        <source>Pesan yang tidak sah</source>
+        <translation>A message that is not allowed</translation>
+    </message>
+    <message>
+        <source>Tidak bergabung tepat waktu</source>
+        <translation>Did not join in time</translation>
+    </message>
 </context>
 </TS>

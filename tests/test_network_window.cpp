@@ -2,6 +2,7 @@
 // for bad input, and the list of games a search over the loopback finds.
 #include "app/network_search.h"
 #include "net/host.h"
+#include "net/program_identity.h"
 #include "setup/network_window.h"
 #include "setup/roster_window.h"
 #include "ui/language.h"
@@ -135,7 +136,7 @@ private slots:
     {
         TestGame g;
         net::HostSettings settings;
-        settings.identity = programIdentity(Edition::Full);
+        settings.identity = net::programIdentity(Edition::Full);
         settings.hostName = QStringLiteral("meja");
         settings.code = QStringLiteral("123456");
         settings.address = QHostAddress(QHostAddress::LocalHost);

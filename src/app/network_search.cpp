@@ -1,20 +1,10 @@
 #include "app/network_search.h"
 
-#include "net/identity.h"
+#include "net/program_identity.h"
 #include "net/protocol.h"
 #include "setup/network_window.h"
 
 #include <QHostAddress>
-
-#ifndef KESTRAVA_VERSION
-#error "KESTRAVA_VERSION is not defined"
-#endif
-
-net::Identity programIdentity(Edition edition)
-{
-    return net::Identity{programName(edition), net::editionWord(edition == Edition::Wind), net::kProtocolVersion,
-                         QStringLiteral(KESTRAVA_VERSION)};
-}
 
 NetworkSearch::NetworkSearch(Edition edition, NetworkWindow& window, QHostAddress searchAddress,
                              quint16 searchPort)
@@ -23,7 +13,7 @@ NetworkSearch::NetworkSearch(Edition edition, NetworkWindow& window, QHostAddres
     , port_(searchPort)
     // Answers come back by unicast to the asker: a loopback search listens on
     // the loopback only.
-    , search_(programIdentity(edition),
+    , search_(net::programIdentity(edition),
               address_.isLoopback() ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::AnyIPv4))
 {
     search_.onFound = [this](const net::HostFound& host) { found(host); };

@@ -10,10 +10,6 @@
 class NetworkWindow;
 struct FoundGame;
 
-// What this program says of itself to hosts and joined programs: its name,
-// its edition's word, the protocol and its version.
-net::Identity programIdentity(Edition edition);
-
 // The network window's list of games on the local network: each "Cari" (and
 // the window's opening) sends one search to the search address (the local
 // network's broadcast address unless told another, such as the loopback) and

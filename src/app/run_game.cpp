@@ -2,7 +2,9 @@
 
 #include "app/command_line.h"
 #include "app/game.h"
+#include "app/network_play.h"
 #include "app/platform_choice.h"
+#include "setup/network_window.h"
 #include "setup/roster_window.h"
 #include "ui/look.h"
 
@@ -52,5 +54,16 @@ int runGame(int argc, char* argv[], Edition edition)
         if (answer.computerSeats[static_cast<std::size_t>(slot)])
             game.Form1().setSeatPlayer(slot, answer.computerSeats[static_cast<std::size_t>(slot)]);
     game.Form1().show();
+
+    // Network play: nothing opens unless the command line or a player asks.
+    // Declared after the game, so that leaving the program stops a hosted
+    // game (every joined player is told) before the game's windows go.
+    NetworkPlay network(game, NetworkPlay::gameOptions());
+    if (answer.hosting()) {
+        if (network.host(*answer.hostPort, answer.code, answer.remoteSeats))
+            network.openWindow();
+    } else if (answer.joining()) {
+        network.join(JoinRequest{answer.joinHost, *answer.joinPort, answer.code, answer.playerName, answer.character});
+    }
     return QApplication::exec();
 }

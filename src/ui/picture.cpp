@@ -45,19 +45,20 @@ void nameThePicture(const Picture& picture, net::PictureName name)
     }
 }
 
-// A short fingerprint of a file's bytes, so that two machines can tell
-// whether their files of one name hold the same picture.
 QByteArray fingerprintOf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(&file);
-    return hash.result().left(8);
+    return pictureFingerprint(file.readAll());
 }
 
 } // namespace
+
+QByteArray pictureFingerprint(const QByteArray& content)
+{
+    return QCryptographicHash::hash(content, QCryptographicHash::Sha1).left(8);
+}
 
 net::PictureName pictureName(const Picture& picture)
 {

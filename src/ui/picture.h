@@ -16,6 +16,10 @@ QString joinPath(const QString& folder, const QString& fileName);
 // when the file is missing or cannot be decoded; `error` then says why.
 std::optional<Picture> readPictureFile(const QString& path, QString* error = nullptr);
 
+// A short fingerprint of a picture file's bytes, so that two machines can
+// tell whether their files of one name hold the same picture.
+QByteArray pictureFingerprint(const QByteArray& content);
+
 // A picture compiled into the program, by its resource name ("shell",
 // "explosion", "roster_p1", ...). Empty when no such picture exists.
 Picture builtinPicture(const QString& name);
