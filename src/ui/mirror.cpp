@@ -54,10 +54,13 @@ bool finite(const std::array<double, N>& values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// A field keeps the twips it was given, a negative width or height too (a
+// panel squeezed narrower than its layout gives some); its widget is drawn
+// no smaller than nothing.
 Rect rectOf(const std::array<double, 4>& r)
 {
     return Rect{bounded(r[0], -kFarthestTwips, kFarthestTwips), bounded(r[1], -kFarthestTwips, kFarthestTwips),
-                bounded(r[2], 0, kFarthestTwips), bounded(r[3], 0, kFarthestTwips)};
+                bounded(r[2], -kFarthestTwips, kFarthestTwips), bounded(r[3], -kFarthestTwips, kFarthestTwips)};
 }
 
 int scaleNumber(double value) { return static_cast<int>(bounded(std::round(value), -kLargestScale, kLargestScale)); }
