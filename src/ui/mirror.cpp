@@ -37,8 +37,7 @@ const Kind* as(const Field& field)
     return dynamic_cast<const Kind*>(&field);
 }
 
-// Far enough for any window or battlefield, near enough that no pixel
-// arithmetic overflows.
+// Far enough for any window's place on the desktop.
 constexpr double kFarthestTwips = 1.5e6;
 constexpr double kLargestWindowTwips = 15.0 * 8000;
 constexpr double kLargestRange = 1e9;
@@ -54,14 +53,11 @@ bool finite(const std::array<double, N>& values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// A field keeps the twips it was given, a negative width or height too (a
-// panel squeezed narrower than its layout gives some); its widget is drawn
-// no smaller than nothing.
-Rect rectOf(const std::array<double, 4>& r)
-{
-    return Rect{bounded(r[0], -kFarthestTwips, kFarthestTwips), bounded(r[1], -kFarthestTwips, kFarthestTwips),
-                bounded(r[2], -kFarthestTwips, kFarthestTwips), bounded(r[3], -kFarthestTwips, kFarthestTwips)};
-}
+// A field keeps the twips it was given, as the host's does: a shell flown
+// far off the battlefield, a negative width of a panel squeezed narrower than
+// its layout. Its widget is drawn no further than the ui layer reaches and
+// no smaller than nothing. (The numbers are finite: see flawOf and apply.)
+Rect rectOf(const std::array<double, 4>& r) { return Rect{r[0], r[1], r[2], r[3]}; }
 
 int scaleNumber(double value) { return static_cast<int>(bounded(std::round(value), -kLargestScale, kLargestScale)); }
 
@@ -392,7 +388,7 @@ std::unique_ptr<Field> MirrorWindow::makeField(const net::FieldState& state, Con
         return std::make_unique<CheckBox>(container, caption, rect, p.checked.value_or(false), visible);
     case net::FieldKind::Line: {
         const auto ends = p.ends.value_or(std::array<double, 4>{});
-        auto at = [&](std::size_t i) { return bounded(ends[i], -kFarthestTwips, kFarthestTwips); };
+        auto at = [&](std::size_t i) { return ends[i]; };
         return std::make_unique<Line>(container, at(0), at(1), at(2), at(3), colour, visible);
     }
     case net::FieldKind::Shape:
@@ -437,7 +433,7 @@ void MirrorWindow::apply(int index, const net::FieldProps& p)
         target->setRect(rectOf(*p.rect));
     if (p.ends && line) {
         const auto& e = *p.ends;
-        auto at = [&](std::size_t i) { return bounded(e[i], -kFarthestTwips, kFarthestTwips); };
+        auto at = [&](std::size_t i) { return e[i]; };
         line->setEnds(at(0), at(1), at(2), at(3));
     }
 

@@ -8,6 +8,7 @@
 #include "app/game.h"
 #include "battle/battle_window.h"
 #include "net/battle_mirror.h"
+#include "net/codec.h"
 #include "net/host_session.h"
 #include "net/join_session.h"
 #include "net/program_identity.h"
@@ -35,25 +36,59 @@ const char* const kPanels[4] = {"player1", "player2", "player3", "player4"};
 
 std::string text(const QString& value) { return value.toStdString(); }
 
-// A field's state as both sides read it, for a report.
-std::string describeState(const net::FieldState& state)
+// A field's state as both sides read it, for a report: the kind, the
+// parent, the place, and the members that differ.
+std::string describeState(const net::FieldState& state, const net::FieldState& other)
 {
     std::string out = "kind " + std::to_string(static_cast<int>(state.kind)) + ", parent "
                       + std::to_string(state.parent);
     const net::FieldProps& p = state.props;
+    const net::FieldProps& o = other.props;
+    auto flag = [](const std::optional<bool>& b) { return b ? (*b ? std::string("yes") : std::string("no")) : "-"; };
+    auto number = [](const std::optional<double>& d) { return d ? std::to_string(*d) : std::string("-"); };
+    auto words = [](const std::optional<QString>& t) {
+        return t ? "\"" + text(t->left(40)) + "\" (" + std::to_string(t->size()) + " chars)" : std::string("-");
+    };
     if (p.rect)
         out += ", rect " + std::to_string((*p.rect)[0]) + "," + std::to_string((*p.rect)[1]) + " "
                + std::to_string((*p.rect)[2]) + "x" + std::to_string((*p.rect)[3]);
-    if (p.visible)
-        out += std::string(", shown ") + (*p.visible ? "yes" : "no");
-    if (p.enabled)
-        out += std::string(", enabled ") + (*p.enabled ? "yes" : "no");
-    if (p.caption)
-        out += ", caption \"" + text(p.caption->left(40)) + "\"";
-    if (p.text)
-        out += ", text \"" + text(p.text->left(40)) + "\"";
-    if (p.picture)
-        out += ", picture \"" + text(p.picture->name) + "\"";
+    if (p.visible != o.visible)
+        out += ", shown " + flag(p.visible);
+    if (p.enabled != o.enabled)
+        out += ", enabled " + flag(p.enabled);
+    if (p.readOnly != o.readOnly)
+        out += ", read-only " + flag(p.readOnly);
+    if (p.checked != o.checked)
+        out += ", checked " + flag(p.checked);
+    if (p.caption != o.caption)
+        out += ", caption " + words(p.caption);
+    if (p.text != o.text)
+        out += ", text " + words(p.text);
+    if (p.value != o.value)
+        out += ", value " + number(p.value);
+    if (p.minimum != o.minimum || p.maximum != o.maximum)
+        out += ", range " + number(p.minimum) + ".." + number(p.maximum);
+    if (p.scale != o.scale)
+        out += ", scale differs";
+    if (p.ends != o.ends && p.ends)
+        out += ", ends " + std::to_string((*p.ends)[0]) + "," + std::to_string((*p.ends)[1]) + " "
+               + std::to_string((*p.ends)[2]) + "," + std::to_string((*p.ends)[3]);
+    if (p.colour != o.colour)
+        out += ", colour " + (p.colour ? std::to_string(*p.colour) : std::string("-"));
+    if (p.font != o.font)
+        out += ", font " + (p.font ? text(p.font->family) + " " + std::to_string(p.font->points)
+                                         + (p.font->bold ? " bold" : "")
+                                   : std::string("-"));
+    if (p.border != o.border)
+        out += ", border " + flag(p.border);
+    if (p.autoSize != o.autoSize)
+        out += ", autosize " + flag(p.autoSize);
+    if (p.picture != o.picture)
+        out += ", picture " + (p.picture ? "\"" + text(p.picture->name) + "\"" : std::string("-"));
+    if (p.playerText != o.playerText)
+        out += ", player's text " + flag(p.playerText);
+    if (p.choices != o.choices)
+        out += ", choices " + (p.choices ? std::to_string(p.choices->size()) : std::string("-"));
     return out;
 }
 
@@ -195,7 +230,7 @@ void Soak::checkMirrors()
             ++figures_.mirrorChecks;
             const net::WindowMade here = ui::captureWindow(*live.window, serial, QString::fromLatin1(live.name));
             const net::WindowMade there = ui::captureWindow(mirror, serial, QString::fromLatin1(live.name));
-            if (here.caption != there.caption || here.shown != there.shown || here.size != there.size)
+            if (net::clipped(here.caption, net::bounds::caption) != there.caption || here.shown != there.shown || here.size != there.size)
                 violation(who + "'s mirror of " + live.name + " shows caption \"" + text(there.caption) + "\", "
                           + (there.shown ? "shown" : "hidden") + "; the host: \"" + text(here.caption) + "\", "
                           + (here.shown ? "shown" : "hidden") + (here.size != there.size ? ", sizes differ" : ""));
@@ -209,6 +244,11 @@ void Soak::checkMirrors()
             for (std::size_t index = 0; index < fields.size(); ++index) {
                 net::FieldState mine = ui::captureField(*fields[index]);
                 net::FieldState theirs = ui::captureField(*mirror.field(static_cast<int>(index)));
+                // Texts travel clipped to their bounds.
+                if (mine.props.caption)
+                    mine.props.caption = net::clipped(*mine.props.caption, net::bounds::caption);
+                if (mine.props.text)
+                    mine.props.text = net::clipped(*mine.props.text, net::bounds::fieldText);
                 mine.props.role.reset();
                 theirs.props.role.reset();
                 // Each machine scrolls its own view of the battlefield.
@@ -218,7 +258,8 @@ void Soak::checkMirrors()
                 }
                 if (!(mine == theirs))
                     violation(who + "'s mirror of " + live.name + ".field[" + std::to_string(index)
-                              + "] differs: host " + describeState(mine) + "; mirror " + describeState(theirs));
+                              + "] differs: host " + describeState(mine, theirs) + "; mirror "
+                              + describeState(theirs, mine));
             }
         }
         if (!remote->session->openMessages().empty())
@@ -348,6 +389,11 @@ void Soak::presentMessage(const QString& message)
     // The program's own modal box, as a player meets it; a joined player's
     // OK (or now and then the host's own) closes it.
     const qint64 id = ui::openMessageId();
+    // The box takes the active window for its parent. In one process that
+    // can be a joined program's message box, which is no window of this
+    // program's and would take the host's box with it when it closes.
+    if (remoteWidget(QApplication::activeWindow()))
+        QApplication::setActiveWindow(nullptr);
     QTimer::singleShot(0, QCoreApplication::instance(), [this, id, message] { answerMessage(id, message); });
     modalPresenter_(message);
 }
@@ -364,7 +410,7 @@ void Soak::answerMessage(qint64 id, const QString& message)
         if (std::find(open.begin(), open.end(), id) == open.end())
             violation(text(remote->name) + " does not show the host's message " + std::to_string(id) + " \""
                       + text(message.left(60)) + "\"");
-        else if (remote->session->messageText(id) != message)
+        else if (remote->session->messageText(id) != net::clipped(message, net::bounds::messageText))
             violation(text(remote->name) + " shows the host's message as \""
                       + text(remote->session->messageText(id).left(60)) + "\", the host \"" + text(message.left(60))
                       + "\"");
