@@ -5,11 +5,13 @@
 #include "test_support.h"
 
 #include "net/local_pictures.h"
+#include "ui/controls.h"
 #include "ui/mirror.h"
 
 #include <QTest>
 
 #include <array>
+#include <limits>
 
 using Twips4 = std::array<double, 4>;
 Q_DECLARE_METATYPE(Twips4)
@@ -73,6 +75,36 @@ private slots:
             const std::optional<Twips4> kept = isLine ? read.ends : read.rect;
             QVERIFY(kept == place);
         }
+    }
+
+    // A field the game left at an infinite or undefined place (a typed wind
+    // points the wind arrow there) reads as finite numbers, so a joined
+    // program takes the window and draws the field where the host does.
+    void aFieldAtNoFinitePlaceIsSentAsDrawn_data()
+    {
+        QTest::addColumn<double>("end");
+        QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity();
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity();
+        QTest::newRow("undefined") << std::numeric_limits<double>::quiet_NaN();
+    }
+    void aFieldAtNoFinitePlaceIsSentAsDrawn()
+    {
+        QFETCH(double, end);
+        net::FieldProps props;
+        props.ends = Twips4{765, 1630, 465, 0};
+        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, true, {}};
+        made.fields.append(net::FieldState{net::FieldKind::Line, -1, props});
+        const std::unique_ptr<ui::MirrorWindow> host = ui::MirrorWindow::build(made, {});
+        QVERIFY(host);
+        auto* arrow = dynamic_cast<ui::Line*>(host->field(0));
+        QVERIFY(arrow);
+        arrow->setEnds(765, 1630, 465, end);
+
+        QString flaw;
+        const std::unique_ptr<ui::MirrorWindow> joined = ui::MirrorWindow::build(ui::captureWindow(*host, 1, {}), {}, &flaw);
+        QVERIFY2(joined, qPrintable(flaw));
+        QCOMPARE(joined->field(0)->widget()->geometry(), arrow->widget()->geometry());
+        QCOMPARE(ui::captureField(*joined->field(0)), ui::captureField(*arrow));
     }
 };
 

@@ -63,6 +63,17 @@ int scaleNumber(double value) { return static_cast<int>(bounded(std::round(value
 
 bool isContainerKind(net::FieldKind kind) { return kind == net::FieldKind::Frame || kind == net::FieldKind::PictureBox; }
 
+// A place in twips as the widget is drawn from it, always finite: a typed
+// wind can leave a field at an infinite or undefined place, which the ui
+// layer draws at its farthest reach or at 0. The largest number draws where
+// infinity does, and travels where infinity may not.
+double drawn(double twips)
+{
+    if (std::isnan(twips))
+        return 0;
+    return std::clamp(twips, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
+
 // Why these props cannot be applied: a number that is not finite.
 QString flawOfProps(const net::FieldProps& p)
 {
@@ -93,7 +104,7 @@ net::FieldState captureField(const Field& field)
     p.visible = widget && !widget->isHidden();
     p.enabled = widget && widget->isEnabledTo(widget->parentWidget());
     const Rect& r = field.rect();
-    auto putRect = [&] { p.rect = std::array<double, 4>{r.left, r.top, r.width, r.height}; };
+    auto putRect = [&] { p.rect = std::array<double, 4>{drawn(r.left), drawn(r.top), drawn(r.width), drawn(r.height)}; };
     auto putCaption = [&](const auto& captioned) {
         p.caption = captioned.caption();
         p.playerText = captioned.textKind() == TextKind::Player;
@@ -151,7 +162,7 @@ net::FieldState captureField(const Field& field)
         p.checked = box->checked();
     } else if (const auto* line = as<Line>(field)) {
         state.kind = net::FieldKind::Line;
-        p.ends = std::array<double, 4>{line->x1(), line->y1(), line->x2(), line->y2()};
+        p.ends = std::array<double, 4>{drawn(line->x1()), drawn(line->y1()), drawn(line->x2()), drawn(line->y2())};
         p.colour = line->colour();
     } else if (const auto* shape = as<Shape>(field)) {
         state.kind = net::FieldKind::Shape;
