@@ -15,6 +15,27 @@ class TestNetSession : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each side counts the frames it sent and read: once nothing is under
+    // way, the host's counts for a seat mirror the joined program's.
+    void bothSidesCountTheFramesBetweenThem()
+    {
+        TestClock clock;
+        auto host = startHost(clock);
+        JoinedProgram joined(joinSettings(*host, clock));
+        QVERIFY(joined.waitJoined());
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(joined.joiner.send(net::Click{1, i}));
+        host->send(joined.seat, net::MessageClosed{1});
+        QVERIFY(QTest::qWaitFor([&] {
+            const net::Traffic here = joined.joiner.traffic();
+            const net::Traffic there = host->traffic(joined.seat);
+            return here.sent == there.received && here.received == there.sent;
+        }, 5000));
+        QCOMPARE(joined.joiner.traffic().sent, 6);      // the join and five clicks
+        QCOMPARE(joined.joiner.traffic().received, 3);  // the hello, the accept and the message closed
+        QCOMPARE(host->traffic(3).sent, 0);             // nobody sits there
+    }
+
     void aJoinedPlayerTakesAnOpenSeatAndTheTwoSidesTalk()
     {
         TestClock clock;

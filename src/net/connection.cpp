@@ -50,6 +50,7 @@ bool Connection::send(const Message& message)
     if (payload.size() > kMaxFrameBytes)
         return false;
     socket_->write(framed(payload));
+    ++traffic_.sent;
     // A peer that reads nothing is let go at the next silence check, never
     // from inside a send, so that a sender's loop over its peers stays sound.
     stalled_ = stalled_ || socket_->bytesToWrite() > kMostUnsentBytes;
@@ -116,6 +117,7 @@ void Connection::readAvailable()
         }
         if (!payload)
             return;
+        ++traffic_.received;
         const std::optional<Message> message = decode(*payload, reader_);
         if (!message) {
             drop(words::peerBroke());

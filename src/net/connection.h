@@ -15,6 +15,14 @@ class QTcpSocket;
 
 namespace net {
 
+// Frames that went out and frames that came in on one connection, pings and
+// pongs included. One side's sent equals the other's received once nothing is
+// under way between them.
+struct Traffic {
+    qint64 sent = 0;
+    qint64 received = 0;
+};
+
 // One open connection, on either side: frames out, frames in, each read as a
 // message that side may receive. Anything else (a frame over the limit, bytes
 // that are no such message, a peer that stops reading) drops the peer. Both
@@ -45,6 +53,7 @@ public:
 
     bool isOpen() const { return open_; }
     QHostAddress peerAddress() const;
+    Traffic traffic() const { return traffic_; }
 
     // The periodic tasks, called by their timers (and by tests, by hand).
     void pingTick();
@@ -71,6 +80,7 @@ private:
     qint64 lastHeard_ = 0;
     bool open_ = true;
     bool stalled_ = false;
+    Traffic traffic_;
 };
 
 // The most bytes a peer may leave unread before it counts as gone.

@@ -115,6 +115,14 @@ int Host::joinedCount() const
     return count;
 }
 
+Traffic Host::traffic(int seat) const
+{
+    for (const auto& [id, peer] : peers_)
+        if (peer.seat == seat && peer.connection->isOpen())
+            return peer.connection->traffic();
+    return {};
+}
+
 int Host::waitingCount() const
 {
     int count = 0;

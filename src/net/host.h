@@ -76,6 +76,8 @@ public:
     int seatsFree() const;
     int joinedCount() const;
     int waitingCount() const;
+    // The frames exchanged with the player joined at a seat (none when nobody is).
+    Traffic traffic(int seat) const;
 
     // Sends to one joined seat, or to every joined seat.
     void send(int seat, const Message& message);

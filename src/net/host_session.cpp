@@ -112,6 +112,7 @@ void HostSession::stop()
 QString HostSession::code() const { return host_->code(); }
 quint16 HostSession::port() const { return host_->port(); }
 int HostSession::joinedCount() const { return host_->joinedCount(); }
+Traffic HostSession::traffic(int seat) const { return host_->traffic(seat); }
 
 qint64 HostSession::windowSerial(const ui::Window& window) const
 {

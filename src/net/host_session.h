@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/connection.h"
 #include "net/messages.h"
 #include "net/protocol.h"
 #include "ui/mirror.h"
@@ -60,6 +61,8 @@ public:
     QString code() const;
     quint16 port() const;
     int joinedCount() const;
+    // The frames exchanged with the player joined at a seat.
+    Traffic traffic(int seat) const;
 
     // Sends every change marked since the last flush.
     void flush();

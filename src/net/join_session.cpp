@@ -99,6 +99,12 @@ std::vector<qint64> JoinSession::openMessages() const
     return open;
 }
 
+QString JoinSession::messageText(qint64 id) const
+{
+    const auto box = messages_.find(id);
+    return box == messages_.end() ? QString() : box->second->text();
+}
+
 void JoinSession::pressOk(qint64 id)
 {
     const auto box = messages_.find(id);

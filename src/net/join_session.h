@@ -61,6 +61,11 @@ public:
     // player would.
     std::vector<qint64> openMessages() const;
     void pressOk(qint64 id);
+    // The text of a host's message shown now, or empty.
+    QString messageText(qint64 id) const;
+
+    // The frames exchanged with the host.
+    Traffic traffic() const { return joiner_.traffic(); }
 
     const LocalPictures& pictures() const { return pictures_; }
 

@@ -56,6 +56,9 @@ public:
     // silent or broke the protocol.
     std::function<void(const QString& reason)> onLost;
 
+    // The frames exchanged with the host (none before the connection is made).
+    Traffic traffic() const { return connection_ ? connection_->traffic() : Traffic{}; }
+
     // The connection, once made (for its timers).
     Connection* connection() const { return connection_.get(); }
 

@@ -58,11 +58,14 @@ const LocalPictures::Read& LocalPictures::read(const QString& file)
     if (cached != files_.constEnd())
         return *cached;
     Read read;
-    QFile source(ui::joinPath(folder_, file));
+    const QString path = ui::joinPath(folder_, file);
+    QFile source(path);
     if (source.open(QIODevice::ReadOnly)) {
-        const QByteArray content = source.readAll();
-        read.hash = ui::pictureFingerprint(content);
-        read.picture.loadFromData(content);
+        read.hash = ui::pictureFingerprint(source.readAll());
+        // Read as the game reads its pictures, so that the picture keeps its
+        // name, as the host's does.
+        if (std::optional<ui::Picture> picture = ui::readPictureFile(path))
+            read.picture = *picture;
     }
     return *files_.insert(file, read);
 }

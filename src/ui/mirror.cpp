@@ -37,8 +37,7 @@ const Kind* as(const Field& field)
     return dynamic_cast<const Kind*>(&field);
 }
 
-// Far enough for any window or battlefield, near enough that no pixel
-// arithmetic overflows.
+// Far enough for any window's place on the desktop.
 constexpr double kFarthestTwips = 1.5e6;
 constexpr double kLargestWindowTwips = 15.0 * 8000;
 constexpr double kLargestRange = 1e9;
@@ -54,15 +53,26 @@ bool finite(const std::array<double, N>& values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-Rect rectOf(const std::array<double, 4>& r)
-{
-    return Rect{bounded(r[0], -kFarthestTwips, kFarthestTwips), bounded(r[1], -kFarthestTwips, kFarthestTwips),
-                bounded(r[2], 0, kFarthestTwips), bounded(r[3], 0, kFarthestTwips)};
-}
+// A field keeps the twips it was given, as the host's does: a shell flown
+// far off the battlefield, a negative width of a panel squeezed narrower than
+// its layout. Its widget is drawn no further than the ui layer reaches and
+// no smaller than nothing. (The numbers are finite: see flawOf and apply.)
+Rect rectOf(const std::array<double, 4>& r) { return Rect{r[0], r[1], r[2], r[3]}; }
 
 int scaleNumber(double value) { return static_cast<int>(bounded(std::round(value), -kLargestScale, kLargestScale)); }
 
 bool isContainerKind(net::FieldKind kind) { return kind == net::FieldKind::Frame || kind == net::FieldKind::PictureBox; }
+
+// A place in twips as the widget is drawn from it, always finite: a typed
+// wind can leave a field at an infinite or undefined place, which the ui
+// layer draws at its farthest reach or at 0. The largest number draws where
+// infinity does, and travels where infinity may not.
+double drawn(double twips)
+{
+    if (std::isnan(twips))
+        return 0;
+    return std::clamp(twips, std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max());
+}
 
 // Why these props cannot be applied: a number that is not finite.
 QString flawOfProps(const net::FieldProps& p)
@@ -94,7 +104,7 @@ net::FieldState captureField(const Field& field)
     p.visible = widget && !widget->isHidden();
     p.enabled = widget && widget->isEnabledTo(widget->parentWidget());
     const Rect& r = field.rect();
-    auto putRect = [&] { p.rect = std::array<double, 4>{r.left, r.top, r.width, r.height}; };
+    auto putRect = [&] { p.rect = std::array<double, 4>{drawn(r.left), drawn(r.top), drawn(r.width), drawn(r.height)}; };
     auto putCaption = [&](const auto& captioned) {
         p.caption = captioned.caption();
         p.playerText = captioned.textKind() == TextKind::Player;
@@ -152,7 +162,7 @@ net::FieldState captureField(const Field& field)
         p.checked = box->checked();
     } else if (const auto* line = as<Line>(field)) {
         state.kind = net::FieldKind::Line;
-        p.ends = std::array<double, 4>{line->x1(), line->y1(), line->x2(), line->y2()};
+        p.ends = std::array<double, 4>{drawn(line->x1()), drawn(line->y1()), drawn(line->x2()), drawn(line->y2())};
         p.colour = line->colour();
     } else if (const auto* shape = as<Shape>(field)) {
         state.kind = net::FieldKind::Shape;
@@ -389,7 +399,7 @@ std::unique_ptr<Field> MirrorWindow::makeField(const net::FieldState& state, Con
         return std::make_unique<CheckBox>(container, caption, rect, p.checked.value_or(false), visible);
     case net::FieldKind::Line: {
         const auto ends = p.ends.value_or(std::array<double, 4>{});
-        auto at = [&](std::size_t i) { return bounded(ends[i], -kFarthestTwips, kFarthestTwips); };
+        auto at = [&](std::size_t i) { return ends[i]; };
         return std::make_unique<Line>(container, at(0), at(1), at(2), at(3), colour, visible);
     }
     case net::FieldKind::Shape:
@@ -434,7 +444,7 @@ void MirrorWindow::apply(int index, const net::FieldProps& p)
         target->setRect(rectOf(*p.rect));
     if (p.ends && line) {
         const auto& e = *p.ends;
-        auto at = [&](std::size_t i) { return bounded(e[i], -kFarthestTwips, kFarthestTwips); };
+        auto at = [&](std::size_t i) { return e[i]; };
         line->setEnds(at(0), at(1), at(2), at(3));
     }
 

@@ -8,6 +8,8 @@
 #include "computer/computer_player.h"
 #include "computer/level_names.h"
 #include "edition1/wind_setup_window.h"
+#include "net/host_session.h"
+#include "net/join_session.h"
 #include "panel/panel_window.h"
 #include "score/score_window.h"
 #include "setup/roster_window.h"
@@ -119,11 +121,12 @@ Soak::Soak(SoakOptions options)
         if (pendingViolation_.empty())
             pendingViolation_ = "a sleeping timer's tick was not idle: " + failure.toStdString();
     });
-    ui::setMessagePresenter([this](const QString& text) { recordMessage(text); });
+    modalPresenter_ = ui::setMessagePresenter([this](const QString& text) { presentMessage(text); });
 }
 
 Soak::~Soak()
 {
+    stopNetwork();
     game_.reset();
     flushPostedEvents();
     ui::setMessagePresenter(nullptr);
@@ -137,6 +140,7 @@ void Soak::startGame()
     startedBattle_ = firedBattle_ = seenBattle_ = nullptr;
     wantsToQuit_ = false;
     flightWasOn_ = explosionWasOn_ = false;
+    stopNetwork();
     game_.reset();
     flushPostedEvents();
     game_ = std::make_unique<Game>(options_.edition, options_.assets);
@@ -157,6 +161,8 @@ void Soak::startProgram()
         seatComputers();
     else
         keepSeatControlsOff();
+    if (options_.networkClients > 0)
+        startNetwork();
 }
 
 void Soak::seatComputers()
@@ -204,7 +210,12 @@ void Soak::processEventLoop()
     flushPostedEvents();
     // Once the event loop has run, closed windows are gone: every top-level
     // widget left is one of the game's live windows.
-    const auto topLevel = QApplication::topLevelWidgets().size();
+    // The joined programs' mirrors and message boxes are theirs, not the
+    // game's.
+    qsizetype topLevel = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (!remoteWidget(widget))
+            ++topLevel;
     const auto live = static_cast<qsizetype>(liveWindows().size());
     if (topLevel != live)
         violation(std::to_string(topLevel) + " top-level widgets after the event loop ran, "
@@ -219,6 +230,7 @@ int Soak::run()
         ++figures_.events;
         afterEvent();
     }
+    stopNetwork();
     game_.reset();
     flushPostedEvents();
     return 0;
@@ -226,9 +238,13 @@ int Soak::run()
 
 void Soak::afterEvent()
 {
+    if (host_)
+        syncNetwork();
     if (!pendingViolation_.empty())
         violation(pendingViolation_);
     checkInvariants();
+    if (host_)
+        checkMirrors();
     // Every so often the event loop would have run: windows closed by their
     // close control are deleted then.
     if (eventNumber_ % 53 == 0)
@@ -251,6 +267,10 @@ void Soak::step()
         const std::vector<LiveWindow> windows = playersWindows();
         const LiveWindow& live = pickWindow(windows);
         realPointer(live.name, *live.window);
+        return;
+    }
+    if (options_.networkClients > 0 && chance(0.12)) {
+        networkEvent();
         return;
     }
     if (chance(0.75) && playSensibly())
@@ -420,7 +440,7 @@ bool Soak::playWhoseTurnItIs()
 {
     Game& g = *game_;
     // A computer's turn goes on by itself.
-    if (options_.computers && g.computerExists()) {
+    if (computersPlay() && g.computerExists()) {
         if (const std::optional<int> acting = g.Computer().actingSlot()) {
             playComputerTurn(*acting);
             return true;
@@ -429,14 +449,14 @@ bool Soak::playWhoseTurnItIs()
     // The player whose turn it is, or any player with a panel on the screen.
     const int turn = markerSlot();
     if (turn >= 0 && g.player(turn).visible()) {
-        if (options_.computers && g.computerSeat(turn))
+        if (computersPlay() && g.computerSeat(turn))
             playComputerTurn(turn);
         else
             playTurn(turn);
         return true;
     }
     for (int k = 0; k < 4; ++k) {
-        if (g.panelExists(k) && g.player(k).visible() && !(options_.computers && g.computerSeat(k))) {
+        if (g.panelExists(k) && g.player(k).visible() && !(computersPlay() && g.computerSeat(k))) {
             playTurn(k);
             return true;
         }
@@ -460,7 +480,7 @@ void Soak::waitForNextTurn()
     }
     // A computer whose turn it is brings its panel itself, now and then
     // before a person's pointer does.
-    if (options_.computers && g.computerExists() && chance(0.7)) {
+    if (computersPlay() && g.computerExists() && chance(0.7)) {
         tickTimer("Computer", g.Computer().Timer1);
         return;
     }
@@ -707,6 +727,13 @@ void Soak::clickField(const char* window, ui::Field& field)
         note("click on a covered " + describe(window, field) + ": it cannot be reached");
         return;
     }
+    if (options_.networkClients > 0)
+        for (int k = 0; k < 4; ++k)
+            if (game_->panelExists(k) && &owner == &game_->player(k) && game_->remoteSeat(k))
+                if (Remote* remote = remoteAt(k)) {
+                    clickMirror(*remote, k, field);
+                    return;
+                }
     note("click " + describe(window, field));
     RosterWindow& form = game_->Form1();
     // A computer's panel takes no person's clicks.

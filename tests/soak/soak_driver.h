@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -28,8 +29,14 @@
 #include <vector>
 
 class Game;
+class QWidget;
 class BattleWindow;
 class PanelWindow;
+
+namespace net {
+class HostSession;
+class JoinSession;
+} // namespace net
 
 namespace ui {
 class Field;
@@ -52,6 +59,13 @@ struct SoakOptions {
     // camera's glides and following run among the random events. Without it
     // the box stays clear and the camera never runs.
     bool camera = false;
+    // Hosts every program start's game on the loopback, with this many seats
+    // (players 2, 3, 4) played by joined programs in the same process, 0..3.
+    // Their players click their own panels' mirrors, move the pointer over
+    // their battlefields, scroll their own views, answer messages, leave and
+    // come back; after every event each joined program must show every
+    // window of the host exactly as the host does. Without it nobody hosts.
+    int networkClients = 0;
 };
 
 struct SoakFigures {
@@ -72,6 +86,10 @@ struct SoakFigures {
     long long computerPlans = 0;   // turns a computer player planned (--computers)
     long long longestComputerTurn = 0;  // the most pace ticks one computer turn took (--computers)
     long long sleepingTicks = 0;   // ticks of sleeping timers, each checked to change nothing
+    long long remoteEvents = 0;    // events of joined players (--network-clients)
+    long long remoteJoins = 0;     // joins accepted, rejoins included
+    long long remoteOks = 0;       // messages closed by a joined player's OK
+    long long mirrorChecks = 0;    // windows compared field by field with a joined program's mirror
 };
 
 class Soak {
@@ -143,6 +161,34 @@ private:
     void playComputerTurn(int slot);
     // Human-only runs: the seat controls never show.
     void keepSeatControlsOff();
+    // Computers play some turns: seated by --computers, or network seats
+    // nobody holds.
+    bool computersPlay() const { return options_.computers || options_.networkClients > 0; }
+
+    // ---- Network play (soak_network.cpp) ----
+    // A joined program and its player.
+    struct Remote {
+        QString name;
+        int character = 1;
+        int seat = -1;  // the seat it was given last, -1 before its first join
+        std::unique_ptr<net::JoinSession> session;  // null while the player is away
+        bool ended = false;  // the session told of its end
+    };
+    void startNetwork();
+    void stopNetwork();
+    void joinRemote(Remote& remote);
+    void networkEvent();
+    // Flushes the host and runs the event loop until every joined program
+    // has everything the host sent, and the host everything they sent.
+    void syncNetwork();
+    bool networkSettled() const;
+    void checkMirrors();
+    Remote* remoteAt(int seat);
+    // A click of a joined player on their own panel's mirror of `field`.
+    void clickMirror(Remote& remote, int slot, ui::Field& field);
+    void answerMessage(qint64 id, const QString& text);
+    void presentMessage(const QString& text);
+    bool remoteWidget(const QWidget* widget) const;
 
     // ---- Helpers ----
     std::vector<LiveWindow> liveWindows() const;
@@ -215,4 +261,9 @@ private:
     bool matchDecided_ = true;
     long long eventsSinceProgress_ = 0;
     long long shotsThisMatch_ = 0;
+
+    std::unique_ptr<net::HostSession> host_;
+    std::vector<std::unique_ptr<Remote>> remotes_;
+    // The program's own modal message box, which a joined player's OK closes.
+    std::function<void(const QString&)> modalPresenter_;
 };

@@ -185,7 +185,7 @@ void Soak::checkInvariants()
     for (int k = 0; k < 4; ++k)
         if (g.panelExists(k))
             checkPanel(k == 0 ? "player1" : k == 1 ? "player2" : k == 2 ? "player3" : "player4", g.player(k));
-    if (options_.computers)
+    if (computersPlay())
         checkComputer();
 }
 

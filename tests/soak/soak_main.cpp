@@ -2,7 +2,8 @@
 // invariants checked after every event.
 //
 //   kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]
-//                 [--computers] [--camera] [--min-winners N] [--min-kills N] [--min-draws N]
+//                 [--computers] [--camera] [--network-clients N]
+//                 [--min-winners N] [--min-kills N] [--min-draws N]
 //
 // Exits 0 with a summary when every invariant held and the session fought at
 // least the whole matches asked for (a soak that never ends a match proves
@@ -56,7 +57,8 @@ int usage(const char* problem)
     std::fprintf(stderr, "kestrava_soak: %s\n", problem);
     std::fprintf(stderr,
                  "usage: kestrava_soak --edition full|wind --seed N --events N [--assets DIR] [--trace]\n"
-                 "                     [--computers] [--camera] [--min-winners N] [--min-kills N] [--min-draws N]\n");
+                 "                     [--computers] [--camera] [--network-clients 1..3]\n"
+                 "                     [--min-winners N] [--min-kills N] [--min-draws N]\n");
     return 2;
 }
 
@@ -80,6 +82,10 @@ int main(int argc, char* argv[])
             options.computers = true;
         } else if (std::strcmp(arg, "--camera") == 0) {
             options.camera = true;
+        } else if (std::strcmp(arg, "--network-clients") == 0 && hasValue) {
+            if (!harness::readNumber(argv[++i], number) || number < 1 || number > 3)
+                return usage("the number of network clients is 1, 2 or 3");
+            options.networkClients = static_cast<int>(number);
         } else if (std::strcmp(arg, "--edition") == 0 && hasValue) {
             const std::optional<Edition> edition = harness::editionNamed(argv[++i]);
             if (!edition)
@@ -142,6 +148,10 @@ int main(int argc, char* argv[])
     if (options.computers)
         std::printf("  computer turns planned %lld, longest computer turn %lld pace ticks\n", figures.computerPlans,
                     figures.longestComputerTurn);
+    if (options.networkClients > 0)
+        std::printf("  joined players' events %lld, joins %lld, messages closed by a joined player's OK %lld, "
+                    "windows compared with a mirror %lld\n",
+                    figures.remoteEvents, figures.remoteJoins, figures.remoteOks, figures.mirrorChecks);
     std::printf("  ticks of sleeping timers, each checked to change nothing: %lld\n", figures.sleepingTicks);
     std::printf("  all invariants held\n");
     bool enough = true;
