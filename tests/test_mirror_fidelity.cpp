@@ -42,6 +42,19 @@ private slots:
         QCOMPARE(ui::pictureName(found), ui::pictureName(*hosts));
     }
 
+    // A picture still held keeps its name however many pictures are read
+    // after it; one nothing holds any more is let go.
+    void aHeldPictureKeepsItsNameThroughManyReads()
+    {
+        const QString path = ui::joinPath(TestGame::assetsFolder(), QStringLiteral("3.gif"));
+        const std::optional<ui::Picture> held = ui::readPictureFile(path);
+        QVERIFY(held);
+        for (int i = 0; i < 2000; ++i)
+            QVERIFY(ui::readPictureFile(path));
+        QCOMPARE(ui::pictureName(*held).name, QStringLiteral("file:3.gif"));
+        QCOMPARE(ui::pictureName(ui::builtinPicture(QStringLiteral("shell"))).name, QStringLiteral("builtin:shell"));
+    }
+
     // A field keeps the twips the host gave it, when made and when changed:
     // a shell flown far off the battlefield, a field squeezed to a negative
     // width.
@@ -64,7 +77,7 @@ private slots:
         const bool isLine = kind == static_cast<int>(net::FieldKind::Line);
         net::FieldProps props;
         (isLine ? props.ends : props.rect) = place;
-        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, false, {}};
+        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, false, false, {}};
         made.fields.append(net::FieldState{static_cast<net::FieldKind>(kind), -1, props});
         made.fields.append(net::FieldState{static_cast<net::FieldKind>(kind), -1, net::FieldProps{}});
         const std::unique_ptr<ui::MirrorWindow> mirror = ui::MirrorWindow::build(made, {});
@@ -92,7 +105,7 @@ private slots:
         QFETCH(double, end);
         net::FieldProps props;
         props.ends = Twips4{765, 1630, 465, 0};
-        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, true, {}};
+        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, true, false, false, {}};
         made.fields.append(net::FieldState{net::FieldKind::Line, -1, props});
         const std::unique_ptr<ui::MirrorWindow> host = ui::MirrorWindow::build(made, {});
         QVERIFY(host);

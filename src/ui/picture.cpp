@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <deque>
 #include <map>
 
 namespace ui {
@@ -16,33 +15,38 @@ namespace ui {
 namespace {
 
 // The names of the pictures read or built, by their pixmap's cache key (a
-// copy shares it). Only the newest ones are kept: a picture read long ago
-// and replaced since has no use for its name.
-constexpr std::size_t kNamesKept = 512;
+// copy shares it). Each entry holds a copy of its picture, so a key is never
+// reused while its name is kept. A name is forgotten only once nothing but
+// this table holds its picture: a picture still shown keeps its name however
+// many pictures were read since.
+constexpr std::size_t kNamesBeforeSweep = 512;
 
-struct PictureNames {
-    std::map<qint64, net::PictureName> byKey;
-    std::deque<qint64> order;
+struct NamedPicture {
+    Picture picture;
+    net::PictureName name;
 };
 
-PictureNames& pictureNames()
+std::map<qint64, NamedPicture>& pictureNames()
 {
-    static PictureNames names;
+    static std::map<qint64, NamedPicture> names;
     return names;
+}
+
+// Forgets the names of the pictures nothing else holds any more.
+void forgetUnheldPictures(std::map<qint64, NamedPicture>& names)
+{
+    for (auto it = names.begin(); it != names.end();)
+        it = it->second.picture.isDetached() ? names.erase(it) : std::next(it);
 }
 
 void nameThePicture(const Picture& picture, net::PictureName name)
 {
     if (picture.isNull())
         return;
-    PictureNames& names = pictureNames();
-    const qint64 key = picture.cacheKey();
-    if (names.byKey.insert_or_assign(key, std::move(name)).second)
-        names.order.push_back(key);
-    while (names.order.size() > kNamesKept) {
-        names.byKey.erase(names.order.front());
-        names.order.pop_front();
-    }
+    auto& names = pictureNames();
+    if (names.size() >= kNamesBeforeSweep)
+        forgetUnheldPictures(names);
+    names.insert_or_assign(picture.cacheKey(), NamedPicture{picture, std::move(name)});
 }
 
 QByteArray fingerprintOf(const QString& path)
@@ -64,9 +68,9 @@ net::PictureName pictureName(const Picture& picture)
 {
     if (picture.isNull())
         return {};
-    const PictureNames& names = pictureNames();
-    const auto found = names.byKey.find(picture.cacheKey());
-    return found == names.byKey.end() ? net::PictureName{} : found->second;
+    const auto& names = pictureNames();
+    const auto found = names.find(picture.cacheKey());
+    return found == names.end() ? net::PictureName{} : found->second.name;
 }
 
 QString joinPath(const QString& folder, const QString& fileName)
