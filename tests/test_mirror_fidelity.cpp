@@ -105,7 +105,7 @@ private slots:
         QFETCH(double, end);
         net::FieldProps props;
         props.ends = Twips4{765, 1630, 465, 0};
-        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, true, false, false, {}};
+        net::WindowMade made{1, QStringLiteral("Battle"), QStringLiteral("0"), {{9000, 6000}}, {{0, 0}}, true, false, {}};
         made.fields.append(net::FieldState{net::FieldKind::Line, -1, props});
         const std::unique_ptr<ui::MirrorWindow> host = ui::MirrorWindow::build(made, {});
         QVERIFY(host);
