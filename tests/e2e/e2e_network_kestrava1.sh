@@ -59,13 +59,5 @@ e2e_wait_title_sequence "$host_battle" 20 0 1 2
 # shot's damage number leaves player 2 with 10 energy, and full far power
 # with a high power of 25 lands on player 2 (as in e2e_winner_kestrava1).
 e2e_call_first_panel
-panel=$(e2e_wait_window "Player1" 10)
-e2e_click_twips "$host_battle" $E2E_AT_DAMAGE_WIND
-e2e_point_twips "$panel" $E2E_AT_FIRE
-e2e_press_here
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 25 >/dev/null
-e2e_wait_gone "Player1" 5
-e2e_pointer_away
-e2e_network_kill_then_winner kestrava1
+e2e_host_killing_shot kestrava1 "$host_battle" $E2E_AT_DAMAGE_WIND 25
 e2e_pass "kestrava1 over the network: each machine's own pointer move brings its turn's panel, the joined player fires from its own screen, the turns pass on both, the winner's message closes on both at the first OK"

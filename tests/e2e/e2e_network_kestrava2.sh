@@ -46,14 +46,5 @@ e2e_wait_title_sequence "$host_battle" 20 1 -1 0
 [ -z "$(e2e_find_windows "Budi")" ] || e2e_fail "player 2's panel is still shown on the host"
 
 # Turn 3, the host's: the killing shot.
-panel=$(e2e_wait_window "Player1" 10)
-e2e_click_twips "$host_battle" $E2E_AT_DAMAGE_FULL
-e2e_point_twips "$panel" $E2E_AT_FIRE
-e2e_press_here
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null
-e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" 50 >/dev/null
-e2e_wait_gone "Player1" 5
-e2e_pointer_away
-
-e2e_network_kill_then_winner kestrava2
+e2e_host_killing_shot kestrava2 "$host_battle" $E2E_AT_DAMAGE_FULL 50
 e2e_pass "kestrava2 over the network: the joined player fires from its own screen, the turns pass on both, the winner's message closes on both at the first OK"

@@ -166,6 +166,23 @@ e2e_wait_gone_id() {
   e2e_fail "window $id ('$(xdotool getwindowname "$id" 2>/dev/null || true)') still shown after ${timeout}s"
 }
 
+# e2e_host_killing_shot PROGRAM BATTLE DAMAGE_X DAMAGE_Y HIGH: the host's
+# player 1 (whose panel is up) clicks the shot's damage number at DAMAGE_X,
+# DAMAGE_Y of the host's BATTLE window, fires with full far power and a high
+# power of HIGH, and the kill and winner's messages follow on both screens.
+e2e_host_killing_shot() {
+  local program="$1" battle="$2" damage_x="$3" damage_y="$4" high="$5" panel
+  panel=$(e2e_wait_window "Player1" 10)
+  e2e_click_twips "$battle" "$damage_x" "$damage_y"
+  e2e_point_twips "$panel" $E2E_AT_FIRE
+  e2e_press_here
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_FAR_GAUGE" 50 >/dev/null
+  e2e_fire_when_gauge_shows "$panel" "$E2E_PANEL1_HIGH_GAUGE" "$high" >/dev/null
+  e2e_wait_gone "Player1" 5
+  e2e_pointer_away
+  e2e_network_kill_then_winner "$program"
+}
+
 # e2e_network_kill_then_winner PROGRAM: after a killing shot in a network
 # duel (e2e_network_duel): the kill message shows on both screens, and OK on
 # the joined screen closes it on both; then the winner's message shows on
